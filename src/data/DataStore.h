@@ -1,0 +1,111 @@
+#pragma once
+
+#include "DbResult.h"
+#include "RecordSet.h"
+
+#include <QHash>
+#include <QList>
+#include <QSqlDatabase>
+#include <QString>
+#include <QVariantList>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+// The shared record sets, in the order they are opened at start-up.
+enum class Command {
+    RSLVendor,
+    RSLCategories,
+    RSLCategorybudget,
+    RSLMakes,
+    RSLManufacturer,
+    RSLMaster,
+    RSLModels,
+    RSLParts,
+    RSLVehicles,
+    RSLVehiclesused,
+    RSLCategoryBudget2,
+    RSLCategoriesoverbudget,
+    RSLCategorybudget3,
+};
+
+// The program's one database connection ("RSL Database") with the thirteen
+// shared record sets every window reads and writes through. Owned by the main
+// window for the whole run and handed to the windows that need it.
+class DataStore {
+public:
+    static constexpr const char* kDataSourceName = "RSL Database";
+
+    DataStore();
+    ~DataStore();
+    DataStore(const DataStore&) = delete;
+    DataStore& operator=(const DataStore&) = delete;
+
+    // The database file: the --database option wins over RASTREL_DATABASE,
+    // which wins over rsl.sqlite in the per-user data folder.
+    static QString resolvePath(const QString& option);
+    static QString defaultPath();
+
+    // Opens the file, creating it with the schema and the starter data when it
+    // does not exist. An existing file that is empty, not a database, damaged,
+    // not a Rastrel database or from a newer version is refused and left as it
+    // is; the message names the file and the reason.
+    DbResult open(const QString& path);
+    void close();
+    bool isOpen() const { return m_open; }
+    bool wasCreated() const { return m_created; }
+    const QString& path() const { return m_path; }
+    QSqlDatabase connection() const;
+
+    RecordSet& recordSet(Command command);
+    RecordSet* recordSet(const QString& name); // case-insensitive; nullptr when unknown
+    QList<RecordSet*> recordSets() const;
+
+    // A single write statement; on success the record sets reading `table`
+    // read their rows again the next time they are used.
+    DbResult execute(const QString& table, const QString& sql, const QVariantList& binds = {});
+    // Runs a query and hands each result row to `row`.
+    DbResult query(const QString& sql, const QVariantList& binds,
+                   const std::function<void(const QSqlQuery&)>& row);
+
+    // One more than the highest sequence number any part line with this part
+    // name holds, in any project; 1 when there is none.
+    qint64 nextSequenceNumber(const QString& partName, DbResult* error = nullptr);
+
+    // A verified copy of the open database, made with VACUUM INTO.
+    DbResult backupTo(const QString& file);
+
+    void invalidateTable(const QString& table);
+
+    // Used by Transaction; nested calls become savepoints.
+    DbResult beginTransaction();
+    DbResult commitTransaction();
+    void rollbackTransaction();
+    int transactionDepth() const { return int(m_levels.size()); }
+
+    // The user's message for a failed statement: disk full, read-only and
+    // locked files each get their own.
+    DbResult resultOf(const QSqlError& error, const QString& action) const;
+    QString notOpenMessage() const;
+
+private:
+    friend class RecordSet;
+    void attach(RecordSet* rs) { m_attached.append(rs); }
+    void detach(RecordSet* rs) { m_attached.removeAll(rs); }
+    DbResult write(const QString& sql, const QVariantList& binds, qint64* lastId = nullptr);
+    DbResult exec(const QString& sql);
+    DbResult checkExisting();
+    DbResult createSchema();
+    DbResult migrate(int from);
+    DbResult failOpen(const QString& why);
+
+    QString m_connectionName;
+    QString m_path;
+    bool m_open = false;
+    bool m_created = false;
+    QList<RecordSet*> m_attached;
+    std::vector<std::unique_ptr<RecordSet>> m_sets; // indexed by Command
+    using Level = QList<std::pair<RecordSet*, std::shared_ptr<RecordSet::Snapshot>>>;
+    QList<Level> m_levels;
+};

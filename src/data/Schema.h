@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+enum class ColumnType { Text, Integer, Real, Money, Boolean, Date };
+
+struct ColumnDef {
+    QString name;
+    ColumnType type;
+};
+
+struct TableDef {
+    QString name;
+    QList<ColumnDef> columns;
+};
+
+// The tables of a Rastrel database and the steps that bring an older file up
+// to the current layout.
+namespace Schema {
+
+constexpr int kCurrentVersion = 1;
+
+const QList<TableDef>& tables();
+const TableDef* table(const QString& name); // case-insensitive; nullptr when unknown
+
+// Statements that create the current schema on an empty database.
+QStringList createStatements();
+
+// Statements that take a database from version `from` to `from + 1`.
+QStringList migrationStatements(int from);
+
+} // namespace Schema

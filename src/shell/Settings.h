@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+class QSettings;
+
+// The per-user settings store: application "Rastrel", section "1.0.1.0".
+// Every read names its default, as each caller's default differs.
+class Settings {
+public:
+    static inline const QString kOpenLastVehicle = QStringLiteral("Open Last Vehicle");
+    static inline const QString kVehicleLastOpened = QStringLiteral("Vehicle Last Opened");
+    static inline const QString kTaxPercentage = QStringLiteral("Tax Percentage");
+    static inline const QString kShowReminder = QStringLiteral("Show Reminder");
+    static inline const QString kBrowser = QStringLiteral("Browser");
+    static inline const QString kVersion = QStringLiteral("Version");
+
+    // With an empty path the user's own store; otherwise an INI file (tests).
+    explicit Settings(const QString& iniFile = {});
+    ~Settings();
+    Settings(const Settings&) = delete;
+    Settings& operator=(const Settings&) = delete;
+
+    QString value(const QString& key, const QString& defaultValue) const;
+    bool contains(const QString& key) const;
+    void setValue(const QString& key, const QString& value);
+    void sync();
+    QString fileName() const;
+
+private:
+    QString qualified(const QString& key) const;
+    std::unique_ptr<QSettings> m_store;
+};

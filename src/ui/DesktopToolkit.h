@@ -1,0 +1,18 @@
+#pragma once
+
+#include "Toolkit.h"
+
+// The real desktop: QMessageBox, QFileDialog, QProcess, QDesktopServices.
+class DesktopToolkit : public Toolkit {
+public:
+    void inform(const QString& text, const QString& title = applicationTitle()) override;
+    Answer askYesNo(const QString& text, const QString& title, bool defaultYes = true) override;
+    Answer askYesNoHelp(const QString& text, const QString& title) override;
+    QString chooseFile(QWidget* parent, const QString& title, const QString& filter,
+                       const QString& initialPath) override;
+    bool startProgram(const QString& program, const QStringList& arguments) override;
+    bool programAvailable(const QString& program) override;
+    bool openInDesktopBrowser(const QUrl& url) override;
+    void beep() override;
+    void runModal(QDialog* dialog) override;
+};

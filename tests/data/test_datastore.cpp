@@ -1,0 +1,315 @@
+#include "DataStore.h"
+#include "Schema.h"
+#include "TestDatabase.h"
+#include "Transaction.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlQuery>
+#include <QTest>
+
+namespace {
+
+QByteArray readAll(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+void writeAll(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+int count(DataStore& store, const QString& sql) {
+    int n = -1;
+    if (!store.query(sql, {}, [&](const QSqlQuery& q) { n = q.value(0).toInt(); }).ok())
+        return -1;
+    return n;
+}
+
+} // namespace
+
+class TestDataStore : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { isolateTestEnvironment(); }
+
+    void newFileHoldsSchemaAndSampleProject();
+    void unusableFilesAreRefusedAndLeftAlone_data();
+    void unusableFilesAreRefusedAndLeftAlone();
+    void olderFileIsBackedUpThenMigrated();
+    void pathOptionWinsOverEnvironment();
+    void nextSequenceNumberIsHighestPlusOne();
+    void rollbackRestoresHeldBatchChanges();
+    void nestedTransactionsRollBackAlone();
+    void writeFailuresGetTheirOwnMessages();
+    void closedStoreFailsCleanly();
+};
+
+void TestDataStore::newFileHoldsSchemaAndSampleProject() {
+    TestDatabase db;
+    auto store = db.open();
+    QVERIFY(store->isOpen());
+    QVERIFY(store->wasCreated());
+    QCOMPARE(store->connection().connectionName(), QStringLiteral("RSL Database"));
+    QCOMPARE(count(*store, "PRAGMA user_version"), Schema::kCurrentVersion);
+    for (const TableDef& t : Schema::tables()) {
+        QStringList cols;
+        QVERIFY(store
+                    ->query(QStringLiteral("PRAGMA table_info(%1)").arg(t.name), {},
+                            [&](const QSqlQuery& q) { cols << q.value(1).toString(); })
+                    .ok());
+        QCOMPARE(cols.size(), t.columns.size());
+    }
+    QCOMPARE(
+        count(
+            *store,
+            "SELECT COUNT(*) FROM RSLVehicles WHERE vehicle_description = '1986 FORD MUSTANG' AND vehicle_number = 1"),
+        1);
+    QCOMPARE(count(*store, "SELECT COUNT(*) FROM RSLVehiclesused WHERE used_vehicle_number = 1"),
+             1);
+    const int categories = count(*store, "SELECT COUNT(*) FROM RSLCategories");
+    QVERIFY(categories >= 10);
+    QCOMPARE(count(*store, "SELECT COUNT(*) FROM RSLCategorybudget WHERE Cat_vehicle_number = 1"),
+             categories);
+    QCOMPARE(
+        count(
+            *store,
+            "SELECT COUNT(*) FROM RSLCategories c WHERE NOT EXISTS (SELECT 1 FROM RSLCategorybudget b "
+            "WHERE b.Category = c.Category AND b.Cat_vehicle_number = 1)"),
+        0);
+    const int lines = count(*store, "SELECT COUNT(*) FROM RSLMaster WHERE Mas_vehicle_number = 1");
+    QVERIFY(lines >= 20 && lines <= 40);
+    QVERIFY(count(*store,
+                  "SELECT COUNT(*) FROM RSLMaster WHERE Purchased = 1 AND Purchase_date <> ''") >
+            0);
+    QVERIFY(count(*store, "SELECT COUNT(*) FROM RSLMaster WHERE Forecast = 1 AND Purchased = 0") >
+            0);
+    QVERIFY(count(*store, "SELECT COUNT(*) FROM RSLMaster WHERE Selected = 1 AND Forecast = 0") >
+            0);
+    QVERIFY(count(*store, "SELECT COUNT(*) FROM RSLMaster WHERE Taxable = 0") > 0);
+    // Some category is over its budget on purchased lines.
+    QVERIFY(
+        count(
+            *store,
+            "SELECT COUNT(*) FROM RSLCategorybudget b WHERE b.Cat_vehicle_number = 1 AND b.Budget_amount < "
+            "(SELECT SUM(Total_cost) FROM RSLMaster m WHERE m.Category = b.Category AND m.Purchased = 1 "
+            "AND m.Mas_vehicle_number = 1)") > 0);
+    // Every line names a catalogue part of its category.
+    QCOMPARE(
+        count(*store,
+              "SELECT COUNT(*) FROM RSLMaster m WHERE NOT EXISTS (SELECT 1 FROM RSLParts p WHERE "
+              "p.Part_Name = m.Part_Name AND p.Category = m.Category)"),
+        0);
+    store.reset();
+
+    // Opening it again does not create anything anew.
+    DataStore again;
+    QVERIFY(again.open(db.databasePath()).ok());
+    QVERIFY(!again.wasCreated());
+}
+
+void TestDataStore::unusableFilesAreRefusedAndLeftAlone_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("zero bytes") << "empty"
+                                << "empty";
+    QTest::newRow("text file") << "text"
+                               << "not a Rastrel database";
+    QTest::newRow("truncated") << "truncated"
+                               << "damaged";
+    QTest::newRow("damaged pages") << "corrupt"
+                                   << "damaged";
+    QTest::newRow("other database") << "foreign"
+                                    << "not a Rastrel database";
+    QTest::newRow("newer version") << "newer"
+                                   << "newer version";
+}
+
+void TestDataStore::unusableFilesAreRefusedAndLeftAlone() {
+    QFETCH(QString, kind);
+    QFETCH(QString, reason);
+    TestDatabase db;
+    const QString path = db.path("suspect.sqlite");
+    if (kind == "empty") {
+        writeAll(path, {});
+    } else if (kind == "text") {
+        writeAll(path, "Year,Make,Model\n1986,FORD,MUSTANG\n");
+    } else if (kind == "foreign") {
+        QVERIFY(TestDatabase::exec(path, "CREATE TABLE recipes (name TEXT)"));
+    } else {
+        { db.open(); }
+        const QByteArray good = readAll(db.databasePath());
+        if (kind == "truncated") {
+            writeAll(path, good.left(good.size() / 2));
+        } else if (kind == "corrupt") {
+            QByteArray bad = good;
+            for (qsizetype i = 4096; i < bad.size(); i += 7)
+                bad[i] = char(0xA5);
+            writeAll(path, bad);
+        } else {
+            writeAll(path, good);
+            QVERIFY(TestDatabase::exec(path, "PRAGMA user_version = 99"));
+        }
+    }
+    const QByteArray before = readAll(path);
+
+    DataStore store;
+    const DbResult r = store.open(path);
+    QVERIFY(!r.ok());
+    QVERIFY2(r.message().contains(QDir::toNativeSeparators(path)), qPrintable(r.message()));
+    QVERIFY2(r.message().contains(reason), qPrintable(r.message()));
+    QVERIFY(!store.isOpen());
+    QCOMPARE(readAll(path), before);
+    QVERIFY(!QFile::exists(path + "-journal"));
+
+    // The program goes on without data: every operation fails cleanly.
+    RecordSet& rs = store.recordSet(Command::RSLVehicles);
+    rs.moveFirst();
+    QVERIFY(rs.isEof());
+    QCOMPARE(rs.addNew().ok(), true);
+    QCOMPARE(rs.update().kind(), DbErrorKind::NotOpen);
+}
+
+void TestDataStore::olderFileIsBackedUpThenMigrated() {
+    TestDatabase db;
+    { db.open(); }
+    QVERIFY(TestDatabase::exec(db.databasePath(), "PRAGMA user_version = 0"));
+    DataStore store;
+    QVERIFY(store.open(db.databasePath()).ok());
+    QCOMPARE(count(store, "PRAGMA user_version"), Schema::kCurrentVersion);
+    const QStringList backups = QDir(db.path(".")).entryList({"rsl.sqlite.v0-*.bak"});
+    QCOMPARE(backups.size(), 1);
+    const QString backup = db.path(backups.first());
+    QCOMPARE(TestDatabase::scalar(backup, "PRAGMA quick_check").toString(), QStringLiteral("ok"));
+    QCOMPARE(TestDatabase::scalar(backup, "SELECT COUNT(*) FROM RSLVehicles").toInt(), 1);
+}
+
+void TestDataStore::pathOptionWinsOverEnvironment() {
+    qputenv("RASTREL_DATABASE", "/tmp/from-environment.sqlite");
+    QCOMPARE(DataStore::resolvePath("/tmp/from-option.sqlite"),
+             QStringLiteral("/tmp/from-option.sqlite"));
+    QCOMPARE(DataStore::resolvePath(""), QStringLiteral("/tmp/from-environment.sqlite"));
+    qputenv("RASTREL_DATABASE", "");
+    QVERIFY(DataStore::resolvePath("").endsWith("/rsl.sqlite"));
+}
+
+void TestDataStore::nextSequenceNumberIsHighestPlusOne() {
+    TestDatabase db;
+    auto store = db.open();
+    QCOMPARE(store->nextSequenceNumber("NO SUCH PART"), qint64(1));
+    // Stored out of order and in two projects; whatever sort a record set has.
+    for (
+        const char* sql :
+        {"INSERT INTO RSLMaster (Part_Name, Sequence_Number, Mas_vehicle_number) VALUES ('WIDGET', 3, 1)",
+         "INSERT INTO RSLMaster (Part_Name, Sequence_Number, Mas_vehicle_number) VALUES ('WIDGET', 1, 2)",
+         "INSERT INTO RSLMaster (Part_Name, Sequence_Number, Mas_vehicle_number) VALUES ('WIDGET', 2, 1)"})
+        QVERIFY(store->execute("RSLMaster", sql).ok());
+    QVERIFY(store->recordSet(Command::RSLMaster).setSort("Sequence_Number DESC").ok());
+    QCOMPARE(store->nextSequenceNumber("WIDGET"), qint64(4));
+    QCOMPARE(store->nextSequenceNumber("widget"), qint64(4));
+}
+
+void TestDataStore::rollbackRestoresHeldBatchChanges() {
+    TestDatabase db;
+    auto store = db.open();
+    RecordSet& budget = store->recordSet(Command::RSLCategorybudget);
+    QVERIFY(budget.setFilter("Cat_vehicle_number = 1 and Category = 'PAINT'").ok());
+    QVERIFY(budget.setValue("Budget_amount", "1234.5").ok()); // the user's input, held
+    {
+        Transaction tx(*store);
+        QVERIFY(tx.status().ok());
+        QVERIFY(budget.setValue("Cat_vehicle_number", 5).ok());
+        QVERIFY(budget.updateBatch().ok());
+        QVERIFY(store->execute("RSLVehiclesused", "INSERT INTO RSLVehiclesused VALUES (5)").ok());
+        // no commit: a later step failed
+    }
+    QCOMPARE(count(*store, "SELECT COUNT(*) FROM RSLVehiclesused WHERE used_vehicle_number = 5"),
+             0);
+    QCOMPARE(count(*store, "SELECT COUNT(*) FROM RSLCategorybudget WHERE Cat_vehicle_number = 5"),
+             0);
+    QVERIFY(budget.hasPendingChanges());
+    QVERIFY(budget.setFilter("Cat_vehicle_number = 1 and Category = 'PAINT'").ok());
+    QCOMPARE(budget.text("Budget_amount"), QStringLiteral("1234.5"));
+}
+
+void TestDataStore::nestedTransactionsRollBackAlone() {
+    TestDatabase db;
+    auto store = db.open();
+    Transaction outer(*store);
+    QVERIFY(store->execute("RSLMakes", "INSERT INTO RSLMakes VALUES ('KEPT')").ok());
+    {
+        Transaction inner(*store);
+        QCOMPARE(store->transactionDepth(), 2);
+        QVERIFY(store->execute("RSLMakes", "INSERT INTO RSLMakes VALUES ('DROPPED')").ok());
+    }
+    QVERIFY(outer.commit().ok());
+    QCOMPARE(store->transactionDepth(), 0);
+    QCOMPARE(count(*store, "SELECT COUNT(*) FROM RSLMakes WHERE make IN ('KEPT', 'DROPPED')"), 1);
+    QCOMPARE(
+        TestDatabase::scalar(db.databasePath(), "SELECT COUNT(*) FROM RSLMakes WHERE make = 'KEPT'")
+            .toInt(),
+        1);
+}
+
+void TestDataStore::writeFailuresGetTheirOwnMessages() {
+    TestDatabase db;
+    auto store = db.open();
+    RecordSet& makes = store->recordSet(Command::RSLMakes);
+    auto addMake = [&](const QString& name) {
+        if (DbResult r = makes.addNew(); !r)
+            return r;
+        if (DbResult r = makes.setValue("make", name); !r)
+            return r;
+        DbResult r = makes.update();
+        makes.cancelUpdate();
+        return r;
+    };
+
+    QSqlQuery(store->connection()).exec("PRAGMA query_only = 1");
+    DbResult r = addMake("READONLY");
+    QCOMPARE(r.kind(), DbErrorKind::ReadOnly);
+    QVERIFY(r.message().contains("read-only"));
+    QVERIFY(r.message().contains(QDir::toNativeSeparators(db.databasePath())));
+    QSqlQuery(store->connection()).exec("PRAGMA query_only = 0");
+
+    // Another program holding the write lock.
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "other program");
+        other.setDatabaseName(db.databasePath());
+        QVERIFY(other.open());
+        QSqlQuery lock(other);
+        QVERIFY(lock.exec("BEGIN EXCLUSIVE"));
+        r = addMake("LOCKED");
+        QCOMPARE(r.kind(), DbErrorKind::Locked);
+        QVERIFY(r.message().contains("locked by another program"));
+        QVERIFY(lock.exec("ROLLBACK"));
+        lock.finish();
+        other.close();
+    }
+    QSqlDatabase::removeDatabase("other program");
+
+    // A full disk: the file may not grow any more.
+    QSqlQuery(store->connection())
+        .exec("PRAGMA max_page_count = " + QString::number(count(*store, "PRAGMA page_count")));
+    const QString big(3000, u'X');
+    for (int i = 0; i < 50 && r.kind() != DbErrorKind::DiskFull; ++i)
+        r = addMake(big + QString::number(i));
+    QCOMPARE(r.kind(), DbErrorKind::DiskFull);
+    QVERIFY(r.message().contains("full"));
+}
+
+void TestDataStore::closedStoreFailsCleanly() {
+    DataStore store;
+    QVERIFY(!store.isOpen());
+    QCOMPARE(store.execute("RSLMakes", "DELETE FROM RSLMakes").kind(), DbErrorKind::NotOpen);
+    Transaction tx(store);
+    QCOMPARE(tx.status().kind(), DbErrorKind::NotOpen);
+    QVERIFY(!tx.commit().ok());
+}
+
+QTEST_GUILESS_MAIN(TestDataStore)
+#include "test_datastore.moc"

@@ -1,0 +1,127 @@
+#include "Decimal.h"
+
+#include <QTest>
+
+class TestDecimal : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void leadingNumber_data();
+    void leadingNumber();
+    void roundsTiesToEven_data();
+    void roundsTiesToEven();
+    void exactArithmetic();
+    void overflowIsReported();
+};
+
+void TestDecimal::leadingNumber_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("consumed");
+    QTest::newRow("empty") << ""
+                           << "0"
+                           << "";
+    QTest::newRow("plain") << "12"
+                           << "12"
+                           << "12";
+    QTest::newRow("thousands comma stops") << "1,000"
+                                           << "1"
+                                           << "1";
+    QTest::newRow("dollar sign") << "$5.00"
+                                 << "0"
+                                 << "";
+    QTest::newRow("spaces and letters") << " 2.5x"
+                                        << "2.5"
+                                        << "2.5";
+    QTest::newRow("exponent") << "1E3"
+                              << "1000"
+                              << "1E3";
+    QTest::newRow("lower exponent with sign") << "25e-2"
+                                              << "0.25"
+                                              << "25e-2";
+    QTest::newRow("incomplete exponent") << "7e"
+                                         << "7"
+                                         << "7";
+    QTest::newRow("negative") << "-3.25"
+                              << "-3.25"
+                              << "-3.25";
+    QTest::newRow("plus sign") << "+4"
+                               << "4"
+                               << "+4";
+    QTest::newRow("second period stops") << "1.2.3"
+                                         << "1.2"
+                                         << "1.2";
+    QTest::newRow("leading period") << ".5"
+                                    << "0.5"
+                                    << ".5";
+    QTest::newRow("lone sign") << "-"
+                               << "0"
+                               << "";
+    QTest::newRow("spaces inside") << "1 000"
+                                   << "1000"
+                                   << "1000";
+    QTest::newRow("fraction zeros") << "0.0001"
+                                    << "0.0001"
+                                    << "0.0001";
+    QTest::newRow("trailing zeros dropped") << "12.50"
+                                            << "12.5"
+                                            << "12.50";
+    QTest::newRow("letters only") << "abc"
+                                  << "0"
+                                  << "";
+}
+
+void TestDecimal::leadingNumber() {
+    QFETCH(QString, text);
+    QFETCH(QString, value);
+    QFETCH(QString, consumed);
+    QCOMPARE(Decimal::leading(text).toText(), value);
+    QCOMPARE(Decimal::leadingText(text), consumed);
+}
+
+void TestDecimal::roundsTiesToEven_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("scale");
+    QTest::addColumn<qint64>("units");
+    QTest::newRow("tie down to even") << "0.00005" << 4 << qint64(0);
+    QTest::newRow("tie up to even") << "0.00015" << 4 << qint64(2);
+    QTest::newRow("above tie") << "0.000051" << 4 << qint64(1);
+    QTest::newRow("negative tie") << "-0.00025" << 4 << qint64(-2);
+    QTest::newRow("quantity 2.5") << "2.5" << 0 << qint64(2);
+    QTest::newRow("quantity 3.5") << "3.5" << 0 << qint64(4);
+    QTest::newRow("quantity 3.4999") << "3.4999" << 0 << qint64(3);
+    QTest::newRow("money exact") << "6.3282" << 4 << qint64(63282);
+    QTest::newRow("far below") << "1e-60" << 4 << qint64(0);
+    // Digits beyond the kept precision still decide a tie.
+    QTest::newRow("long tail above tie")
+        << "0.000050000000000000000000000000000000000001" << 4 << qint64(1);
+}
+
+void TestDecimal::roundsTiesToEven() {
+    QFETCH(QString, text);
+    QFETCH(int, scale);
+    QFETCH(qint64, units);
+    const auto r = Decimal::leading(text).roundedUnits(scale);
+    QVERIFY(r.has_value());
+    QCOMPARE(*r, units);
+}
+
+void TestDecimal::exactArithmetic() {
+    // 5.97 * 6% must be 0.3582 exactly, not the binary 0.35819999999999996.
+    const Decimal tax = Decimal::leading("5.97") * Decimal::leading("6").shifted(2);
+    QCOMPARE(tax.toText(), QStringLiteral("0.3582"));
+    QCOMPARE((Decimal::leading("5.97") + tax).toText(), QStringLiteral("6.3282"));
+    QCOMPARE((Decimal::leading("1.5") + Decimal::leading("-1.5")).toText(), QStringLiteral("0"));
+    QCOMPARE(Decimal::leading("1E3").toDouble(), 1000.0);
+    QCOMPARE(Decimal::fromUnits(-5, 4).toText(), QStringLiteral("-0.0005"));
+}
+
+void TestDecimal::overflowIsReported() {
+    QVERIFY(!Decimal::leading("1E30").roundedUnits(4).has_value());
+    QVERIFY(!Decimal::leading("922337203685478").roundedUnits(4).has_value());
+    QVERIFY(Decimal::leading("922337203685477").roundedUnits(4).has_value());
+    const Decimal huge = Decimal::leading("1E30") * Decimal::leading("1E30");
+    QVERIFY(!huge.roundedUnits(0).has_value());
+}
+
+QTEST_GUILESS_MAIN(TestDecimal)
+#include "test_decimal.moc"

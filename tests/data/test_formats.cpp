@@ -1,0 +1,56 @@
+#include "Formats.h"
+
+#include <QTest>
+
+class TestFormats : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void currency_data();
+    void currency();
+    void wholeNumbers();
+};
+
+void TestFormats::currency_data() {
+    QTest::addColumn<qint64>("units");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("report");
+    QTest::newRow("zero") << qint64(0) << "$0.00"
+                          << "$0.00";
+    QTest::newRow("tax 0.3582") << qint64(3582) << "$0.36"
+                                << "$0.36";
+    QTest::newRow("total 6.3282") << qint64(63282) << "$6.33"
+                                  << "$6.33";
+    QTest::newRow("thousands") << qint64(12345000) << "$1,234.50"
+                               << "$1,234.50";
+    QTest::newRow("millions") << qint64(12345678900) << "$1,234,567.89"
+                              << "$1,234,567.89";
+    QTest::newRow("negative") << qint64(-25000) << "($2.50)"
+                              << "-$2.50";
+    QTest::newRow("negative thousands") << qint64(-12345000) << "($1,234.50)"
+                                        << "-$1,234.50";
+    QTest::newRow("half cent rounds away") << qint64(50) << "$0.01"
+                                           << "$0.01";
+    QTest::newRow("tiny negative shows zero") << qint64(-10) << "$0.00"
+                                              << "$0.00";
+}
+
+void TestFormats::currency() {
+    QFETCH(qint64, units);
+    QFETCH(QString, entry);
+    QFETCH(QString, report);
+    QCOMPARE(Formats::entryCurrency(Money::fromUnits(units)), entry);
+    QCOMPARE(Formats::reportCurrency(Money::fromUnits(units)), report);
+}
+
+void TestFormats::wholeNumbers() {
+    QCOMPARE(Formats::wholeNumber(1234), QStringLiteral("1,234"));
+    QCOMPARE(Formats::wholeNumber(0), QStringLiteral("0"));
+    QCOMPARE(Formats::wholeNumber(-12345), QStringLiteral("-12,345"));
+    QCOMPARE(Formats::plainWholeNumber(1234), QStringLiteral("1234"));
+    QCOMPARE(Formats::plainWholeNumber(2.6), QStringLiteral("3"));
+    QCOMPARE(Formats::yesNo(true), QStringLiteral("Yes"));
+    QCOMPARE(Formats::yesNo(false), QStringLiteral("No"));
+}
+
+QTEST_GUILESS_MAIN(TestFormats)
+#include "test_formats.moc"

@@ -1,0 +1,52 @@
+#include "Money.h"
+
+#include <QTest>
+
+class TestMoney : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void fromText_data();
+    void fromText();
+    void storedDoublesRoundTrip();
+    void checkedArithmetic();
+};
+
+void TestMoney::fromText_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<qint64>("units");
+    QTest::addColumn<QString>("plain");
+    QTest::newRow("cents") << "1.99" << qint64(19900) << "1.99";
+    QTest::newRow("ties to even down") << "0.12345" << qint64(1234) << "0.1234";
+    QTest::newRow("ties to even up") << "0.12355" << qint64(1236) << "0.1236";
+    QTest::newRow("whole") << "12" << qint64(120000) << "12";
+    QTest::newRow("negative") << "-0.5" << qint64(-5000) << "-0.5";
+    QTest::newRow("dollar sign reads 0") << "$5.00" << qint64(0) << "0";
+}
+
+void TestMoney::fromText() {
+    QFETCH(QString, text);
+    QFETCH(qint64, units);
+    QFETCH(QString, plain);
+    const auto m = Money::fromText(text);
+    QVERIFY(m.has_value());
+    QCOMPARE(m->units(), units);
+    QCOMPARE(m->toPlainText(), plain);
+}
+
+void TestMoney::storedDoublesRoundTrip() {
+    for (qint64 units : {qint64(3582), qint64(63282), qint64(-1), qint64(123456789012345)}) {
+        const Money m = Money::fromUnits(units);
+        QCOMPARE(Money::fromStoredDouble(m.toPlainText().toDouble()).units(), units);
+    }
+}
+
+void TestMoney::checkedArithmetic() {
+    const Money max = Money::fromUnits(std::numeric_limits<qint64>::max());
+    QVERIFY(!Money::checkedAdd(max, Money::fromUnits(1)).has_value());
+    QVERIFY(!Money::checkedMultiply(max, 2).has_value());
+    QVERIFY(!Money::fromText("1E20").has_value());
+    QCOMPARE(Money::checkedMultiply(Money::fromUnits(19900), 3)->units(), qint64(59700));
+}
+
+QTEST_GUILESS_MAIN(TestMoney)
+#include "test_money.moc"

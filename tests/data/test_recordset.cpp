@@ -1,0 +1,406 @@
+#include "DataStore.h"
+#include "RecordSet.h"
+#include "TestDatabase.h"
+
+#include <QTest>
+
+namespace {
+
+// A part line for project `project`, written behind the record sets' back.
+QString lineSql(const QString& part, int seq, int project, const QString& category, bool selected,
+                bool forecast, bool purchased, const QString& total = QStringLiteral("10")) {
+    return QStringLiteral(
+               "INSERT INTO RSLMaster (Part_Name, Sequence_Number, Mas_vehicle_number, Category, "
+               "Selected, Forecast, Purchased, Total_cost, Vendor) VALUES (%1, %2, %3, %4, %5, %6, %7, %8, 'ACME')")
+        .arg(Criteria::quoted(part))
+        .arg(seq)
+        .arg(project)
+        .arg(Criteria::quoted(category))
+        .arg(int(selected))
+        .arg(int(forecast))
+        .arg(int(purchased))
+        .arg(total);
+}
+
+QStringList column(RecordSet& rs, const QString& name) {
+    QStringList out;
+    for (rs.moveFirst(); !rs.isEof(); rs.moveNext())
+        out << rs.text(name);
+    return out;
+}
+
+} // namespace
+
+class TestRecordSet : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { isolateTestEnvironment(); }
+    void init();
+    void cleanup();
+
+    void filterAcceptsBothBooleanForms();
+    void filterIgnoresCaseAndReadsDoubledQuotes();
+    void emptyFilterShowsEveryProject();
+    void badCriteriaAreRefusedAndKeepTheFilter();
+    void sortOrdersAndFindSearchesForward();
+    void optimisticWritesAreDurableAtOnce();
+    void deletingInALoopVisitsEveryRow();
+    void batchChangesWaitForUpdateBatch();
+    void cancelBatchRestoresTheRows();
+    void heldChangesFollowTheFilter();
+    void failedBatchLeavesStoredRowsAndHeldChanges();
+    void childrenHoldOnlyFlaggedLinesOfTheirParent();
+    void readOnlyCommandRefusesWrites();
+    void valuesReadBackInTheirTypes();
+
+private:
+    std::unique_ptr<TestDatabase> m_db;
+    std::unique_ptr<DataStore> m_store;
+};
+
+void TestRecordSet::init() {
+    m_db = std::make_unique<TestDatabase>();
+    m_store = m_db->open();
+    // Two projects of our own beside the sample project 1.
+    QVERIFY(m_store->execute("RSLMaster", "DELETE FROM RSLMaster").ok());
+    for (const QString& sql : {lineSql("BRAKE PAD SET", 1, 2, "BRAKES", true, true, true, "120.5"),
+                               lineSql("BRAKE PAD SET", 2, 3, "BRAKES", true, true, false),
+                               lineSql("ROTOR", 1, 2, "BRAKES", true, false, false),
+                               lineSql("O'BRIEN BRACKET", 1, 2, "BODY", true, true, false),
+                               lineSql("SPARK PLUG", 1, 3, "ENGINE", false, false, false)})
+        QVERIFY(m_store->execute("RSLMaster", sql).ok());
+}
+
+void TestRecordSet::cleanup() {
+    m_store.reset();
+    m_db.reset();
+}
+
+void TestRecordSet::filterAcceptsBothBooleanForms() {
+    RecordSet& rs = m_store->recordSet(Command::RSLMaster);
+    QVERIFY(rs.setFilter("Purchased = 1").ok());
+    QCOMPARE(rs.recordCount(), 1);
+    QVERIFY(rs.setFilter("purchased = 'true'").ok());
+    QCOMPARE(rs.recordCount(), 1);
+    QVERIFY(
+        rs.setFilter("purchased = 'false' and forecast = 'true' and mas_vehicle_number = 2").ok());
+    QCOMPARE(column(rs, "Part_Name"), QStringList{"O'BRIEN BRACKET"});
+    QVERIFY(rs.setFilter("selected = 0").ok());
+    QCOMPARE(column(rs, "Part_Name"), QStringList{"SPARK PLUG"});
+    QVERIFY(rs.setFilter("Selected = 'False'").ok());
+    QCOMPARE(column(rs, "Part_Name"), QStringList{"SPARK PLUG"});
+}
+
+void TestRecordSet::filterIgnoresCaseAndReadsDoubledQuotes() {
+    RecordSet& rs = m_store->recordSet(Command::RSLMaster);
+    QVERIFY(rs.setFilter("PART_NAME = 'brake pad set' and SEQUENCE_NUMBER = 2").ok());
+    QCOMPARE(rs.recordCount(), 1);
+    QCOMPARE(rs.integer("mas_vehicle_number"), 3);
+    QVERIFY(rs.setFilter(Criteria::equals("part_name", "o'brien bracket")).ok());
+    QCOMPARE(column(rs, "Part_Name"), QStringList{"O'BRIEN BRACKET"});
+    rs.moveFirst();
+    bool found = false;
+    QVERIFY(rs.find(Criteria::equals("Part_name", "O'BRIEN BRACKET"), &found).ok());
+    QVERIFY(found);
+}
+
+void TestRecordSet::emptyFilterShowsEveryProject() {
+    RecordSet& rs = m_store->recordSet(Command::RSLMaster);
+    QVERIFY(rs.setFilter("Mas_vehicle_number = 2").ok());
+    QCOMPARE(rs.recordCount(), 3);
+    QVERIFY(rs.setFilter("").ok());
+    QCOMPARE(rs.recordCount(), 5);
+    QVERIFY(rs.setFilter("Cat_vehicle_number = 0").ok() == false); // not a column of part lines
+}
+
+void TestRecordSet::badCriteriaAreRefusedAndKeepTheFilter() {
+    RecordSet& rs = m_store->recordSet(Command::RSLMaster);
+    QVERIFY(rs.setFilter("Mas_vehicle_number = 3").ok());
+    const DbResult bad = rs.setFilter("Part_Name = 'O'BRIEN'");
+    QCOMPARE(bad.kind(), DbErrorKind::BadCriteria);
+    QVERIFY(!bad.message().isEmpty());
+    QCOMPARE(rs.filter(), QStringLiteral("Mas_vehicle_number = 3"));
+    QCOMPARE(rs.recordCount(), 2);
+    QCOMPARE(rs.setFilter("Purchased = 'maybe'").kind(), DbErrorKind::BadCriteria);
+    QCOMPARE(rs.setSort("NoSuchColumn").kind(), DbErrorKind::BadCriteria);
+}
+
+void TestRecordSet::sortOrdersAndFindSearchesForward() {
+    RecordSet& rs = m_store->recordSet(Command::RSLMaster);
+    QVERIFY(rs.setFilter("").ok());
+    QVERIFY(rs.setSort("Part_name,Sequence_Number").ok());
+    QCOMPARE(column(rs, "Part_Name"), (QStringList{"BRAKE PAD SET", "BRAKE PAD SET",
+                                                   "O'BRIEN BRACKET", "ROTOR", "SPARK PLUG"}));
+    QVERIFY(rs.setSort("Sequence_Number DESC, Part_Name").ok());
+    QCOMPARE(column(rs, "Part_Name").first(), QStringLiteral("BRAKE PAD SET"));
+
+    QVERIFY(rs.setSort("Part_name").ok());
+    rs.moveFirst();
+    rs.moveNext();
+    rs.moveNext(); // on O'BRIEN BRACKET
+    bool found = true;
+    QVERIFY(rs.find("Part_Name = 'BRAKE PAD SET'", &found).ok());
+    QVERIFY(!found); // behind the current row
+    QVERIFY(rs.isEof());
+    rs.moveFirst();
+    QVERIFY(rs.find("Category = 'engine'", &found).ok());
+    QVERIFY(found);
+    QCOMPARE(rs.text("Part_Name"), QStringLiteral("SPARK PLUG"));
+    // The current row itself counts.
+    QVERIFY(rs.find("Part_Name = 'SPARK PLUG'", &found).ok());
+    QVERIFY(found);
+}
+
+void TestRecordSet::optimisticWritesAreDurableAtOnce() {
+    RecordSet& rs = m_store->recordSet(Command::RSLVendor);
+    QVERIFY(rs.setFilter("").ok());
+    QVERIFY(rs.addNew().ok());
+    QVERIFY(rs.setValue("vendor_name", "O'HARA SUPPLY").ok());
+    QVERIFY(rs.setValue("order_catalog", 1).ok());
+    QVERIFY(rs.update().ok());
+
+    // A second connection sees it at once: nothing waits in memory.
+    QCOMPARE(TestDatabase::scalar(
+                 m_db->databasePath(),
+                 "SELECT order_catalog FROM RSLVendor WHERE vendor_name = 'O''HARA SUPPLY'")
+                 .toInt(),
+             1);
+    QVERIFY(rs.requery().ok());
+    bool found = false;
+    QVERIFY(rs.find(Criteria::equals("vendor_name", "O'HARA SUPPLY"), &found).ok());
+    QVERIFY(found);
+    QVERIFY(rs.setValue("vendor_phone", "555-0100").ok());
+    QVERIFY(rs.update().ok());
+    QCOMPARE(TestDatabase::scalar(
+                 m_db->databasePath(),
+                 "SELECT vendor_phone FROM RSLVendor WHERE vendor_name = 'O''HARA SUPPLY'")
+                 .toString(),
+             QStringLiteral("555-0100"));
+    QVERIFY(rs.deleteCurrent().ok());
+    QCOMPARE(
+        TestDatabase::scalar(m_db->databasePath(),
+                             "SELECT COUNT(*) FROM RSLVendor WHERE vendor_name = 'O''HARA SUPPLY'")
+            .toInt(),
+        0);
+
+    // A second data store on the same file reads what the first wrote.
+    QVERIFY(rs.addNew().ok());
+    QVERIFY(rs.setValue("vendor_name", "LATE ADDITION").ok());
+    QVERIFY(rs.update().ok());
+    DataStore second;
+    QVERIFY(second.open(m_db->databasePath()).ok());
+    RecordSet& other = second.recordSet(Command::RSLVendor);
+    QVERIFY(other.setFilter("vendor_name = 'late addition'").ok());
+    QCOMPARE(other.recordCount(), 1);
+}
+
+void TestRecordSet::deletingInALoopVisitsEveryRow() {
+    RecordSet& rs = m_store->recordSet(Command::RSLMaster);
+    QVERIFY(rs.setFilter("Mas_vehicle_number = 2").ok());
+    int deleted = 0;
+    for (rs.moveFirst(); !rs.isEof(); rs.moveNext()) {
+        QVERIFY(rs.deleteCurrent().ok());
+        ++deleted;
+    }
+    QCOMPARE(deleted, 3);
+    QVERIFY(rs.requery().ok());
+    QCOMPARE(rs.recordCount(), 0);
+    QVERIFY(rs.setFilter("").ok());
+    QCOMPARE(rs.recordCount(), 2);
+}
+
+void TestRecordSet::batchChangesWaitForUpdateBatch() {
+    RecordSet& budget = m_store->recordSet(Command::RSLCategorybudget);
+    const QString count0 = "SELECT COUNT(*) FROM RSLCategorybudget WHERE Cat_vehicle_number = 0";
+    QVERIFY(budget.setFilter("cat_vehicle_number = 0").ok());
+    for (const char* cat : {"BODY", "PAINT", "O'NEIL"}) {
+        QVERIFY(budget.addNew().ok());
+        QVERIFY(budget.setValue("Category", cat).ok());
+        QVERIFY(budget.setValue("budget_amount", 0).ok());
+        QVERIFY(budget.setValue("cat_vehicle_number", 0).ok());
+        QVERIFY(budget.update().ok());
+    }
+    QCOMPARE(budget.recordCount(), 3);
+    QCOMPARE(TestDatabase::scalar(m_db->databasePath(), count0).toInt(), 0);
+    QVERIFY(budget.hasPendingChanges());
+    QVERIFY(budget.updateBatch().ok());
+    QVERIFY(!budget.hasPendingChanges());
+    QCOMPARE(TestDatabase::scalar(m_db->databasePath(), count0).toInt(), 3);
+
+    // Changes and deletions wait too, and are written together.
+    budget.moveFirst();
+    QVERIFY(budget.setValue("budget_amount", "250.50").ok());
+    budget.moveNext();
+    QVERIFY(budget.deleteCurrent().ok());
+    QCOMPARE(TestDatabase::scalar(m_db->databasePath(), count0).toInt(), 3);
+    QVERIFY(budget.updateBatch().ok());
+    QCOMPARE(TestDatabase::scalar(m_db->databasePath(), count0).toInt(), 2);
+    QCOMPARE(TestDatabase::scalar(
+                 m_db->databasePath(),
+                 "SELECT SUM(Budget_amount) FROM RSLCategorybudget WHERE Cat_vehicle_number = 0")
+                 .toDouble(),
+             250.5);
+}
+
+void TestRecordSet::cancelBatchRestoresTheRows() {
+    RecordSet& budget = m_store->recordSet(Command::RSLCategorybudget);
+    QVERIFY(budget.setFilter("Cat_vehicle_number = 1").ok());
+    QVERIFY(budget.setSort("Category").ok());
+    QStringList before;
+    for (budget.moveFirst(); !budget.isEof(); budget.moveNext())
+        before << budget.text("Category") + '=' + budget.text("Budget_amount");
+    QVERIFY(before.size() >= 10);
+
+    budget.moveFirst();
+    QVERIFY(budget.setValue("Budget_amount", 99999).ok());
+    budget.moveNext();
+    QVERIFY(budget.deleteCurrent().ok());
+    QVERIFY(budget.addNew().ok());
+    QVERIFY(budget.setValue("Category", "EXTRA").ok());
+    QVERIFY(budget.setValue("Cat_vehicle_number", 1).ok());
+    budget.cancelBatch();
+
+    QStringList after;
+    for (budget.moveFirst(); !budget.isEof(); budget.moveNext())
+        after << budget.text("Category") + '=' + budget.text("Budget_amount");
+    QCOMPARE(after, before);
+}
+
+void TestRecordSet::heldChangesFollowTheFilter() {
+    RecordSet& budget = m_store->recordSet(Command::RSLCategorybudget);
+    QVERIFY(budget.setFilter("Cat_vehicle_number = 1").ok());
+    const int rows = budget.recordCount();
+    budget.moveFirst();
+    const QString moved = budget.text("Category");
+    QVERIFY(budget.setValue("Cat_vehicle_number", 7).ok()); // held, not stored
+    QVERIFY(budget.setFilter("Cat_vehicle_number = 1").ok());
+    QCOMPARE(budget.recordCount(), rows - 1);
+    QVERIFY(budget.setFilter("Cat_vehicle_number = 7").ok());
+    QCOMPARE(column(budget, "Category"), QStringList{moved});
+    QVERIFY(budget.requery().ok()); // a requery keeps held changes
+    QCOMPARE(budget.recordCount(), 1);
+    QCOMPARE(
+        TestDatabase::scalar(m_db->databasePath(),
+                             "SELECT COUNT(*) FROM RSLCategorybudget WHERE Cat_vehicle_number = 7")
+            .toInt(),
+        0);
+}
+
+void TestRecordSet::failedBatchLeavesStoredRowsAndHeldChanges() {
+    const QString path = m_db->databasePath();
+    const auto snapshot = [&] {
+        return TestDatabase::scalar(
+                   path,
+                   "SELECT group_concat(Category || ':' || Cat_vehicle_number || ':' || "
+                   "Budget_amount, ',') FROM (SELECT * FROM RSLCategorybudget ORDER BY rowid)")
+            .toString();
+    };
+    const QString before = snapshot();
+    RecordSet& budget = m_store->recordSet(Command::RSLCategorybudget);
+    QVERIFY(budget.setFilter("Cat_vehicle_number = 1").ok());
+    budget.moveFirst();
+    QVERIFY(budget.setValue("Budget_amount", 1).ok());
+    budget.moveNext();
+    QVERIFY(budget.deleteCurrent().ok());
+    QVERIFY(budget.addNew().ok());
+    QVERIFY(budget.setValue("Category", "REFUSED").ok());
+    QVERIFY(budget.setValue("Cat_vehicle_number", 1).ok());
+
+    // The last of the three writes fails.
+    QVERIFY(
+        m_store
+            ->execute(
+                "RSLCategorybudget",
+                "CREATE TRIGGER refuse BEFORE INSERT ON RSLCategorybudget WHEN NEW.Category = 'REFUSED' "
+                "BEGIN SELECT RAISE(ABORT, 'injected failure'); END")
+            .ok());
+    const DbResult r = budget.updateBatch();
+    QVERIFY(!r.ok());
+    QVERIFY(r.message().contains("injected failure"));
+    QCOMPARE(snapshot(), before);
+    QVERIFY(budget.hasPendingChanges());
+
+    QVERIFY(m_store->execute("RSLCategorybudget", "DROP TRIGGER refuse").ok());
+    QVERIFY(budget.updateBatch().ok());
+    QVERIFY(snapshot() != before);
+    QCOMPARE(TestDatabase::scalar(
+                 path, "SELECT COUNT(*) FROM RSLCategorybudget WHERE Category = 'REFUSED'")
+                 .toInt(),
+             1);
+}
+
+void TestRecordSet::childrenHoldOnlyFlaggedLinesOfTheirParent() {
+    QVERIFY(m_store
+                ->execute("RSLCategorybudget",
+                          "INSERT INTO RSLCategorybudget VALUES ('BRAKES', 2, 100)")
+                .ok());
+    QVERIFY(m_store
+                ->execute("RSLCategorybudget",
+                          "INSERT INTO RSLCategorybudget VALUES ('O''BRIEN', 2, 5)")
+                .ok());
+    QVERIFY(
+        m_store->execute("RSLMaster", lineSql("BRACKET", 1, 2, "O'BRIEN", true, true, true)).ok());
+    RecordSet& actual = m_store->recordSet(Command::RSLCategorybudget);
+    QVERIFY(actual.setFilter("Cat_vehicle_number = 2").ok());
+    QVERIFY(actual.setSort("Category").ok());
+    actual.moveFirst();
+    QCOMPARE(actual.text("Category"), QStringLiteral("BRAKES"));
+    auto purchased = actual.children();
+    QCOMPARE(purchased->name(), QStringLiteral("RSLMaster2"));
+    QCOMPARE(column(*purchased, "Total_cost"),
+             QStringList{"120.5"}); // not project 3's, not the unpurchased rotor
+    actual.moveNext();
+    QCOMPARE(column(*actual.children(), "Part_Name"), QStringList{"BRACKET"});
+
+    RecordSet& forecast = m_store->recordSet(Command::RSLCategoryBudget2);
+    QVERIFY(forecast.setFilter("Cat_vehicle_number = 2").ok());
+    QVERIFY(forecast.find("Category = 'BRAKES'").ok());
+    auto lines = forecast.children();
+    QCOMPARE(lines->name(), QStringLiteral("RSLMaster3"));
+    QCOMPARE(column(*lines, "Sequence_Number"), QStringList{"1"});
+}
+
+void TestRecordSet::readOnlyCommandRefusesWrites() {
+    RecordSet& rs = m_store->recordSet(Command::RSLCategoryBudget2);
+    rs.moveFirst();
+    QVERIFY(!rs.isEof());
+    QVERIFY(!rs.setValue("Budget_amount", 5).ok());
+    QVERIFY(!rs.addNew().ok());
+    QVERIFY(!rs.deleteCurrent().ok());
+}
+
+void TestRecordSet::valuesReadBackInTheirTypes() {
+    RecordSet& rs = m_store->recordSet(Command::RSLMaster);
+    QVERIFY(rs.setFilter("").ok());
+    QVERIFY(rs.addNew().ok());
+    QVERIFY(rs.setValue("Part_Name", "WIDGET").ok());
+    QVERIFY(rs.setValue("Sequence_Number", 1).ok());
+    QVERIFY(rs.setValue("Mas_vehicle_number", 9).ok());
+    QVERIFY(rs.setValue("Quantity", "2.5").ok());
+    QVERIFY(rs.setValue("Price", "1.99").ok());
+    QVERIFY(rs.setValue("Tax_amount", "0.3582").ok());
+    QVERIFY(rs.setValue("Total_cost", "6.3282").ok());
+    QVERIFY(rs.setValue("Taxable", 1).ok());
+    QVERIFY(rs.setValue("Purchased", 0).ok());
+    QVERIFY(rs.setValue("Notes", QVariant()).ok());
+    QCOMPARE(rs.setValue("Price", "1E20").kind(), DbErrorKind::Overflow);
+    QVERIFY(rs.update().ok());
+
+    QVERIFY(rs.setFilter("Mas_vehicle_number = 9").ok());
+    QCOMPARE(rs.text("Quantity"), QStringLiteral("2.5"));
+    QCOMPARE(rs.money("Tax_amount").units(), qint64(3582));
+    QCOMPARE(rs.text("Total_cost"), QStringLiteral("6.3282"));
+    QCOMPARE(rs.text("Taxable"), QStringLiteral("True"));
+    QCOMPARE(rs.text("Purchased"), QStringLiteral("False"));
+    QVERIFY(rs.isNull("Notes"));
+    QCOMPARE(TestDatabase::scalar(m_db->databasePath(),
+                                  "SELECT typeof(Notes) FROM RSLMaster WHERE Part_Name = 'WIDGET'")
+                 .toString(),
+             QStringLiteral("null"));
+    rs.moveNext();
+    QVERIFY(rs.isEof());
+    QCOMPARE(rs.text("Part_Name"), QString()); // reading at the end gives nothing
+}
+
+QTEST_GUILESS_MAIN(TestRecordSet)
+#include "test_recordset.moc"

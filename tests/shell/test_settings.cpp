@@ -1,0 +1,84 @@
+#include "AppState.h"
+#include "Settings.h"
+#include "TestDatabase.h"
+
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTest>
+
+class TestSettings : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { isolateTestEnvironment(); }
+    void readsWithTheCallersDefault();
+    void storesUnderApplicationSection();
+    void appStateStartsEmptyAndClears();
+    void handBackWaitsForItsProject();
+};
+
+void TestSettings::readsWithTheCallersDefault() {
+    TestDatabase dir;
+    Settings s(dir.settingsPath());
+    QCOMPARE(s.value(Settings::kOpenLastVehicle, "N"), QStringLiteral("N"));
+    QCOMPARE(s.value(Settings::kShowReminder, "Y"), QStringLiteral("Y"));
+    QCOMPARE(s.value(Settings::kBrowser, ""), QString());
+    QVERIFY(!s.contains(Settings::kTaxPercentage));
+    s.setValue(Settings::kTaxPercentage, "6.25");
+    QCOMPARE(s.value(Settings::kTaxPercentage, "0"), QStringLiteral("6.25"));
+    s.setValue(Settings::kVehicleLastOpened, "");
+    QCOMPARE(s.value(Settings::kVehicleLastOpened, "0"),
+             QString()); // empty is kept; start-up reads it as 0
+}
+
+void TestSettings::storesUnderApplicationSection() {
+    TestDatabase dir;
+    {
+        Settings s(dir.settingsPath());
+        s.setValue(Settings::kVehicleLastOpened, "3");
+    }
+    QSettings raw(dir.settingsPath(), QSettings::IniFormat);
+    QCOMPARE(raw.value("1.0.1.0/Vehicle Last Opened").toString(), QStringLiteral("3"));
+    Settings again(dir.settingsPath());
+    QCOMPARE(again.value(Settings::kVehicleLastOpened, "0"), QStringLiteral("3"));
+}
+
+void TestSettings::appStateStartsEmptyAndClears() {
+    AppState st;
+    QVERIFY(!st.projectOpen());
+    QCOMPARE(st.rsl, QStringLiteral("Rastrel - "));
+    QCOMPARE(st.vehicleedit, QStringLiteral("N"));
+    st.vehiclenumber = 4;
+    st.vehiclenumbera = st.openvehiclenumber = "4";
+    st.vehicledescription = "1999 FORD MUSTANG";
+    st.graphic = "/tmp/car.bmp";
+    QVERIFY(st.projectOpen());
+    st.clearProject();
+    QVERIFY(!st.projectOpen());
+    QCOMPARE(st.vehiclenumbera, QStringLiteral("0"));
+    QVERIFY(st.graphic.isEmpty() && st.vehicledescription.isEmpty());
+
+    QSignalSpy markers(&st, &AppState::markerChanged);
+    st.setMarker("frmnewmainopen", "Y");
+    st.setMarker("frmnewmainopen", "Y");
+    QCOMPARE(markers.count(), 1);
+    st.setMarker("frmnewmainopen", "");
+    QCOMPARE(st.marker("frmnewmainopen"), QString());
+}
+
+void TestSettings::handBackWaitsForItsProject() {
+    AppState st;
+    st.vehiclenumber = 2;
+    st.addpartPanel = 0;
+    QSignalSpy spy(&st, &AppState::partHandedBack);
+    st.handBackPart("BRAKE PADS");
+    QCOMPARE(spy.count(), 1);
+    QVERIFY(!st.takeHandBack(3).has_value());
+    const auto h = st.takeHandBack(2);
+    QVERIFY(h.has_value());
+    QCOMPARE(h->name, QStringLiteral("BRAKE PADS"));
+    QCOMPARE(h->panel, 0);
+    QVERIFY(!st.hasHandBack());
+}
+
+QTEST_MAIN(TestSettings)
+#include "test_settings.moc"
