@@ -1,0 +1,105 @@
+#include "ChildWindow.h"
+#include "MdiHost.h"
+
+#include <QMainWindow>
+#include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+class Probe : public ChildWindow {
+public:
+    explicit Probe(QStringList* log, const QString& name)
+        : m_log(log) {
+        setObjectName(name);
+    }
+    bool refuse = false;
+    void activated() override { *m_log << objectName() + " activated"; }
+    void deactivated() override { *m_log << objectName() + " deactivated"; }
+
+protected:
+    bool queryClose() override {
+        *m_log << objectName() + " asked";
+        return !refuse;
+    }
+    void unload() override { *m_log << objectName() + " unloaded"; }
+
+private:
+    QStringList* m_log;
+};
+
+} // namespace
+
+class TestMdiHost : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void activationFollowsTheUsersMoves();
+    void aRefusedCloseKeepsTheWindow();
+    void closingByTheWindowItselfAsksOnce();
+    void backgroundPictureKeepsTheOldOneOnABadFile();
+};
+
+void TestMdiHost::activationFollowsTheUsersMoves() {
+    QMainWindow main;
+    auto* host = new MdiHost(&main);
+    main.setCentralWidget(host);
+    main.show();
+    QVERIFY(QTest::qWaitForWindowActive(&main));
+    QStringList log;
+    auto* a = new Probe(&log, "a");
+    auto* b = new Probe(&log, "b");
+    QMdiSubWindow* fa = host->addChild(a);
+    host->addChild(b);
+    QCOMPARE(log, (QStringList{"a activated", "a deactivated", "b activated"}));
+    log.clear();
+    host->setActiveSubWindow(fa);
+    QCOMPARE(log, (QStringList{"b deactivated", "a activated"}));
+    log.clear();
+    host->setActiveSubWindow(fa); // the same window again is no move
+    QCOMPARE(log, QStringList());
+    QCOMPARE(host->activeChild(), a);
+}
+
+void TestMdiHost::aRefusedCloseKeepsTheWindow() {
+    QMainWindow main;
+    auto* host = new MdiHost(&main);
+    main.setCentralWidget(host);
+    main.show();
+    QStringList log;
+    auto* a = new Probe(&log, "a");
+    QMdiSubWindow* frame = host->addChild(a);
+    a->refuse = true;
+    QVERIFY(!frame->close());
+    QVERIFY(frame->isVisible());
+    QCOMPARE(host->children().size(), 1);
+    a->refuse = false;
+    log.clear();
+    QVERIFY(a->closeWindow());
+    QCOMPARE(log, (QStringList{"a asked", "a unloaded"}));
+    QTRY_COMPARE(host->subWindowList().size(), 0);
+}
+
+void TestMdiHost::closingByTheWindowItselfAsksOnce() {
+    QStringList log;
+    Probe lone(&log, "lone");
+    lone.show();
+    QVERIFY(lone.closeWindow());
+    QVERIFY(lone.close()); // closed windows stay closed without asking again
+    QCOMPARE(log, (QStringList{"lone asked", "lone unloaded"}));
+}
+
+void TestMdiHost::backgroundPictureKeepsTheOldOneOnABadFile() {
+    MdiHost host;
+    const QString good = QFINDTESTDATA("../../resources/icons/rastrel.png");
+    QVERIFY(!good.isEmpty());
+    QVERIFY(host.setBackgroundPicture(good));
+    QVERIFY(!host.setBackgroundPicture("/no/such/picture.bmp"));
+    QVERIFY(host.hasBackgroundPicture());
+    QVERIFY(host.setBackgroundPicture(""));
+    QVERIFY(!host.hasBackgroundPicture());
+}
+
+QTEST_MAIN(TestMdiHost)
+#include "test_mdihost.moc"
