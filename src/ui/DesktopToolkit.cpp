@@ -56,6 +56,12 @@ QString DesktopToolkit::chooseFile(QWidget* parent, const QString& title, const 
     return QFileDialog::getOpenFileName(parent, title, initialPath, filter);
 }
 
+QString DesktopToolkit::chooseSaveFile(QWidget* parent, const QString& title, const QString& filter,
+                                       const QString& suggestedPath) {
+    BusyCursor::Suspend arrow;
+    return QFileDialog::getSaveFileName(parent, title, suggestedPath, filter);
+}
+
 bool DesktopToolkit::startProgram(const QString& program, const QStringList& arguments) {
     return QProcess::startDetached(program, arguments);
 }

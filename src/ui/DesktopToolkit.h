@@ -10,6 +10,8 @@ public:
     Answer askYesNoHelp(const QString& text, const QString& title) override;
     QString chooseFile(QWidget* parent, const QString& title, const QString& filter,
                        const QString& initialPath) override;
+    QString chooseSaveFile(QWidget* parent, const QString& title, const QString& filter,
+                           const QString& suggestedPath) override;
     bool startProgram(const QString& program, const QStringList& arguments) override;
     bool programAvailable(const QString& program) override;
     bool openInDesktopBrowser(const QUrl& url) override;

@@ -32,6 +32,9 @@ public:
     // The file chooser; "" when the user cancelled.
     virtual QString chooseFile(QWidget* parent, const QString& title, const QString& filter,
                                const QString& initialPath) = 0;
+    // The save chooser (export to PDF or PNG); "" when the user cancelled.
+    virtual QString chooseSaveFile(QWidget* parent, const QString& title, const QString& filter,
+                                   const QString& suggestedPath) = 0;
     virtual bool startProgram(const QString& program, const QStringList& arguments) = 0;
     virtual bool programAvailable(const QString& program) = 0;
     virtual bool openInDesktopBrowser(const QUrl& url) = 0;

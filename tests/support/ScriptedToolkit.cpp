@@ -42,6 +42,14 @@ QString ScriptedToolkit::chooseFile(QWidget*, const QString& title, const QStrin
     return m_files.isEmpty() ? QString() : m_files.dequeue();
 }
 
+QString ScriptedToolkit::chooseSaveFile(QWidget*, const QString& title, const QString& filter,
+                                        const QString& suggestedPath) {
+    m_chooserTitles << title;
+    m_chooserFilters << filter;
+    m_chooserInitial << suggestedPath;
+    return m_files.isEmpty() ? QString() : m_files.dequeue();
+}
+
 bool ScriptedToolkit::startProgram(const QString& program, const QStringList& arguments) {
     m_started.append(QStringList{program} + arguments);
     return availablePrograms.contains(program);

@@ -27,6 +27,7 @@ public:
     void queueAnswer(Answer a) { m_answers.enqueue(a); }
     void queueYes() { queueAnswer(Answer::Yes); }
     void queueNo() { queueAnswer(Answer::No); }
+    // Answers for the next open or save chooser, in order ("" = cancelled).
     void queueFile(const QString& path) { m_files.enqueue(path); }
     int pendingAnswers() const { return int(m_answers.size()); }
 
@@ -55,6 +56,8 @@ public:
     Answer askYesNoHelp(const QString& text, const QString& title) override;
     QString chooseFile(QWidget* parent, const QString& title, const QString& filter,
                        const QString& initialPath) override;
+    QString chooseSaveFile(QWidget* parent, const QString& title, const QString& filter,
+                           const QString& suggestedPath) override;
     bool startProgram(const QString& program, const QStringList& arguments) override;
     bool programAvailable(const QString& program) override;
     bool openInDesktopBrowser(const QUrl& url) override;
