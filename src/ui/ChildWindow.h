@@ -14,6 +14,8 @@ public:
 
     virtual void activated() {}
     virtual void deactivated() {}
+    // Windows with tabs select one when the main window's menus open them.
+    virtual void selectTab(int) {}
 
     // Closes the window (its frame, when it has one); false when it refused.
     bool closeWindow();
