@@ -1,5 +1,7 @@
 #include "DataStore.h"
 #include "DesktopToolkit.h"
+#include "MainWindow.h"
+#include "WindowFactories.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -7,21 +9,34 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Rastrel"));
+    QApplication::setOrganizationName(QStringLiteral("Rastrel"));
     QApplication::setApplicationVersion(QStringLiteral("1.0.1"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/rastrel.png")));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Rastrel, a planner for vehicle build and restoration projects."));
     parser.addHelpOption();
     parser.addVersionOption();
-    QCommandLineOption database(QStringLiteral("database"),
-                                QStringLiteral("Use the database FILE."), QStringLiteral("FILE"));
+    const QCommandLineOption database(
+        QStringLiteral("database"),
+        QStringLiteral("Use the database FILE (default: rsl.sqlite in your data folder)."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption noSplash(QStringLiteral("no-splash"),
+                                      QStringLiteral("Start without the splash screen."));
     parser.addOption(database);
+    parser.addOption(noSplash);
     parser.process(app);
 
-    DataStore store;
+    MainWindow::Options options;
+    options.databasePath = DataStore::resolvePath(parser.value(database));
+    options.showSplash = !parser.isSet(noSplash);
+
     DesktopToolkit toolkit;
-    if (DbResult r = store.open(DataStore::resolvePath(parser.value(database))); !r)
-        toolkit.inform(r.message());
-    return 0;
+    MainWindow window(options, toolkit);
+    installWindows(window);
+    if (!window.startUp())
+        return 0;
+    window.show();
+    return app.exec();
 }

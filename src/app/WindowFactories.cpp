@@ -1,0 +1,7 @@
+#include "WindowFactories.h"
+
+#include "MainWindow.h"
+
+void installWindows(MainWindow& window) {
+    Q_UNUSED(window);
+}

@@ -1,0 +1,458 @@
+#include "AppState.h"
+#include "ChildWindow.h"
+#include "DataStore.h"
+#include "MainWindow.h"
+#include "MdiHost.h"
+#include "MenuState.h"
+#include "ScriptedToolkit.h"
+#include "Settings.h"
+#include "TestDatabase.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QTest>
+#include <QToolBar>
+
+namespace {
+
+// Stands in for a feature window: remembers the tab it was asked for and
+// keeps its open marker like the real windows do.
+class StubWindow : public ChildWindow {
+public:
+    StubWindow(Shell& shell, WindowId id)
+        : m_shell(shell)
+        , m_id(id) {
+        setObjectName(Windows::objectName(id));
+        setWindowTitle(Windows::objectName(id));
+        m_shell.state().setMarker(Windows::marker(id), QStringLiteral("Y"));
+    }
+    int tab = -1;
+    bool refuseClose = false;
+    void selectTab(int t) override { tab = t; }
+
+protected:
+    bool queryClose() override { return !refuseClose; }
+    void unload() override { m_shell.state().setMarker(Windows::marker(m_id), QString()); }
+
+private:
+    Shell& m_shell;
+    WindowId m_id;
+};
+
+struct Fixture {
+    TestDatabase db;
+    ScriptedToolkit toolkit;
+    std::unique_ptr<MainWindow> window;
+    int reminders = 0;
+
+    explicit Fixture(const QString& lock = QString()) { make(lock); }
+
+    void make(const QString& lock = QString()) {
+        MainWindow::Options o;
+        o.databasePath = db.databasePath();
+        o.settingsFile = db.settingsPath();
+        o.lockFile = lock.isEmpty() ? db.path("rastrel.lock") : lock;
+        o.showSplash = false;
+        window = std::make_unique<MainWindow>(o, toolkit);
+        for (WindowId id : {WindowId::Projects, WindowId::Worksheet, WindowId::Maintenance,
+                            WindowId::ReportsGraphs, WindowId::Graph1, WindowId::Graph2,
+                            WindowId::Help, WindowId::ReportPartData})
+            window->registerWindow(id, [id](Shell& s) { return new StubWindow(s, id); });
+        window->registerDialog(MainWindow::Dialog::Reminder, [this](Shell&, QWidget* parent) {
+            ++reminders;
+            return new QDialog(parent);
+        });
+    }
+
+    Settings settings() { return Settings(db.settingsPath()); }
+    StubWindow* stub(WindowId id) { return static_cast<StubWindow*>(window->window(id)); }
+    bool enabled(const char* name) {
+        return window->action(QString::fromLatin1(name))->isEnabled();
+    }
+    void sql(const QString& statement) {
+        QVERIFY(TestDatabase::exec(db.databasePath(), statement));
+    }
+    // Creates the database with its starter data before the window opens it.
+    void createDatabase() { db.open(); }
+};
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { isolateTestEnvironment(); }
+
+    void menuRulesFollowTheProjectState();
+    void startUpWithoutSettingsOffersTheCatalogue();
+    void startUpWithoutProjectsOffersNewProject();
+    void reopensTheLastProject_data();
+    void reopensTheLastProject();
+    void exitAsksWithNoAsDefault();
+    void exitStoresTheOpenProject();
+    void aWindowWithUnsavedInputKeepsTheProgramRunning();
+    void closeProjectClearsStateButKeepsOtherWindows();
+    void closeAllWindowsLeavesTheProjectOpen();
+    void toolbarToggles();
+    void newProjectRefusals();
+    void openProjectWithoutProjects();
+    void secondCopyIsRefusedWithoutTouchingSettings();
+    void staleLockOfACrashedCopyIsTakenOver();
+    void unusableDatabaseStartsWithoutData();
+    void reminderIsShownOncePerRun();
+    void statusPanelsShowWhatWindowsWrite();
+    void menusAndToolbarHaveTheirCaptions();
+};
+
+void TestMainWindow::menuRulesFollowTheProjectState() {
+    const MenuState none = MenuState::forState(false, false);
+    QVERIFY(none.newProject && none.toolbarOpenProject);
+    QVERIFY(!none.openProject && !none.editProject && !none.deleteProject);
+    QVERIFY(!none.closeProject && !none.workOnProject && !none.graphs);
+    const MenuState stored = MenuState::forState(false, true);
+    QVERIFY(stored.openProject && stored.editProject && stored.deleteProject && stored.newProject);
+    const MenuState open = MenuState::forState(true, true);
+    QVERIFY(open.closeProject && open.workOnProject && open.graphs);
+    QVERIFY(!open.newProject && !open.openProject && !open.toolbarOpenProject);
+}
+
+void TestMainWindow::startUpWithoutSettingsOffersTheCatalogue() {
+    Fixture f;
+    QVERIFY(f.window->startUp());
+    QCOMPARE(f.window->windowTitle(), QStringLiteral("Rastrel - No Project Open"));
+    QVERIFY(f.stub(WindowId::Projects));
+    QCOMPARE(f.stub(WindowId::Projects)->tab, 1);
+    QVERIFY(!f.window->window(WindowId::Worksheet));
+    QVERIFY(f.enabled("mnunewvehicle") && f.enabled("mnuopenvehicle") &&
+            f.enabled("mnueditvehicle"));
+    QVERIFY(!f.enabled("mnuclosevehicle") && !f.enabled("mnumaindatabase") &&
+            !f.enabled("mnugraphs"));
+    QVERIFY(f.window->toolbarButton(2)->isEnabled());
+    QVERIFY(!f.window->toolbarButton(4)->isEnabled() && !f.window->toolbarButton(11)->isEnabled());
+    QVERIFY(f.window->action("mnutoolbar")->isChecked());
+    QVERIFY(!f.window->toolbar()->isHidden());
+    QCOMPARE(f.window->state().openvehiclenumber, QStringLiteral("0"));
+    QVERIFY(f.toolkit.messages().isEmpty());
+}
+
+void TestMainWindow::startUpWithoutProjectsOffersNewProject() {
+    Fixture f;
+    f.createDatabase();
+    f.sql("DELETE FROM RSLVehicles");
+    f.settings().setValue(Settings::kOpenLastVehicle, "Y");
+    f.settings().setValue(Settings::kVehicleLastOpened, "1");
+    QVERIFY(f.window->startUp());
+    QCOMPARE(f.stub(WindowId::Projects)->tab, 0);
+    QVERIFY(!f.enabled("mnuopenvehicle") && !f.enabled("mnueditvehicle") &&
+            !f.enabled("mnudeletevehicle"));
+    QVERIFY(f.enabled("mnunewvehicle"));
+}
+
+void TestMainWindow::reopensTheLastProject_data() {
+    QTest::addColumn<QString>("openLast");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<bool>("reopened");
+    QTest::newRow("stored project") << "Y"
+                                    << "1" << true;
+    QTest::newRow("empty number") << "Y"
+                                  << "" << false;
+    QTest::newRow("deleted project") << "Y"
+                                     << "7" << false;
+    QTest::newRow("setting off") << "N"
+                                 << "1" << false;
+}
+
+void TestMainWindow::reopensTheLastProject() {
+    QFETCH(QString, openLast);
+    QFETCH(QString, stored);
+    QFETCH(bool, reopened);
+    Fixture f;
+    f.settings().setValue(Settings::kOpenLastVehicle, openLast);
+    f.settings().setValue(Settings::kVehicleLastOpened, stored);
+    QVERIFY(f.window->startUp());
+    const AppState& st = f.window->state();
+    if (reopened) {
+        QCOMPARE(f.window->windowTitle(), QStringLiteral("Rastrel - 1986 FORD MUSTANG"));
+        QCOMPARE(st.vehiclenumber, 1);
+        QCOMPARE(st.openvehiclenumber, QStringLiteral("1"));
+        QCOMPARE(st.vehicledescription, QStringLiteral("1986 FORD MUSTANG"));
+        QVERIFY(f.window->window(WindowId::Worksheet));
+        QVERIFY(!f.window->window(WindowId::Projects));
+        QVERIFY(f.enabled("mnuclosevehicle") && f.enabled("mnumaindatabase") &&
+                !f.enabled("mnunewvehicle"));
+    } else {
+        QCOMPARE(f.window->windowTitle(), QStringLiteral("Rastrel - No Project Open"));
+        QCOMPARE(st.vehiclenumber, 0);
+        QCOMPARE(st.openvehiclenumber, QStringLiteral("0"));
+        QCOMPARE(f.stub(WindowId::Projects)->tab, 1);
+    }
+}
+
+void TestMainWindow::exitAsksWithNoAsDefault() {
+    Fixture f;
+    QVERIFY(f.window->startUp());
+    f.window->show();
+    f.settings().setValue(Settings::kVehicleLastOpened, "5");
+    f.toolkit.queueNo();
+    QVERIFY(!f.window->close());
+    QVERIFY(f.window->isVisible());
+    QVERIFY(f.window->window(WindowId::Projects));
+    const auto& m = f.toolkit.messages().last();
+    QCOMPARE(m.text, QStringLiteral("Are you sure you want to exit Rastrel?"));
+    QCOMPARE(m.kind, ScriptedToolkit::Kind::YesNo);
+    QVERIFY(!m.defaultYes);
+    QCOMPARE(f.settings().value(Settings::kVehicleLastOpened, "x"), QStringLiteral("5"));
+}
+
+void TestMainWindow::exitStoresTheOpenProject() {
+    {
+        Fixture f;
+        QVERIFY(f.window->startUp());
+        f.toolkit.queueYes();
+        QVERIFY(f.window->close());
+        QCOMPARE(f.settings().value(Settings::kVehicleLastOpened, "x"), QStringLiteral("0"));
+    }
+    Fixture f;
+    f.settings().setValue(Settings::kOpenLastVehicle, "Y");
+    f.settings().setValue(Settings::kVehicleLastOpened, "1");
+    QVERIFY(f.window->startUp());
+    f.toolkit.queueYes();
+    QVERIFY(f.window->close());
+    QCOMPARE(f.settings().value(Settings::kVehicleLastOpened, "x"), QStringLiteral("1"));
+}
+
+void TestMainWindow::aWindowWithUnsavedInputKeepsTheProgramRunning() {
+    Fixture f;
+    QVERIFY(f.window->startUp());
+    f.stub(WindowId::Projects)->refuseClose = true;
+    f.toolkit.queueYes();
+    QVERIFY(!f.window->close());
+    QVERIFY(f.window->window(WindowId::Projects));
+}
+
+void TestMainWindow::closeProjectClearsStateButKeepsOtherWindows() {
+    Fixture f;
+    const QString picture = QFINDTESTDATA("../../resources/icons/rastrel.png");
+    f.createDatabase();
+    f.sql(QStringLiteral("UPDATE RSLVehicles SET graphic_path = '%1'").arg(picture));
+    f.settings().setValue(Settings::kOpenLastVehicle, "Y");
+    f.settings().setValue(Settings::kVehicleLastOpened, "1");
+    QVERIFY(f.window->startUp());
+    QVERIFY(f.window->mdiHost()->hasBackgroundPicture());
+    f.window->showMaintenance(1);
+    f.window->showReportsGraphs(1);
+    f.window->showWindow(WindowId::Graph2);
+    QCOMPARE(f.stub(WindowId::Maintenance)->tab, 1);
+
+    f.window->action("mnuclosevehicle")->trigger();
+    const AppState& st = f.window->state();
+    QCOMPARE(f.window->windowTitle(), QStringLiteral("Rastrel - No Project Open"));
+    QCOMPARE(st.vehiclenumber, 0);
+    QCOMPARE(st.openvehiclenumber, QStringLiteral("0"));
+    QVERIFY(st.graphic.isEmpty() && st.vehicledescription.isEmpty());
+    QVERIFY(!f.window->window(WindowId::Worksheet));
+    QVERIFY(!f.window->window(WindowId::ReportsGraphs));
+    QVERIFY(!f.window->window(WindowId::Graph2));
+    QCOMPARE(st.marker("frmnewmainopen"), QString());
+    QVERIFY(f.window->window(WindowId::Maintenance)); // stays open
+    QVERIFY(!f.window->mdiHost()->hasBackgroundPicture());
+    QVERIFY(f.enabled("mnunewvehicle") && f.enabled("mnuopenvehicle"));
+    QVERIFY(!f.enabled("mnuclosevehicle") && !f.enabled("mnumaindatabase") &&
+            !f.enabled("mnugraphs"));
+    QVERIFY(f.window->toolbarButton(2)->isEnabled() && !f.window->toolbarButton(4)->isEnabled());
+}
+
+void TestMainWindow::closeAllWindowsLeavesTheProjectOpen() {
+    Fixture f;
+    f.settings().setValue(Settings::kOpenLastVehicle, "Y");
+    f.settings().setValue(Settings::kVehicleLastOpened, "1");
+    QVERIFY(f.window->startUp());
+    f.window->showMaintenance(0);
+    f.window->showWindow(WindowId::ReportPartData);
+    f.window->closeAllWindows();
+    QVERIFY(f.window->mdiHost()->children().isEmpty());
+    QCOMPARE(f.window->state().openvehiclenumber, QStringLiteral("1"));
+    QCOMPARE(f.window->windowTitle(), QStringLiteral("Rastrel - 1986 FORD MUSTANG"));
+}
+
+void TestMainWindow::toolbarToggles() {
+    Fixture f;
+    QVERIFY(f.window->startUp());
+    QAction* item = f.window->action("mnutoolbar");
+    item->trigger();
+    QVERIFY(f.window->toolbar()->isHidden());
+    QVERIFY(!item->isChecked());
+    item->trigger();
+    QVERIFY(!f.window->toolbar()->isHidden());
+    QVERIFY(item->isChecked());
+}
+
+void TestMainWindow::newProjectRefusals() {
+    Fixture f;
+    f.createDatabase();
+    f.sql("INSERT INTO RSLVehiclesused VALUES (99)");
+    QVERIFY(f.window->startUp());
+    f.window->closeWindow(WindowId::Projects);
+    // 99 alone in use still leaves free numbers.
+    f.window->action("mnunewvehicle")->trigger();
+    QCOMPARE(f.stub(WindowId::Projects)->tab, 0);
+    f.window->closeWindow(WindowId::Projects);
+
+    f.sql("WITH RECURSIVE n(i) AS (SELECT 2 UNION ALL SELECT i + 1 FROM n WHERE i < 98) "
+          "INSERT INTO RSLVehiclesused SELECT i FROM n");
+    f.window->action("mnunewvehicle")->trigger();
+    QCOMPARE(f.toolkit.lastText(),
+             QStringLiteral(
+                 "You have already added the maximum number of vehicles that RSL can support."));
+    QVERIFY(!f.window->window(WindowId::Projects));
+
+    f.window->state().openvehiclenumber = "1";
+    f.window->newProject();
+    QCOMPARE(f.toolkit.lastText(),
+             QStringLiteral("You must close the currently open project to add a new project."));
+}
+
+void TestMainWindow::openProjectWithoutProjects() {
+    Fixture f;
+    f.createDatabase();
+    f.sql("DELETE FROM RSLVehicles");
+    QVERIFY(f.window->startUp());
+    f.window->closeWindow(WindowId::Projects);
+    f.window->toolbarButton(2)->trigger();
+    QCOMPARE(f.toolkit.lastText(),
+             QStringLiteral("There are no projects available. You must add a project first."));
+    QVERIFY(!f.window->window(WindowId::Projects));
+}
+
+void TestMainWindow::secondCopyIsRefusedWithoutTouchingSettings() {
+    Fixture first;
+    QVERIFY(first.window->startUp());
+    first.settings().setValue(Settings::kVehicleLastOpened, "3");
+
+    ScriptedToolkit toolkit;
+    MainWindow::Options o;
+    o.databasePath = first.db.databasePath();
+    o.settingsFile = first.db.settingsPath();
+    o.lockFile = first.db.path("rastrel.lock");
+    o.showSplash = false;
+    MainWindow second(o, toolkit);
+    QVERIFY(!second.startUp());
+    QCOMPARE(toolkit.texts(), QStringList{"You already have a copy of Rastrel loaded."});
+    QCOMPARE(toolkit.messages().first().title, QStringLiteral("Rastrel"));
+    QCOMPARE(second.state().alreadyloaded, QStringLiteral("Y"));
+    QCOMPARE(first.settings().value(Settings::kVehicleLastOpened, "x"), QStringLiteral("3"));
+}
+
+void TestMainWindow::staleLockOfACrashedCopyIsTakenOver() {
+    TestDatabase dir;
+    const QString lock = dir.path("rastrel.lock");
+    // A lock left by a process that no longer runs.
+    QFile f(lock);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("999999\nrastrel\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    f.close();
+    Fixture fixture(lock);
+    QVERIFY(fixture.window->startUp());
+}
+
+void TestMainWindow::unusableDatabaseStartsWithoutData() {
+    Fixture f;
+    QFile bad(f.db.databasePath());
+    QVERIFY(bad.open(QIODevice::WriteOnly));
+    bad.write("not a database");
+    bad.close();
+    QVERIFY(f.window->startUp());
+    QCOMPARE(f.toolkit.messages().size(), 1);
+    QVERIFY(f.toolkit.lastText().contains("not a Rastrel database"));
+    QCOMPARE(f.window->windowTitle(), QStringLiteral("Rastrel - No Project Open"));
+    QCOMPARE(f.stub(WindowId::Projects)->tab, 0);
+    f.window->closeWindow(WindowId::Projects);
+    f.window->toolbarButton(2)->trigger();
+    QCOMPARE(f.toolkit.lastText(),
+             QStringLiteral("There are no projects available. You must add a project first."));
+}
+
+void TestMainWindow::reminderIsShownOncePerRun() {
+    Fixture f;
+    QVERIFY(f.window->startUp());
+    f.window->firstActivation();
+    f.window->firstActivation();
+    QCOMPARE(f.reminders, 1);
+    QCOMPARE(f.window->state().showed, QStringLiteral("Y"));
+
+    Fixture off;
+    off.settings().setValue(Settings::kShowReminder, "N");
+    QVERIFY(off.window->startUp());
+    off.window->firstActivation();
+    QCOMPARE(off.reminders, 0);
+}
+
+void TestMainWindow::statusPanelsShowWhatWindowsWrite() {
+    Fixture f;
+    QVERIFY(f.window->startUp());
+    f.window->state().setStatusText(2, "All Parts For Project", "All Parts For Project");
+    QCOMPARE(f.window->statusPanel(2)->text(), QStringLiteral("All Parts For Project"));
+    QCOMPARE(f.window->statusPanel(2)->toolTip(), QStringLiteral("All Parts For Project"));
+    QVERIFY(!f.window->statusPanel(7)->text().isEmpty()); // date
+    QVERIFY(!f.window->statusPanel(8)->text().isEmpty()); // time
+    QVERIFY(!f.window->statusPanel(9));
+}
+
+void TestMainWindow::menusAndToolbarHaveTheirCaptions() {
+    Fixture f;
+    const QList<std::pair<const char*, const char*>> items = {
+        {"mnunewvehicle", "&New Project"},
+        {"mnuopenvehicle", "&Open Project"},
+        {"mnueditvehicle", "&Edit Project"},
+        {"mnudeletevehicle", "&Delete Project"},
+        {"mnuclosevehicle", "&Close Project"},
+        {"mnuexit", "E&xit"},
+        {"mnumaindatabase", "&Project"},
+        {"mnupartdatabase", "P&arts"},
+        {"mnuvendordatabase", "&Vendors"},
+        {"mnumanufacturerdatabase", "&Manufacturers"},
+        {"mnucategorydatabase", "&Categories"},
+        {"mnureports", "&Reports"},
+        {"mnugraphs", "&Graphs"},
+        {"mnucascade", "&Cascade"},
+        {"mnuarrangeicons", "&Arrange Icons"},
+        {"mnuclosewindows", "C&lose all windows"},
+        {"mnutoolbar", "&Toolbar"},
+        {"mnuoptions", "&Options"},
+        {"mnucontents", "&Contents"},
+        {"mnusearchforhelpon", "&Search for help on ..."},
+        {"mnuabout", "&About"},
+        {"mnutechsupport", "&Technical Support"},
+    };
+    for (const auto& [name, text] : items) {
+        QAction* a = f.window->action(name);
+        QVERIFY2(a, name);
+        QCOMPARE(a->text(), QString::fromLatin1(text));
+    }
+    const QStringList texts = {"",
+                               "Open Project ",
+                               "",
+                               "Work On Project",
+                               "Parts",
+                               "Vendors",
+                               "Manufacturers",
+                               "Categories",
+                               "",
+                               "Reports",
+                               "Graphs",
+                               "",
+                               "Help",
+                               "",
+                               "Exit "};
+    for (int i = 1; i <= 15; ++i) {
+        QAction* b = f.window->toolbarButton(i);
+        QVERIFY(b);
+        QCOMPARE(b->isSeparator(), texts[i - 1].isEmpty());
+        QCOMPARE(b->text(), texts[i - 1]);
+    }
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "test_mainwindow.moc"
