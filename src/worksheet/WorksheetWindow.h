@@ -1,0 +1,105 @@
+#pragma once
+
+#include "ChildWindow.h"
+#include "PartLineStore.h"
+#include "ReferenceLists.h"
+#include "SummaryFilter.h"
+
+#include <array>
+
+class EntryPanel;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class QTableWidget;
+class RecordSet;
+class Shell;
+
+// The project worksheet frmNewmain: the open project's part lines in a
+// summary grid with filters, a detail panel to change or delete a line, an
+// add panel, and a search by part name. The main window creates it with
+// showWindow(WindowId::Worksheet) while a project is open.
+class WorksheetWindow : public ChildWindow {
+    Q_OBJECT
+public:
+    enum Tab { SummaryTab = 0, DetailTab = 1, AddTab = 2, SearchTab = 3, FilterTab = 4 };
+
+    explicit WorksheetWindow(Shell& shell, QWidget* parent = nullptr);
+
+    void activated() override;
+    QSize sizeHint() const override;
+
+    // The pending-changes flag, "Y" while either panel holds unsaved input.
+    const QString& pendingChanges() const { return m_pending; }
+
+    // Procedures the commands share.
+    void resetform();
+    void initfields(int index);
+    void clearfields();
+    void loadfieldsdetails();
+    void applyfilter();
+    void loadgrid();
+    void showfilterstatus();
+    void showtab(int tab, int from);
+    void defaultFilter();
+    void search();
+    void selected();
+
+protected:
+    bool queryClose() override;
+    void unload() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void build();
+    QWidget* buildSearchTab();
+    QWidget* buildFilterTab();
+    void tabChanged(int tab);
+    void switchTo(int tab);
+    void setLineTabsEnabled(bool enabled);
+    void refillFilterList(QComboBox* box);
+    void setFilterListsToAll();
+    SummaryFilter currentFilter() const;
+    void openLineFromGrid();
+    void addPart();
+    void acceptChanges();
+    void deletePart();
+    bool commonChecks(EntryPanel* panel);
+    void lineGone();
+    void takeHandBack();
+    void showPicture();
+    RecordSet& lines();
+    QString taxPercentage() const;
+
+    Shell& m_shell;
+    ReferenceLists m_lists;
+    PartLineStore m_store;
+
+    QString m_pending = QStringLiteral("N");
+    QString m_guard = QStringLiteral("N");
+    int m_currentTab = SummaryTab;
+    int m_previousTab = SummaryTab;
+    QString m_loadedName;
+    QString m_loadedSequence;
+    QString m_summaryFilter;
+    QString m_shownPicture;
+
+    QTabWidget* m_tabs = nullptr;
+    std::array<EntryPanel*, 2> m_panels{};
+    QTableWidget* m_grid = nullptr;
+    QTableWidget* m_results = nullptr;
+    QLineEdit* m_searchText = nullptr;
+    QPushButton* m_searchButton = nullptr;
+    QPushButton* m_selectButton = nullptr;
+    QComboBox* m_categoryFilter = nullptr;
+    QComboBox* m_vendorFilter = nullptr;
+    QComboBox* m_manufacturerFilter = nullptr;
+    QRadioButton* m_optSelected = nullptr;
+    QRadioButton* m_optForecast = nullptr;
+    QRadioButton* m_optPurchased = nullptr;
+    QRadioButton* m_optAll = nullptr;
+    QLabel* m_picture = nullptr;
+};
