@@ -1,0 +1,96 @@
+#include "OverBudgetComputation.h"
+
+#include "Criteria.h"
+#include "DataStore.h"
+#include "Transaction.h"
+
+namespace {
+
+// Appends the category when its purchased total is above its budget. A
+// category without a budget row for the project has a budget of 0.
+DbResult closeCategory(RecordSet& budget, RecordSet& scratch, const QString& category,
+                       Money total) {
+    budget.moveFirst();
+    bool found = false;
+    if (DbResult r = budget.find(Criteria::equals(QStringLiteral("Category"), category), &found);
+        !r)
+        return r;
+    const Money budgeted = found ? budget.money(QStringLiteral("Budget_amount")) : Money();
+    if (!(budgeted < total))
+        return DbResult::success();
+    if (DbResult r = scratch.addNew(); !r)
+        return r;
+    DbResult r = scratch.setValue(QStringLiteral("Category"), category);
+    if (r)
+        r = scratch.setValue(QStringLiteral("Actual_amount"), QVariant::fromValue(total));
+    if (r)
+        r = scratch.setValue(QStringLiteral("Budget_amount"), QVariant::fromValue(budgeted));
+    if (r)
+        r = scratch.setValue(QStringLiteral("Difference"), QVariant::fromValue(Money::fromUnits(
+                                                               total.units() - budgeted.units())));
+    if (r)
+        r = scratch.update();
+    if (!r)
+        scratch.cancelUpdate();
+    return r;
+}
+
+DbResult overflow() {
+    return DbResult::failure(DbErrorKind::Overflow,
+                             QStringLiteral("The purchased total of a category is too large."));
+}
+
+} // namespace
+
+DbResult OverBudgetComputation::run(DataStore& store, const QString& project) {
+    RecordSet& master = store.recordSet(Command::RSLMaster);
+    RecordSet& budget = store.recordSet(Command::RSLCategorybudget);
+    RecordSet& scratch = store.recordSet(Command::RSLCategoriesoverbudget);
+
+    ignoreError(master.setSort(QStringLiteral("category")));
+    ignoreError(master.requery());
+    ignoreError(budget.requery());
+    ignoreError(scratch.requery());
+
+    Transaction tx(store);
+    if (!tx.status())
+        return tx.status();
+    if (DbResult r = scratch.setFilter(QString()); !r)
+        return r;
+    for (scratch.moveFirst(); !scratch.isEof(); scratch.moveNext())
+        if (DbResult r = scratch.deleteCurrent(); !r)
+            return r;
+
+    // Counting the lines of another project, or of every project, would be
+    // worse than no list at all: a filter that fails stops the computation.
+    const QString number = project.trimmed();
+    if (DbResult r = master.setFilter(QStringLiteral("Mas_vehicle_number = ") + number +
+                                      QStringLiteral(" and purchased = 1"));
+        !r)
+        return r;
+    if (DbResult r = budget.setFilter(QStringLiteral("Cat_vehicle_number = ") + number); !r)
+        return r;
+
+    master.moveFirst();
+    if (!master.isEof()) {
+        QString current = master.text(QStringLiteral("Category"));
+        Money total;
+        for (; !master.isEof(); master.moveNext()) {
+            const QString category = master.text(QStringLiteral("Category"));
+            const Money cost = master.money(QStringLiteral("Total_cost"));
+            if (category.compare(current, Qt::CaseInsensitive) != 0) {
+                if (DbResult r = closeCategory(budget, scratch, current, total); !r)
+                    return r;
+                current = category;
+                total = cost;
+            } else if (const auto added = Money::checkedAdd(total, cost)) {
+                total = *added;
+            } else {
+                return overflow();
+            }
+        }
+        if (DbResult r = closeCategory(budget, scratch, current, total); !r)
+            return r;
+    }
+    return tx.commit();
+}

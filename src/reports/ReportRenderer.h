@@ -1,0 +1,81 @@
+#pragma once
+
+#include "Money.h"
+#include "ReportData.h"
+#include "ReportLayout.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QList>
+#include <QString>
+
+class QPainter;
+class QPaintDevice;
+class QPrinter;
+
+// Lays a report's rows out in its bands on US Letter pages and paints the
+// pages onto any device: the preview, a printer, a PDF file. Bands are never
+// split across pages; texts wrap inside their boxes or are cut at the edge.
+class ReportRenderer {
+public:
+    static constexpr int kPageWidth = 12240; // 8.5 by 11 inches in twips
+    static constexpr int kPageHeight = 15840;
+    static constexpr int kMargin = 1440;
+
+    // `captions` gives run-time texts for named labels ("Label4").
+    ReportRenderer(ReportLayout layout, ReportData data, QHash<QString, QString> captions = {},
+                   QDateTime printedAt = QDateTime::currentDateTime());
+
+    const ReportLayout& layout() const { return m_layout; }
+    const ReportData& data() const { return m_data; }
+    int pageCount() const { return int(m_pages.size()); }
+
+    // Paints page `page` (0-based) with the painter's units in twips from
+    // the paper's top-left corner.
+    void paintPage(QPainter& painter, int page) const;
+    // Scales a painter that paints on `device` to twips.
+    static void scaleToTwips(QPainter& painter, const QPaintDevice& device);
+
+    // Letter, portrait, the whole sheet addressable (our own margins).
+    static void setUpPrinter(QPrinter& printer);
+    // All pages, or the range chosen in the print dialog.
+    bool print(QPrinter& printer) const;
+    bool writePdf(const QString& path, QString* error = nullptr) const;
+
+    // What a value looks like through a display format ("" for no value).
+    static QString format(const QVariant& value, ReportElement::Format format);
+    // The amount a currency field shows, to the cent: sums add these, so a
+    // total always equals the lines printed above it.
+    static Money printedAmount(const QVariant& value);
+
+    // The date and time of the banner.
+    static QString dateText(const QDateTime& when);
+    static QString timeText(const QDateTime& when);
+
+private:
+    struct Placed {
+        const ReportBand* band = nullptr;
+        int top = 0;
+        int height = 0;
+        int row = -1;   // the report's row, or the group's parent row
+        int child = -1; // the detail row inside a group
+    };
+    struct Page {
+        QList<Placed> bands;
+    };
+
+    void paginate();
+    int measure(const ReportBand& band, int row, int child) const;
+    const ReportData::Row* rowOf(const Placed& p) const;
+    QString textOf(const ReportElement& e, const Placed& p, int page) const;
+    Money sum(const ReportElement& e, const Placed& p) const;
+    void paintBand(QPainter& painter, const Placed& p, int page) const;
+
+    ReportLayout m_layout;
+    ReportData m_data;
+    QHash<QString, QString> m_captions;
+    QDateTime m_printedAt;
+    QList<Page> m_pages;
+    int m_bodyBottom = 0;
+    int m_maxBand = 0;
+};

@@ -1,0 +1,207 @@
+#include "ReportWindow.h"
+
+#include "AppState.h"
+#include "BusyCursor.h"
+#include "ReportPreparation.h"
+#include "Shell.h"
+#include "Toolkit.h"
+#include "Twips.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QPrintDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QStandardPaths>
+#include <QStyle>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace {
+
+bool wide(ReportKind kind) {
+    return kind == ReportKind::ActualCost || kind == ReportKind::ForecastCost;
+}
+
+bool runPrintDialog(QPrinter& printer, QWidget* parent) {
+    QPrintDialog dialog(&printer, parent);
+    dialog.setMinMax(printer.fromPage(), printer.toPage());
+    BusyCursor::Suspend arrow;
+    return dialog.exec() == QDialog::Accepted;
+}
+
+} // namespace
+
+ReportWindow::ReportWindow(Shell& shell, ReportKind kind, const QString& vendor, QWidget* parent)
+    : ChildWindow(parent)
+    , m_shell(shell)
+    , m_kind(kind)
+    , m_printDialog(runPrintDialog) {
+    const ReportCatalog::Entry& entry = ReportCatalog::of(kind);
+    setObjectName(ReportCatalog::name(kind));
+    setWindowTitle(entry.caption);
+
+    ReportPreparation::Report report =
+        ReportPreparation::create(shell.data(), shell.state(), kind, vendor);
+    m_renderer = std::make_unique<ReportRenderer>(std::move(report.layout), std::move(report.data),
+                                                  std::move(report.captions));
+    shell.state().setMarker(ReportCatalog::marker(kind), QStringLiteral("Y"));
+
+    m_previewPrinter = std::make_unique<QPrinter>(QPrinter::ScreenResolution);
+    ReportRenderer::setUpPrinter(*m_previewPrinter);
+    m_preview = new QPrintPreviewWidget(m_previewPrinter.get(), this);
+    m_preview->setObjectName(QStringLiteral("preview"));
+    m_preview->setViewMode(QPrintPreviewWidget::SinglePageView);
+    connect(m_preview, &QPrintPreviewWidget::paintRequested, this,
+            [this](QPrinter* printer) { m_renderer->print(*printer); });
+    connect(m_preview, &QPrintPreviewWidget::previewChanged, this, &ReportWindow::updatePageLabel);
+
+    auto* bar = new QToolBar(this);
+    bar->setObjectName(QStringLiteral("tbrPreview"));
+    bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    const auto add = [&](const QString& name, const QString& text, QStyle::StandardPixmap icon,
+                         void (ReportWindow::*slot)()) {
+        QAction* a = bar->addAction(style()->standardIcon(icon), text, this, slot);
+        a->setObjectName(name);
+        a->setToolTip(QString(text).remove(u'&'));
+        return a;
+    };
+    add(QStringLiteral("actFirstPage"), tr("First"), QStyle::SP_MediaSkipBackward,
+        &ReportWindow::firstPage);
+    add(QStringLiteral("actPreviousPage"), tr("Previous"), QStyle::SP_MediaSeekBackward,
+        &ReportWindow::previousPage);
+    add(QStringLiteral("actNextPage"), tr("Next"), QStyle::SP_MediaSeekForward,
+        &ReportWindow::nextPage);
+    add(QStringLiteral("actLastPage"), tr("Last"), QStyle::SP_MediaSkipForward,
+        &ReportWindow::lastPage);
+    m_pageLabel = new QLabel(bar);
+    m_pageLabel->setObjectName(QStringLiteral("lblPage"));
+    m_pageLabel->setContentsMargins(8, 0, 8, 0);
+    bar->addWidget(m_pageLabel);
+    bar->addSeparator();
+    add(QStringLiteral("actZoomIn"), tr("Zoom In"), QStyle::SP_ArrowUp, &ReportWindow::zoomIn);
+    add(QStringLiteral("actZoomOut"), tr("Zoom Out"), QStyle::SP_ArrowDown, &ReportWindow::zoomOut);
+    add(QStringLiteral("actFitWidth"), tr("Fit Width"), QStyle::SP_TitleBarMaxButton,
+        &ReportWindow::fitWidth);
+    bar->addSeparator();
+    add(QStringLiteral("actPrint"), tr("Print..."), QStyle::SP_DialogOkButton,
+        &ReportWindow::print);
+    add(QStringLiteral("actExportPdf"), tr("Export PDF..."), QStyle::SP_DialogSaveButton,
+        &ReportWindow::exportPdf);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(bar);
+    layout->addWidget(m_preview, 1);
+    m_preview->fitToWidth();
+    updatePageLabel();
+    resize(sizeHint());
+}
+
+ReportWindow::~ReportWindow() = default;
+
+ReportWindow* ReportWindow::open(Shell& shell, ReportKind kind, const QString& vendor) {
+    BusyCursor busy;
+    const WindowId id = ReportCatalog::of(kind).window;
+    if (shell.state().marker(ReportCatalog::marker(kind)) == u"Y")
+        shell.closeWindow(id);
+    auto* window = new ReportWindow(shell, kind, vendor);
+    if (!shell.addWindow(id, window)) {
+        window->tryClose();
+        delete window;
+        return nullptr;
+    }
+    ReportPreparation::afterShown(shell.data(), kind);
+    return window;
+}
+
+QSize ReportWindow::sizeHint() const {
+    return wide(m_kind) ? Twips::size(15240, 11115, this) : Twips::size(9945, 8595, this);
+}
+
+void ReportWindow::showEvent(QShowEvent* event) {
+    ChildWindow::showEvent(event);
+    // The frame takes the size the report asks for when it first appears.
+    if (!m_sized) {
+        m_sized = true;
+        if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
+            frame->resize(frame->size() - size() + sizeHint());
+    }
+}
+
+void ReportWindow::unload() {
+    m_shell.state().setMarker(ReportCatalog::marker(m_kind), QString());
+}
+
+void ReportWindow::goToPage(int page) {
+    const int count = m_preview->pageCount();
+    if (count == 0)
+        return;
+    m_preview->setCurrentPage(std::clamp(page, 1, count));
+    updatePageLabel();
+}
+
+void ReportWindow::updatePageLabel() {
+    const int count = std::max(m_preview->pageCount(), m_renderer->pageCount());
+    const int current = std::clamp(m_preview->currentPage(), 1, std::max(count, 1));
+    m_pageLabel->setText(tr("Page %1 of %2").arg(current).arg(count));
+}
+
+void ReportWindow::firstPage() {
+    goToPage(1);
+}
+
+void ReportWindow::previousPage() {
+    goToPage(m_preview->currentPage() - 1);
+}
+
+void ReportWindow::nextPage() {
+    goToPage(m_preview->currentPage() + 1);
+}
+
+void ReportWindow::lastPage() {
+    goToPage(m_preview->pageCount());
+}
+
+void ReportWindow::zoomIn() {
+    m_preview->zoomIn();
+}
+
+void ReportWindow::zoomOut() {
+    m_preview->zoomOut();
+}
+
+void ReportWindow::fitWidth() {
+    m_preview->fitToWidth();
+}
+
+void ReportWindow::print() {
+    BusyCursor busy;
+    QPrinter printer(QPrinter::HighResolution);
+    ReportRenderer::setUpPrinter(printer);
+    printer.setDocName(m_renderer->layout().title);
+    printer.setFromTo(1, m_renderer->pageCount());
+    if (!m_printDialog || !m_printDialog(printer, this))
+        return;
+    if (!m_renderer->print(printer))
+        m_shell.toolkit().inform(tr("The report could not be printed."));
+}
+
+void ReportWindow::exportPdf() {
+    BusyCursor busy;
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QString path = m_shell.toolkit().chooseSaveFile(
+        this, tr("Export PDF"), tr("PDF files (*.pdf)"),
+        QDir(folder).filePath(m_renderer->layout().name + QStringLiteral(".pdf")));
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".pdf");
+    QString error;
+    if (!m_renderer->writePdf(path, &error))
+        m_shell.toolkit().inform(error);
+}

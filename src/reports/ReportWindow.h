@@ -1,0 +1,68 @@
+#pragma once
+
+#include "ChildWindow.h"
+#include "ReportCatalog.h"
+#include "ReportRenderer.h"
+
+#include <functional>
+#include <memory>
+
+class QLabel;
+class QPrinter;
+class QPrintPreviewWidget;
+class Shell;
+
+// A report in a preview window inside the main window: page through it,
+// zoom, print it or save it as a PDF. The window's object name is the
+// report's name ("vehicledata"); its open marker is "Y" while it exists.
+class ReportWindow : public ChildWindow {
+    Q_OBJECT
+public:
+    // Creating the window is creating the report: it applies the report's own
+    // filter and captions and reads its rows from the prepared record set.
+    ReportWindow(Shell& shell, ReportKind kind, const QString& vendor = QString(),
+                 QWidget* parent = nullptr);
+    ~ReportWindow() override;
+
+    // Closes an open instance of the report, creates a fresh one and puts it
+    // into the main window's frame.
+    static ReportWindow* open(Shell& shell, ReportKind kind, const QString& vendor = QString());
+
+    ReportKind kind() const { return m_kind; }
+    const ReportRenderer& renderer() const { return *m_renderer; }
+    QPrintPreviewWidget* preview() const { return m_preview; }
+
+    // The platform's print dialog; false when the user cancelled.
+    using PrintDialog = std::function<bool(QPrinter& printer, QWidget* parent)>;
+    void setPrintDialog(PrintDialog dialog) { m_printDialog = std::move(dialog); }
+
+    QSize sizeHint() const override;
+
+public Q_SLOTS:
+    void firstPage();
+    void previousPage();
+    void nextPage();
+    void lastPage();
+    void zoomIn();
+    void zoomOut();
+    void fitWidth();
+    void print();
+    void exportPdf();
+
+protected:
+    void unload() override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void goToPage(int page);
+    void updatePageLabel();
+
+    Shell& m_shell;
+    ReportKind m_kind;
+    std::unique_ptr<ReportRenderer> m_renderer;
+    std::unique_ptr<QPrinter> m_previewPrinter;
+    QPrintPreviewWidget* m_preview = nullptr;
+    QLabel* m_pageLabel = nullptr;
+    PrintDialog m_printDialog;
+    bool m_sized = false;
+};

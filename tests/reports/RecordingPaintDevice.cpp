@@ -1,0 +1,133 @@
+#include "RecordingPaintDevice.h"
+
+#include "ReportRenderer.h"
+
+#include <QPaintEngine>
+#include <QPainter>
+#include <QTextItem>
+
+#include <cmath>
+
+namespace {
+
+class RecordingEngine : public QPaintEngine {
+public:
+    explicit RecordingEngine(RecordingPaintDevice* device)
+        : QPaintEngine(QPaintEngine::AllFeatures)
+        , m_device(device) {}
+
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState&) override {}
+    Type type() const override { return QPaintEngine::User; }
+
+    void drawTextItem(const QPointF& p, const QTextItem& item) override {
+        m_device->texts.append(
+            {m_device->page, painter()->transform().map(p), item.text(), item.font()});
+    }
+    void drawRects(const QRectF* rects, int count) override {
+        for (int i = 0; i < count; ++i)
+            m_device->rectangles.append({m_device->page, painter()->transform().mapRect(rects[i])});
+    }
+    void drawImage(const QRectF& r, const QImage&, const QRectF&,
+                   Qt::ImageConversionFlags) override {
+        m_device->images.append({m_device->page, painter()->transform().mapRect(r)});
+    }
+    void drawPixmap(const QRectF& r, const QPixmap&, const QRectF&) override {
+        m_device->images.append({m_device->page, painter()->transform().mapRect(r)});
+    }
+    void drawPath(const QPainterPath&) override {}
+    void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
+
+private:
+    RecordingPaintDevice* m_device;
+};
+
+} // namespace
+
+RecordingPaintDevice::RecordingPaintDevice()
+    : m_engine(std::make_unique<RecordingEngine>(this)) {}
+
+RecordingPaintDevice::~RecordingPaintDevice() = default;
+
+QPaintEngine* RecordingPaintDevice::paintEngine() const {
+    return m_engine.get();
+}
+
+int RecordingPaintDevice::metric(PaintDeviceMetric metric) const {
+    switch (metric) {
+    case PdmWidth:
+        return ReportRenderer::kPageWidth;
+    case PdmHeight:
+        return ReportRenderer::kPageHeight;
+    case PdmWidthMM:
+        return 216;
+    case PdmHeightMM:
+        return 279;
+    case PdmDpiX:
+    case PdmDpiY:
+    case PdmPhysicalDpiX:
+    case PdmPhysicalDpiY:
+        return 1440;
+    case PdmNumColors:
+        return INT_MAX;
+    case PdmDepth:
+        return 32;
+    case PdmDevicePixelRatio:
+        return 1;
+    case PdmDevicePixelRatioScaled:
+        return int(devicePixelRatioFScale());
+    }
+    return 0;
+}
+
+void RecordingPaintDevice::record(const ReportRenderer& renderer) {
+    for (page = 0; page < renderer.pageCount(); ++page) {
+        QPainter painter(this);
+        ReportRenderer::scaleToTwips(painter, *this);
+        renderer.paintPage(painter, page);
+    }
+}
+
+QStringList RecordingPaintDevice::textsOn(int p) const {
+    QStringList out;
+    for (const Text& t : texts)
+        if (t.page == p)
+            out << t.text;
+    return out;
+}
+
+QStringList RecordingPaintDevice::allTexts() const {
+    QStringList out;
+    for (const Text& t : texts)
+        out << t.text;
+    return out;
+}
+
+const RecordingPaintDevice::Text* RecordingPaintDevice::find(const QString& text, int from) const {
+    for (qsizetype i = from; i < texts.size(); ++i)
+        if (texts[i].text == text)
+            return &texts[i];
+    return nullptr;
+}
+
+int RecordingPaintDevice::count(const QString& text) const {
+    return int(
+        std::count_if(texts.begin(), texts.end(), [&](const Text& t) { return t.text == text; }));
+}
+
+QString RecordingPaintDevice::transcript() const {
+    QString out;
+    int current = -1;
+    for (const Text& t : texts) {
+        if (t.page != current) {
+            current = t.page;
+            out += QStringLiteral("page %1\n").arg(current + 1);
+        }
+        out += QStringLiteral("%1 %2 %3\n")
+                   .arg(std::lround(t.at.x()))
+                   .arg(std::lround(t.at.y()))
+                   .arg(t.text);
+    }
+    return out;
+}

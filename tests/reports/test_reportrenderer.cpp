@@ -1,0 +1,333 @@
+#include "RecordingPaintDevice.h"
+#include "ReportRenderer.h"
+#include "TestDatabase.h"
+
+#include <QFontMetricsF>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+using E = ReportElement;
+using B = ReportBand;
+
+E text(E::Kind kind, const QString& textOrColumn, int left, int top, int width, int height = 285) {
+    E e;
+    e.kind = kind;
+    if (kind == E::Kind::Label)
+        e.text = textOrColumn;
+    else
+        e.column = textOrColumn;
+    e.left = left;
+    e.top = top;
+    e.width = width;
+    e.height = height;
+    return e;
+}
+
+E money(E::Kind kind, const QString& column, int left, int top, bool overParents = false) {
+    E e = text(kind, column, left, top, 1800);
+    e.format = E::Format::Currency;
+    e.overParents = overParents;
+    return e;
+}
+
+B band(B::Kind kind, int height, QList<E> elements = {}) {
+    B b;
+    b.kind = kind;
+    b.height = height;
+    b.elements = std::move(elements);
+    return b;
+}
+
+B footer() {
+    return band(B::Kind::PageFooter, 750,
+                {text(E::Kind::Label, "Page", 4176, 432, 600),
+                 text(E::Kind::PageNumber, QString(), 4896, 432, 600)});
+}
+
+// Name and amount per row, a total at the end.
+ReportLayout flatLayout(bool growingName = true) {
+    E title = text(E::Kind::Label, "Test Listing", 2736, 576, 3900);
+    E named = text(E::Kind::Label, "placeholder", 576, 1008, 8352);
+    named.name = "Label4";
+    E name = text(E::Kind::Field, "name", 432, 96, 2000);
+    name.canGrow = growingName;
+    ReportLayout l;
+    l.name = "listing";
+    l.title = "Test Listing";
+    l.bands = {band(B::Kind::ReportHeader, 990), band(B::Kind::PageHeader, 1440, {title, named}),
+               band(B::Kind::Detail, 480, {name, money(E::Kind::Field, "amount", 4000, 96)}),
+               footer(),
+               band(B::Kind::ReportFooter, 500, {money(E::Kind::Sum, "amount", 4000, 96)})};
+    return l;
+}
+
+// Budget rows with their part lines.
+ReportLayout groupedLayout() {
+    ReportLayout l;
+    l.name = "bycategory";
+    l.title = "By Category";
+    l.width = 9216;
+    l.bands = {
+        band(B::Kind::ReportHeader, 360),
+        band(B::Kind::PageHeader, 1000, {text(E::Kind::Label, "By Category", 2000, 200, 4000)}),
+        band(B::Kind::GroupHeader, 360),
+        band(B::Kind::Detail, 300,
+             {text(E::Kind::Field, "part", 432, 0, 4896), money(E::Kind::Field, "total", 5616, 0)}),
+        band(B::Kind::GroupFooter, 480,
+             {text(E::Kind::Field, "category", 2880, 96, 2600),
+              money(E::Kind::Sum, "total", 5616, 96), money(E::Kind::Field, "budget", 7200, 96)}),
+        footer(),
+        band(B::Kind::ReportFooter, 576,
+             {money(E::Kind::Sum, "total", 5616, 144),
+              money(E::Kind::Sum, "budget", 7200, 144, true)})};
+    return l;
+}
+
+QVariant cash(const char* text) {
+    return QVariant::fromValue(*Money::fromText(QString::fromLatin1(text)));
+}
+
+ReportData::Row row(const QString& name, const char* amount) {
+    ReportData::Row r;
+    r.values = {{"name", name}, {"amount", cash(amount)}};
+    return r;
+}
+
+ReportData rows(int n) {
+    ReportData d;
+    for (int i = 1; i <= n; ++i)
+        d.rows << row(QStringLiteral("row %1").arg(i), "1");
+    return d;
+}
+
+const QDateTime kPrinted(QDate(2025, 3, 7), QTime(14, 5, 9));
+
+qreal widthOf(const RecordingPaintDevice::Text& t) {
+    return QFontMetricsF(t.font).horizontalAdvance(t.text);
+}
+
+} // namespace
+
+class TestReportRenderer : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { isolateTestEnvironment(); }
+
+    void valuesShowThroughTheirFormats();
+    void totalsEqualTheLinesPrinted();
+    void groupsFrameTheirChildrenAndCarryTotals();
+    void pagesBreakBetweenBlocksAndAreNumbered();
+    void aGrownBlockMovesWholeToTheNextPage();
+    void longTextsStayInsideTheirBox();
+    void oversizedTextIsCutToOnePage();
+    void namedLabelsTakeRunTimeCaptions();
+    void emptyReportStillPrintsItsBanner();
+    void pdfCarriesTheTextAndFailuresAreReported();
+};
+
+void TestReportRenderer::valuesShowThroughTheirFormats() {
+    using F = E::Format;
+    QCOMPARE(ReportRenderer::format(cash("1234.5"), F::Currency), QStringLiteral("$1,234.50"));
+    QCOMPARE(ReportRenderer::format(cash("-12.345"), F::Currency), QStringLiteral("-$12.35"));
+    QCOMPARE(ReportRenderer::format(QVariant(), F::Currency), QString());
+    QCOMPARE(ReportRenderer::format(2.0, F::WholeNumber), QStringLiteral("2"));
+    QCOMPARE(ReportRenderer::format(true, F::YesNo), QStringLiteral("Yes"));
+    QCOMPARE(ReportRenderer::format(false, F::YesNo), QStringLiteral("No"));
+    QCOMPARE(ReportRenderer::format(QVariant(), F::YesNo), QString());
+    QCOMPARE(ReportRenderer::format(QStringLiteral("04/02/2025"), F::AsStored),
+             QStringLiteral("04/02/2025"));
+    // Amounts are summed as printed: to the cent, halves away from zero.
+    QCOMPARE(ReportRenderer::printedAmount(cash("0.005")).units(), 100);
+    QCOMPARE(ReportRenderer::printedAmount(cash("-0.005")).units(), -100);
+    QCOMPARE(ReportRenderer::printedAmount(cash("0.3333")).units(), 3300);
+    QCOMPARE(ReportRenderer::printedAmount(QVariant()).units(), 0);
+    QCOMPARE(ReportRenderer::dateText(kPrinted), QStringLiteral("3/7/25"));
+    QCOMPARE(ReportRenderer::timeText(kPrinted), QStringLiteral("2:05:09 PM"));
+}
+
+void TestReportRenderer::totalsEqualTheLinesPrinted() {
+    ReportData d;
+    d.rows << row("a", "0.3333") << row("b", "0.3333") << row("c", "0.3333") << row("d", "-1.005");
+    ReportRenderer r(flatLayout(), d, {}, kPrinted);
+    RecordingPaintDevice dev;
+    dev.record(r);
+    QCOMPARE(dev.count("$0.33"), 3);
+    QCOMPARE(dev.count("-$1.01"), 1);
+    // 0.33 * 3 - 1.01, not the exact -0.0051 shown as -$0.01.
+    QVERIFY(dev.find("-$0.02"));
+    QCOMPARE(dev.texts.last().text, QStringLiteral("1")); // the page footer comes last
+}
+
+void TestReportRenderer::groupsFrameTheirChildrenAndCarryTotals() {
+    ReportData d;
+    const auto parent = [](const QString& category, const char* budget) {
+        ReportData::Row p;
+        p.values = {{"category", category}, {"budget", cash(budget)}};
+        return p;
+    };
+    const auto child = [](const QString& part, const char* total) {
+        ReportData::Row c;
+        c.values = {{"part", part}, {"total", cash(total)}};
+        return c;
+    };
+    d.rows << parent("BODY", "100") << parent("EXHAUST", "50") << parent("PAINT", "0.5");
+    d.rows[0].children << child("FENDER", "10.005") << child("HINGE", "20");
+    d.rows[2].children << child("PRIMER", "1");
+    ReportRenderer r(groupedLayout(), d, {}, kPrinted);
+    RecordingPaintDevice dev;
+    dev.record(r);
+    const QStringList expected = {
+        "By Category", "FENDER", "$10.01", "HINGE", "$20.00", "BODY", "$30.01", "$100.00",
+        // a category without lines still has its footer
+        "EXHAUST", "$0.00", "$50.00", "PRIMER", "$1.00", "PAINT", "$1.00", "$0.50",
+        // all lines, and every budget row
+        "$31.01", "$150.50", "Page", "1"};
+    QCOMPARE(dev.allTexts(), expected);
+    // The empty group still takes its header's room above its footer.
+    const qreal bodyFooter = dev.find("BODY")->at.y();
+    const qreal exhaustFooter = dev.find("EXHAUST")->at.y();
+    QCOMPARE(exhaustFooter - bodyFooter, 360.0 + 480.0);
+}
+
+void TestReportRenderer::pagesBreakBetweenBlocksAndAreNumbered() {
+    // Page 1 holds 20 rows below the report and page headers, later pages 22.
+    ReportRenderer r(flatLayout(), rows(60), {}, kPrinted);
+    QCOMPARE(r.pageCount(), 3);
+    RecordingPaintDevice dev;
+    dev.record(r);
+    const int footerTop = ReportRenderer::kPageHeight - ReportRenderer::kMargin - 750;
+    int expected = 1;
+    for (const auto& t : dev.texts) {
+        if (!t.text.startsWith("row "))
+            continue;
+        QCOMPARE(t.text, QStringLiteral("row %1").arg(expected));
+        QCOMPARE(t.page, expected <= 20 ? 0 : expected <= 42 ? 1 : 2);
+        QVERIFY(t.at.y() < footerTop);
+        ++expected;
+    }
+    QCOMPARE(expected, 61);
+    for (int p = 0; p < 3; ++p) {
+        const QStringList onPage = dev.textsOn(p);
+        QCOMPARE(onPage.first(), QStringLiteral("Test Listing"));
+        QCOMPARE(onPage.mid(onPage.size() - 2), (QStringList{"Page", QString::number(p + 1)}));
+    }
+    QCOMPARE(dev.find("$60.00")->page, 2);
+}
+
+void TestReportRenderer::aGrownBlockMovesWholeToTheNextPage() {
+    ReportData d = rows(19);
+    // The 20th row's name runs to several lines: the row no longer fits on
+    // page 1 and moves to page 2 with all its lines.
+    d.rows << row(QStringLiteral("LONG ").repeated(40).trimmed(), "2");
+    ReportRenderer r(flatLayout(), d, {}, kPrinted);
+    RecordingPaintDevice dev;
+    dev.record(r);
+    QCOMPARE(r.pageCount(), 2);
+    int lines = 0;
+    for (const auto& t : dev.texts)
+        if (t.text.startsWith("LONG")) {
+            QCOMPARE(t.page, 1);
+            ++lines;
+        }
+    QVERIFY(lines > 3);
+    QCOMPARE(dev.find("$2.00")->page, 1);
+}
+
+void TestReportRenderer::longTextsStayInsideTheirBox() {
+    ReportData d;
+    d.rows << row("4500 Commerce Pkwy, Suite 210, Tempe, AZ 85281 and a good deal more text", "1")
+           << row("WWW.AVERYLONGVENDORNAMEWITHOUTANYSPACES.EXAMPLE", "2") << row("after", "3");
+    ReportRenderer r(flatLayout(), d, {}, kPrinted);
+    RecordingPaintDevice dev;
+    dev.record(r);
+    const qreal left = ReportRenderer::kMargin + 432;
+    qreal lastLineOfFirstTwo = 0;
+    for (const auto& t : dev.texts) {
+        if (t.text == "after")
+            QVERIFY(t.at.y() > lastLineOfFirstTwo + 150); // the rows below moved down
+        if (t.at.x() != left || t.text.startsWith("$") || t.text == "after")
+            continue;
+        QVERIFY2(widthOf(t) <= 2000.5, qPrintable(t.text));
+        lastLineOfFirstTwo = std::max(lastLineOfFirstTwo, t.at.y());
+    }
+    // Nothing is lost: the lines hold the whole text.
+    const QStringList page = dev.textsOn(0);
+    const qsizetype address = page.indexOf("4500 Commerce Pkwy,");
+    QVERIFY(address > 0);
+    QCOMPARE(page.mid(address, 4).join(' '), d.rows[0].value("name").toString());
+    const qsizetype site = page.indexOf("$1.00") + 1;
+    QCOMPARE(page.mid(site, 3).join(QString()), d.rows[1].value("name").toString());
+
+    // Without room to grow the text is cut at the box's edge.
+    RecordingPaintDevice cut;
+    cut.record(ReportRenderer(flatLayout(false), d, {}, kPrinted));
+    const auto* first = cut.find("$1.00");
+    const auto* name = &cut.texts[first - cut.texts.data() - 1];
+    QVERIFY(name->text.endsWith(QChar(0x2026)));
+    QVERIFY(widthOf(*name) <= 2000.5);
+    QCOMPARE(cut.find("after")->at.y() - name->at.y(), 2 * 480.0);
+}
+
+void TestReportRenderer::oversizedTextIsCutToOnePage() {
+    ReportData d;
+    d.rows << row(QStringLiteral("word ").repeated(3000), "1");
+    ReportRenderer r(flatLayout(), d, {}, kPrinted);
+    RecordingPaintDevice dev;
+    dev.record(r);
+    QCOMPARE(dev.texts.first().page, 0);
+    const int footerTop = ReportRenderer::kPageHeight - ReportRenderer::kMargin - 750;
+    for (const auto& t : dev.texts)
+        if (t.text.startsWith("word"))
+            QVERIFY(t.at.y() < footerTop && t.page == 1);
+    QVERIFY(dev.allTexts().filter("word").last().endsWith(QChar(0x2026)));
+}
+
+void TestReportRenderer::namedLabelsTakeRunTimeCaptions() {
+    RecordingPaintDevice withCaption;
+    withCaption.record(ReportRenderer(flatLayout(), rows(1), {{"Label4", "1986 FORD MUSTANG"}}));
+    QVERIFY(withCaption.find("1986 FORD MUSTANG"));
+    QVERIFY(!withCaption.find("placeholder"));
+    RecordingPaintDevice without;
+    without.record(ReportRenderer(flatLayout(), rows(1)));
+    QVERIFY(without.find("placeholder"));
+}
+
+void TestReportRenderer::emptyReportStillPrintsItsBanner() {
+    ReportRenderer r(flatLayout(), ReportData(), {}, kPrinted);
+    QCOMPARE(r.pageCount(), 1);
+    RecordingPaintDevice dev;
+    dev.record(r);
+    QCOMPARE(dev.allTexts(), (QStringList{"Test Listing", "placeholder", "$0.00", "Page", "1"}));
+    // Below the report header (990) and the page header (1440).
+    QVERIFY(dev.find("$0.00")->at.y() > 1440 + 990 + 1440);
+}
+
+void TestReportRenderer::pdfCarriesTheTextAndFailuresAreReported() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("listing.pdf");
+    ReportData d = rows(30);
+    d.rows << row("ORDER", "1234.5");
+    ReportRenderer r(flatLayout(), d, {}, kPrinted);
+    QString error;
+    QVERIFY(r.writePdf(path, &error));
+    QVERIFY(error.isEmpty());
+    const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+    if (!pdftotext.isEmpty()) {
+        QProcess p;
+        p.start(pdftotext, {"-layout", path, "-"});
+        QVERIFY(p.waitForFinished(30000));
+        const QString out = QString::fromUtf8(p.readAllStandardOutput());
+        QVERIFY2(out.contains("Test Listing"), qPrintable(out));
+        QVERIFY(out.contains("$1,234.50"));
+        QCOMPARE(out.count(QChar(u'\f')), 2); // one form feed after each page
+    }
+    QVERIFY(!r.writePdf(dir.filePath("no/such/folder/x.pdf"), &error));
+    QVERIFY(error.contains("could not be written"));
+}
+
+QTEST_MAIN(TestReportRenderer)
+#include "test_reportrenderer.moc"
