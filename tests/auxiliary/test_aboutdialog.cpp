@@ -1,0 +1,68 @@
+#include "AboutDialog.h"
+#include "TestShell.h"
+
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+
+class TestAboutDialog : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { isolateTestEnvironment(); }
+
+    void versionComesFromTheSettingAndMayBeEmpty();
+    void withoutASystemInfoToolTheMessageAppearsAndTheBoxStays();
+    void firstInstalledToolIsStarted();
+    void okIsDefaultAndEscapeClosesToo();
+};
+
+void TestAboutDialog::versionComesFromTheSettingAndMayBeEmpty() {
+    TestShell shell;
+    auto* d = new AboutDialog(shell, &shell.frame);
+    shell.scripted.runModal(d);
+    QCOMPARE(d->windowTitle(), QStringLiteral("About Rastrel"));
+    QCOMPARE(d->findChild<QLabel*>("Label3")->text(), QStringLiteral("Version"));
+    QCOMPARE(d->findChild<QLabel*>("Label2")->text(), QString());
+    shell.settings().setValue(Settings::kVersion, "1.0.1 (build 7)");
+    auto* again = new AboutDialog(shell, &shell.frame);
+    QCOMPARE(again->findChild<QLabel*>("Label2")->text(), QStringLiteral("1.0.1 (build 7)"));
+    delete again;
+}
+
+void TestAboutDialog::withoutASystemInfoToolTheMessageAppearsAndTheBoxStays() {
+    TestShell shell;
+    QPointer<AboutDialog> d = new AboutDialog(shell, &shell.frame);
+    shell.scripted.runModal(d);
+    QTest::mouseClick(d->findChild<QPushButton*>("cmdSysInfo"), Qt::LeftButton);
+    QCOMPARE(shell.scripted.texts(), QStringList{"System Information Is Unavailable At This Time"});
+    QCOMPARE(shell.scripted.messages().first().title, QStringLiteral("Rastrel"));
+    QVERIFY(shell.scripted.startedPrograms().isEmpty());
+    QVERIFY(d && d->isVisible());
+}
+
+void TestAboutDialog::firstInstalledToolIsStarted() {
+    TestShell shell;
+    QCOMPARE(AboutDialog::systemInfoProgram(shell.scripted), QString());
+    const QStringList known = AboutDialog::systemInfoPrograms();
+    QVERIFY(known.size() >= 3);
+    // Two installed: the earlier in the list wins.
+    shell.scripted.availablePrograms = {known.last(), known[1]};
+    auto* d = new AboutDialog(shell, &shell.frame);
+    shell.scripted.runModal(d);
+    QTest::mouseClick(d->findChild<QPushButton*>("cmdSysInfo"), Qt::LeftButton);
+    QCOMPARE(shell.scripted.startedPrograms(), QList<QStringList>{QStringList{known[1]}});
+    QVERIFY(shell.scripted.messages().isEmpty());
+}
+
+void TestAboutDialog::okIsDefaultAndEscapeClosesToo() {
+    TestShell shell;
+    QPointer<AboutDialog> d = new AboutDialog(shell, &shell.frame);
+    shell.scripted.runModal(d);
+    QVERIFY(d->findChild<QPushButton*>("cmdOK")->isDefault());
+    QTest::keyClick(d, Qt::Key_Escape);
+    QVERIFY(!d || d->isHidden());
+}
+
+QTEST_MAIN(TestAboutDialog)
+#include "test_aboutdialog.moc"

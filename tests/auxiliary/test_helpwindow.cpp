@@ -1,0 +1,155 @@
+#include "HelpWindow.h"
+#include "TestShell.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+#include <QToolButton>
+
+namespace {
+
+HelpWindow* openHelp(TestShell& shell) {
+    shell.factories[WindowId::Help] = [](Shell& s) { return new HelpWindow(s); };
+    return qobject_cast<HelpWindow*>(shell.showWindow(WindowId::Help));
+}
+
+QStringList titles(QListWidget* list) {
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
+}
+
+} // namespace
+
+class TestHelpWindow : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { isolateTestEnvironment(); }
+
+    void opensOnTheContents();
+    void showPageAndFocusSearchServeBothHelpCommands();
+    void searchListsThePagesWithTheWordAndOpensThem();
+    void backAndForwardRetraceThePages();
+    void unknownPageFallsBackToTheContents();
+    void missingBookIsReportedAndTheProgramGoesOn();
+    void closingClearsItsMarker();
+};
+
+void TestHelpWindow::opensOnTheContents() {
+    TestShell shell;
+    HelpWindow* w = openHelp(shell);
+    QVERIFY(w);
+    QCOMPARE(w->objectName(), QStringLiteral("frmHelp"));
+    QCOMPARE(w->windowTitle(), QStringLiteral("Rastrel Help"));
+    QCOMPARE(w->currentPage(), QStringLiteral("index.html"));
+    auto* topics = w->findChild<QListWidget*>("lstTopics");
+    QVERIFY(topics->count() >= 10);
+    QVERIFY(titles(topics).contains("Step by step instructions for using Rastrel"));
+    QCOMPARE(shell.state().marker("frmhelpopen"), QStringLiteral("Y"));
+    QVERIFY(shell.scripted.messages().isEmpty());
+}
+
+void TestHelpWindow::showPageAndFocusSearchServeBothHelpCommands() {
+    TestShell shell;
+    HelpWindow* w = openHelp(shell);
+    shell.frame.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&shell.frame));
+    // Help, Contents
+    w->showPage("options");
+    QCOMPARE(w->currentPage(), QStringLiteral("options.html"));
+    w->showPage(QString());
+    QCOMPARE(w->currentPage(), QStringLiteral("index.html"));
+    // Help, Search for help on ...
+    w->focusSearch();
+    QTRY_COMPARE(QApplication::focusWidget(), w->findChild<QLineEdit*>("txtSearch"));
+}
+
+void TestHelpWindow::searchListsThePagesWithTheWordAndOpensThem() {
+    TestShell shell;
+    HelpWindow* w = openHelp(shell);
+    auto* box = w->findChild<QLineEdit*>("txtSearch");
+    auto* topics = w->findChild<QListWidget*>("lstTopics");
+    auto* label = w->findChild<QLabel*>("lblTopics");
+    QTest::keyClicks(box, "BACK UP");
+    QTest::keyClick(box, Qt::Key_Return);
+    QVERIFY(label->text().startsWith("Pages containing"));
+    QVERIFY(titles(topics).contains("Where your data lives and how to back it up"));
+    QVERIFY(!titles(topics).contains("Contents"));
+
+    QListWidgetItem* first = topics->item(0);
+    QTest::mouseClick(topics->viewport(), Qt::LeftButton, {},
+                      topics->visualItemRect(first).center());
+    QVERIFY(w->currentPage() != u"index.html");
+    // The word searched for is picked out on the page.
+    auto* page = w->findChild<QTextBrowser*>("txtPage");
+    QCOMPARE(page->textCursor().selectedText().toLower(), QStringLiteral("back"));
+
+    box->clear();
+    QTest::keyClicks(box, "xylophone");
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(topics->count(), 0);
+    QCOMPARE(label->text(), QStringLiteral("No page contains \"xylophone\"."));
+    box->clear(); // an empty box shows the contents again
+    QCOMPARE(label->text(), QStringLiteral("Contents"));
+    QVERIFY(topics->count() >= 10);
+}
+
+void TestHelpWindow::backAndForwardRetraceThePages() {
+    TestShell shell;
+    HelpWindow* w = openHelp(shell);
+    auto* back = w->findChild<QToolButton*>("cmdBack");
+    auto* forward = w->findChild<QToolButton*>("cmdForward");
+    QVERIFY(!back->isEnabled());
+    w->showPage("worksheet");
+    w->showPage("reports");
+    QTest::mouseClick(back, Qt::LeftButton);
+    QCOMPARE(w->currentPage(), QStringLiteral("worksheet.html"));
+    QVERIFY(forward->isEnabled());
+    QTest::mouseClick(forward, Qt::LeftButton);
+    QCOMPARE(w->currentPage(), QStringLiteral("reports.html"));
+    QTest::mouseClick(w->findChild<QToolButton*>("cmdContents"), Qt::LeftButton);
+    QCOMPARE(w->currentPage(), QStringLiteral("index.html"));
+}
+
+void TestHelpWindow::unknownPageFallsBackToTheContents() {
+    TestShell shell;
+    HelpWindow* w = openHelp(shell);
+    w->showPage("worksheet");
+    w->showPage("no-such-page");
+    QCOMPARE(shell.scripted.messages().size(), 1);
+    QVERIFY(shell.scripted.lastText().contains("no-such-page"));
+    QCOMPARE(w->currentPage(), QStringLiteral("index.html"));
+}
+
+void TestHelpWindow::missingBookIsReportedAndTheProgramGoesOn() {
+    TestShell shell;
+    QTemporaryDir empty;
+    shell.factories[WindowId::Help] = [&empty](Shell& s) {
+        return new HelpWindow(s, HelpBook(empty.path()));
+    };
+    auto* w = qobject_cast<HelpWindow*>(shell.showWindow(WindowId::Help));
+    QVERIFY(w);
+    QCOMPARE(shell.scripted.messages().size(), 1);
+    QCOMPARE(shell.scripted.messages().first().kind, ScriptedToolkit::Kind::Inform);
+    QVERIFY(shell.scripted.lastText().contains("help book could not be found"));
+    w->showPage("options");
+    w->findChild<QLineEdit*>("txtSearch")->setText("budget");
+    w->search("budget");
+    QCOMPARE(w->findChild<QListWidget*>("lstTopics")->count(), 0);
+    QVERIFY(w->closeWindow());
+}
+
+void TestHelpWindow::closingClearsItsMarker() {
+    TestShell shell;
+    HelpWindow* w = openHelp(shell);
+    QVERIFY(w->closeWindow());
+    QCOMPARE(shell.state().marker("frmhelpopen"), QString());
+}
+
+QTEST_MAIN(TestHelpWindow)
+#include "test_helpwindow.moc"

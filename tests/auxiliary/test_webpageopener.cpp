@@ -1,0 +1,103 @@
+#include "BrowserWindow.h"
+#include "FakeBrowserEngine.h"
+#include "HelpBook.h"
+#include "TestShell.h"
+#include "WebPageOpener.h"
+
+#include <QFileInfo>
+#include <QTest>
+
+using Target = WebPageOpener::Target;
+
+class TestWebPageOpener : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { isolateTestEnvironment(); }
+
+    void settingChoosesTheBrowser();
+    void systemChoiceOpensTheDesktopBrowserOnly();
+    void builtInPagesOfTheHelpBookReachTheDesktopAsFiles();
+    void failedDesktopBrowserIsReported();
+    void builtInChoiceMakesOneWindowAndReusesIt();
+};
+
+void TestWebPageOpener::settingChoosesTheBrowser() {
+    QCOMPARE(WebPageOpener::target("I", true), Target::Desktop);
+    QCOMPARE(WebPageOpener::target("V", true), Target::BuiltIn);
+    QCOMPARE(WebPageOpener::target("", true), Target::BuiltIn); // no setting at all
+    QCOMPARE(WebPageOpener::target("i", true), Target::BuiltIn);
+    // Without the built-in browser every page goes to the desktop's.
+    QCOMPARE(WebPageOpener::target("V", false), Target::Desktop);
+    QCOMPARE(WebPageOpener::target("", false), Target::Desktop);
+
+    TestShell shell;
+    QCOMPARE(WebPageOpener::target(shell),
+             BrowserWindow::available() ? Target::BuiltIn : Target::Desktop);
+}
+
+void TestWebPageOpener::systemChoiceOpensTheDesktopBrowserOnly() {
+    TestShell shell;
+    shell.settings().setValue(Settings::kBrowser, "I");
+    shell.factories[WindowId::Browser] = [](Shell& s) {
+        return new BrowserWindow(s, std::make_unique<FakeBrowserEngine>());
+    };
+    WebPageOpener::open(shell, "http://WWW.GEARHEADDIRECT.EXAMPLE");
+    QCOMPARE(shell.scripted.openedUrls(), QList<QUrl>{QUrl("http://WWW.GEARHEADDIRECT.EXAMPLE")});
+    QVERIFY(shell.shown.isEmpty());
+    QVERIFY(shell.state().startingaddress.isEmpty());
+    QVERIFY(shell.scripted.messages().isEmpty());
+}
+
+void TestWebPageOpener::builtInPagesOfTheHelpBookReachTheDesktopAsFiles() {
+    const QUrl page = HelpBook(":/help").url(HelpBook::kSupport);
+    QCOMPARE(page.scheme(), QStringLiteral("qrc"));
+    const QUrl outside = WebPageOpener::desktopUrl(page.toString());
+    QVERIFY(outside.isLocalFile());
+    QVERIFY(QFileInfo::exists(outside.toLocalFile()));
+    QCOMPARE(QFileInfo(outside.toLocalFile()).fileName(), HelpBook::kSupport);
+    // Its links lead on to the other pages, so they come along.
+    QVERIFY(
+        QFileInfo::exists(QFileInfo(outside.toLocalFile()).dir().filePath(HelpBook::kContents)));
+    // Ordinary addresses pass as they are.
+    QCOMPARE(WebPageOpener::desktopUrl("http://a.test/x"), QUrl("http://a.test/x"));
+}
+
+void TestWebPageOpener::failedDesktopBrowserIsReported() {
+    class NoBrowser : public ScriptedToolkit {
+    public:
+        bool openInDesktopBrowser(const QUrl&) override { return false; }
+    };
+    class NoBrowserShell : public TestShell {
+    public:
+        Toolkit& toolkit() override { return failing; }
+        NoBrowser failing;
+    } shell;
+    shell.settings().setValue(Settings::kBrowser, "I");
+    WebPageOpener::open(shell, "http://a.test/");
+    QCOMPARE(shell.failing.messages().size(), 1);
+    QVERIFY(shell.failing.lastText().contains("http://a.test/"));
+}
+
+void TestWebPageOpener::builtInChoiceMakesOneWindowAndReusesIt() {
+    if (!BrowserWindow::available())
+        QSKIP("built without Qt WebEngine: pages always open in the desktop's browser");
+    TestShell shell;
+    int made = 0;
+    FakeBrowserEngine* engine = nullptr;
+    shell.factories[WindowId::Browser] = [&made, &engine](Shell& s) {
+        ++made;
+        auto e = std::make_unique<FakeBrowserEngine>();
+        engine = e.get();
+        return new BrowserWindow(s, std::move(e));
+    };
+    WebPageOpener::open(shell, "http://a.test/");
+    WebPageOpener::open(shell, "http://b.test/");
+    QCOMPARE(made, 1);
+    // Each address navigates exactly once: a new window loads as it is made.
+    QCOMPARE(engine->requests, (QList<QUrl>{QUrl("http://a.test/"), QUrl("http://b.test/")}));
+    QCOMPARE(shell.state().startingaddress, QStringLiteral("http://b.test/"));
+    QVERIFY(shell.scripted.openedUrls().isEmpty());
+}
+
+QTEST_MAIN(TestWebPageOpener)
+#include "test_webpageopener.moc"
