@@ -82,6 +82,11 @@ void HelpWindow::build() {
     m_topicsLabel->setWordWrap(true);
     m_topics = new QListWidget(this);
     m_topics->setObjectName(QStringLiteral("lstTopics"));
+    // Page titles are long: wrap them rather than hide their ends.
+    m_topics->setWordWrap(true);
+    m_topics->setTextElideMode(Qt::ElideNone);
+    m_topics->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_topics->setSpacing(2);
     Accessibility::name(m_topics, QStringLiteral("Help pages"));
 
     auto* left = new QWidget(this);
@@ -102,13 +107,13 @@ void HelpWindow::build() {
     splitter->addWidget(m_view);
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({230, 570});
+    splitter->setSizes({290, 610});
     splitter->setChildrenCollapsible(false);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(toolbar);
     layout->addWidget(splitter, 1);
-    resize(820, 600);
+    resize(920, 640);
 
     m_back->setEnabled(false);
     m_forward->setEnabled(false);

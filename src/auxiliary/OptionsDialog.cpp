@@ -131,7 +131,7 @@ void OptionsDialog::build() {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
     layout->addLayout(buttons);
-    setMinimumWidth(Twips::toPixelsX(6000, this));
+    setMinimumWidth(Twips::toPixelsX(6600, this));
 
     connect(ok, &QPushButton::clicked, this, &OptionsDialog::storeOptions);
     connect(m_openLast, &QCheckBox::toggled, this, &OptionsDialog::markChanged);

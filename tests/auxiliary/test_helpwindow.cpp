@@ -35,6 +35,7 @@ private Q_SLOTS:
     void showPageAndFocusSearchServeBothHelpCommands();
     void searchListsThePagesWithTheWordAndOpensThem();
     void backAndForwardRetraceThePages();
+    void linksStayInTheBookAndWebLinksGoToTheBrowser();
     void unknownPageFallsBackToTheContents();
     void missingBookIsReportedAndTheProgramGoesOn();
     void closingClearsItsMarker();
@@ -114,6 +115,21 @@ void TestHelpWindow::backAndForwardRetraceThePages() {
     QCOMPARE(w->currentPage(), QStringLiteral("reports.html"));
     QTest::mouseClick(w->findChild<QToolButton*>("cmdContents"), Qt::LeftButton);
     QCOMPARE(w->currentPage(), QStringLiteral("index.html"));
+}
+
+void TestHelpWindow::linksStayInTheBookAndWebLinksGoToTheBrowser() {
+    TestShell shell;
+    HelpWindow* w = openHelp(shell);
+    auto* page = w->findChild<QTextBrowser*>("txtPage");
+    Q_EMIT page->anchorClicked(QUrl("maintenance.html#categories"));
+    QCOMPARE(w->currentPage(), QStringLiteral("maintenance.html"));
+    QCOMPARE(page->source().fragment(), QStringLiteral("categories"));
+    Q_EMIT page->anchorClicked(QUrl("#parts"));
+    QCOMPARE(w->currentPage(), QStringLiteral("maintenance.html"));
+    QVERIFY(shell.webPages.isEmpty());
+    Q_EMIT page->anchorClicked(QUrl("https://www.example.org/forum"));
+    QCOMPARE(shell.webPages, QStringList{"https://www.example.org/forum"});
+    QCOMPARE(w->currentPage(), QStringLiteral("maintenance.html"));
 }
 
 void TestHelpWindow::unknownPageFallsBackToTheContents() {
