@@ -1,0 +1,255 @@
+#include "DataStore.h"
+#include "GraphData.h"
+#include "RecordSet.h"
+#include "TestDatabase.h"
+
+#include <QTest>
+
+namespace {
+
+Money dollars(const char* text) {
+    return *Money::fromText(QString::fromLatin1(text));
+}
+
+QList<Money> amounts(std::initializer_list<const char*> texts) {
+    QList<Money> out;
+    for (const char* t : texts)
+        out << dollars(t);
+    return out;
+}
+
+} // namespace
+
+class TestGraphData : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { isolateTestEnvironment(); }
+    void init();
+    void cleanup();
+
+    void sampleProjectSeries();
+    void projectWithoutBudgetRowsHasNoPoints();
+    void countsOnlyTheGraphsLinesOfItsOwnProject();
+    void categoriesWithApostrophesAreSummed();
+    void leftoverFiltersOnSharedRecordSetsDoNotMatter();
+    void sumsAreExact();
+    void failedReadIsReported();
+    void axisRangeAndToolTips();
+
+private:
+    void budget(int project, const QString& category, const QString& amount);
+    void line(int project, const QString& category, const QString& total, bool purchased,
+              bool forecast, const QString& flagForm = QString());
+    GraphData load(GraphKind kind, int project);
+
+    std::unique_ptr<TestDatabase> m_db;
+    std::unique_ptr<DataStore> m_store;
+    int m_sequence = 0;
+};
+
+void TestGraphData::init() {
+    m_db = std::make_unique<TestDatabase>();
+    m_store = m_db->open();
+}
+
+void TestGraphData::cleanup() {
+    m_store.reset();
+    m_db.reset();
+}
+
+void TestGraphData::budget(int project, const QString& category, const QString& amount) {
+    QVERIFY(m_store
+                ->execute(QStringLiteral("RSLCategorybudget"),
+                          QStringLiteral("INSERT INTO RSLCategorybudget (Category, "
+                                         "Cat_vehicle_number, Budget_amount) VALUES (?, ?, ?)"),
+                          {category, project, amount})
+                .ok());
+}
+
+// flagForm: "" writes the flags as 0/1, "text" as 'True'/'False' like older files.
+void TestGraphData::line(int project, const QString& category, const QString& total, bool purchased,
+                         bool forecast, const QString& flagForm) {
+    const auto flag = [&](bool on) -> QVariant {
+        if (flagForm == u"text")
+            return on ? QStringLiteral("True") : QStringLiteral("False");
+        return on ? 1 : 0;
+    };
+    QVERIFY(m_store
+                ->execute(QStringLiteral("RSLMaster"),
+                          QStringLiteral("INSERT INTO RSLMaster (Part_Name, Sequence_Number, "
+                                         "Mas_vehicle_number, Category, Selected, Forecast, "
+                                         "Purchased, Total_cost) VALUES (?, ?, ?, ?, 1, ?, ?, ?)"),
+                          {QStringLiteral("TEST PART"), ++m_sequence, project, category,
+                           flag(forecast), flag(purchased), total})
+                .ok());
+}
+
+GraphData TestGraphData::load(GraphKind kind, int project) {
+    GraphData data(kind);
+    const DbResult r = data.load(*m_store, project);
+    if (!r)
+        qWarning("%s", qPrintable(r.message()));
+    return data;
+}
+
+void TestGraphData::sampleProjectSeries() {
+    const QStringList categories{"BODY",       "BRAKES", "COOLING",    "DRIVETRAIN",
+                                 "ELECTRICAL", "ENGINE", "EXHAUST",    "FUEL SYSTEM",
+                                 "INTERIOR",   "PAINT",  "SUSPENSION", "WHEELS AND TIRES"};
+    const QList<Money> budgets = amounts({"2500", "450", "700", "1500", "1200", "3500", "0", "1000",
+                                          "1600", "2200", "1800", "2000"});
+    const QList<Money> actual = amounts({"179.468", "492.7584", "305.0094", "0", "297.6364",
+                                         "161.0388", "0", "134.254", "0", "218.58", "261.98", "0"});
+    const QList<Money> forecast =
+        amounts({"280.762", "492.7584", "305.0094", "0", "870.0258", "220.4858", "0", "356.1692",
+                 "765.34", "327.87", "518.768", "581.834"});
+
+    const GraphData g1 = load(GraphKind::BudgetByCategory, 1);
+    QCOMPARE(g1.labels(), categories);
+    QCOMPARE(g1.seriesCount(), 1);
+    QCOMPARE(g1.series(0), budgets);
+    for (const GraphPoint& p : g1.points())
+        QCOMPARE(p.values.size(), 1);
+
+    const GraphData g2 = load(GraphKind::BudgetVsActual, 1);
+    QCOMPARE(g2.labels(), categories);
+    QCOMPARE(g2.series(0), budgets);
+    QCOMPARE(g2.series(1), actual);
+
+    const GraphData g3 = load(GraphKind::BudgetVsForecast, 1);
+    QCOMPARE(g3.series(0), budgets);
+    QCOMPARE(g3.series(1), forecast);
+
+    const GraphData g4 = load(GraphKind::BudgetVsActualVsForecast, 1);
+    QCOMPARE(g4.seriesCount(), 3);
+    QCOMPARE(g4.series(0), budgets);
+    QCOMPARE(g4.series(1), actual);
+    QCOMPARE(g4.series(2), forecast);
+}
+
+void TestGraphData::projectWithoutBudgetRowsHasNoPoints() {
+    line(5, QStringLiteral("ENGINE"), QStringLiteral("10"), true, true);
+    for (GraphKind kind : GraphCatalog::all()) {
+        const GraphData data = load(kind, 5);
+        QVERIFY(data.isEmpty());
+        QCOMPARE(data.lowest(), Money());
+        QCOMPARE(data.highest(), Money());
+    }
+}
+
+void TestGraphData::countsOnlyTheGraphsLinesOfItsOwnProject() {
+    // Stored out of alphabetical order: the points keep the stored order.
+    budget(7, QStringLiteral("ENGINE"), QStringLiteral("100"));
+    budget(7, QStringLiteral("BODY"), QStringLiteral("50"));
+    line(7, QStringLiteral("ENGINE"), QStringLiteral("10.0001"), true, true);
+    line(7, QStringLiteral("ENGINE"), QStringLiteral("5"), false, true, QStringLiteral("text"));
+    line(7, QStringLiteral("ENGINE"), QStringLiteral("2"), true, false, QStringLiteral("text"));
+    line(7, QStringLiteral("ENGINE"), QStringLiteral("3"), false, false); // selected only
+    line(7, QStringLiteral("PAINT"), QStringLiteral("99"), true, true);   // no budget row
+    line(8, QStringLiteral("ENGINE"), QStringLiteral("1000"), true, true);
+    budget(8, QStringLiteral("ENGINE"), QStringLiteral("7"));
+
+    const GraphData g1 = load(GraphKind::BudgetByCategory, 7);
+    QCOMPARE(g1.labels(), (QStringList{"ENGINE", "BODY"}));
+    QCOMPARE(g1.series(0), amounts({"100", "50"}));
+
+    const GraphData g2 = load(GraphKind::BudgetVsActual, 7);
+    QCOMPARE(g2.labels(), (QStringList{"ENGINE", "BODY"}));
+    QCOMPARE(g2.series(1), amounts({"12.0001", "0"}));
+
+    const GraphData g3 = load(GraphKind::BudgetVsForecast, 7);
+    QCOMPARE(g3.series(1), amounts({"15.0001", "0"}));
+
+    // A purchased and forecast line counts in both sums.
+    const GraphData g4 = load(GraphKind::BudgetVsActualVsForecast, 7);
+    QCOMPARE(g4.labels(), (QStringList{"ENGINE", "BODY"}));
+    QCOMPARE(g4.points()[0].values, amounts({"100", "12.0001", "15.0001"}));
+    QCOMPARE(g4.points()[1].values, amounts({"50", "0", "0"}));
+}
+
+void TestGraphData::categoriesWithApostrophesAreSummed() {
+    budget(3, QStringLiteral("DRIVER'S SIDE"), QStringLiteral("80"));
+    budget(3, QStringLiteral("O''BRIEN"), QStringLiteral("20"));
+    line(3, QStringLiteral("DRIVER'S SIDE"), QStringLiteral("12.5"), true, true);
+    line(3, QStringLiteral("DRIVER'S SIDE"), QStringLiteral("7.5"), false, true);
+    line(3, QStringLiteral("O''BRIEN"), QStringLiteral("4"), true, false);
+    line(3, QStringLiteral("O'BRIEN"), QStringLiteral("900"), true, true);
+
+    const GraphData g4 = load(GraphKind::BudgetVsActualVsForecast, 3);
+    QCOMPARE(g4.labels(), (QStringList{"DRIVER'S SIDE", "O''BRIEN"}));
+    QCOMPARE(g4.points()[0].values, amounts({"80", "12.5", "20"}));
+    QCOMPARE(g4.points()[1].values, amounts({"20", "4", "0"}));
+}
+
+void TestGraphData::leftoverFiltersOnSharedRecordSetsDoNotMatter() {
+    const GraphData before = load(GraphKind::BudgetVsActualVsForecast, 1);
+
+    // What another window may have left behind: other projects, other orders,
+    // a current row in the middle.
+    RecordSet& lines = m_store->recordSet(Command::RSLMaster);
+    QVERIFY(lines.setFilter(QStringLiteral("Mas_vehicle_number = 1 and Purchased = 0")).ok());
+    QVERIFY(lines.setSort(QStringLiteral("Total_cost DESC")).ok());
+    lines.moveNext();
+    RecordSet& budgets = m_store->recordSet(Command::RSLCategorybudget);
+    QVERIFY(budgets.setFilter(QStringLiteral("Cat_vehicle_number = 99")).ok());
+    QVERIFY(budgets.setSort(QStringLiteral("Category DESC")).ok());
+
+    const GraphData after = load(GraphKind::BudgetVsActualVsForecast, 1);
+    QCOMPARE(after.labels(), before.labels());
+    for (int s = 0; s < 3; ++s)
+        QCOMPARE(after.series(s), before.series(s));
+
+    // ... and the graph leaves them as they were.
+    QCOMPARE(lines.filter(), QStringLiteral("Mas_vehicle_number = 1 and Purchased = 0"));
+    QCOMPARE(lines.sort(), QStringLiteral("Total_cost DESC"));
+    QCOMPARE(budgets.filter(), QStringLiteral("Cat_vehicle_number = 99"));
+    QCOMPARE(budgets.sort(), QStringLiteral("Category DESC"));
+}
+
+void TestGraphData::sumsAreExact() {
+    budget(4, QStringLiteral("TRIM"), QStringLiteral("1"));
+    // Ten dimes and a refund: binary floating point would miss by a hair.
+    for (int i = 0; i < 10; ++i)
+        line(4, QStringLiteral("TRIM"), QStringLiteral("0.1"), true, true);
+    line(4, QStringLiteral("TRIM"), QStringLiteral("-0.3333"), true, false);
+    const GraphData g4 = load(GraphKind::BudgetVsActualVsForecast, 4);
+    QCOMPARE(g4.points()[0].values[1], Money::fromUnits(6667));
+    QCOMPARE(g4.points()[0].values[2], Money::fromUnits(10000));
+}
+
+void TestGraphData::failedReadIsReported() {
+    QVERIFY(TestDatabase::exec(m_db->databasePath(),
+                               QStringLiteral("ALTER TABLE RSLMaster RENAME TO RSLMasterGone")));
+    m_store->invalidateTable(QStringLiteral("RSLMaster"));
+
+    GraphData budgetOnly(GraphKind::BudgetByCategory);
+    QVERIFY(budgetOnly.load(*m_store, 1).ok());
+    QCOMPARE(budgetOnly.points().size(), 12);
+
+    GraphData actual(GraphKind::BudgetVsActual);
+    const DbResult r = actual.load(*m_store, 1);
+    QVERIFY(!r.ok());
+    QVERIFY(!r.message().isEmpty());
+}
+
+void TestGraphData::axisRangeAndToolTips() {
+    budget(6, QStringLiteral("BODY"), QStringLiteral("1234.5"));
+    budget(6, QStringLiteral("CREDITS"), QStringLiteral("0"));
+    line(6, QStringLiteral("CREDITS"), QStringLiteral("-25"), true, false);
+    const GraphData g2 = load(GraphKind::BudgetVsActual, 6);
+    QCOMPARE(g2.lowest(), dollars("-25"));
+    QCOMPARE(g2.highest(), dollars("1234.5"));
+
+    QCOMPARE(g2.toolTip(0, 0), QStringLiteral("BODY\nBudget Amount: $1,234.50"));
+    QCOMPARE(g2.toolTip(1, 1), QStringLiteral("CREDITS\nActual Amount: -$25.00"));
+    QCOMPARE(g2.toolTip(2, 0), QString());
+    QCOMPARE(g2.toolTip(0, 2), QString());
+    QCOMPARE(g2.toolTip(-1, 0), QString());
+
+    const GraphData g1 = load(GraphKind::BudgetByCategory, 6);
+    QCOMPARE(g1.lowest(), Money());
+    QCOMPARE(g1.toolTip(0, 1), QStringLiteral("CREDITS\nBudget Amount: $0.00"));
+}
+
+QTEST_GUILESS_MAIN(TestGraphData)
+#include "test_graphdata.moc"

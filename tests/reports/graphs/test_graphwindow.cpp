@@ -1,0 +1,268 @@
+#include "GraphGeometry.h"
+#include "GraphWindow.h"
+#include "TestShell.h"
+#include "Twips.h"
+
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChartView>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <QToolTip>
+
+namespace {
+
+void registerGraphs(TestShell& shell) {
+    for (GraphKind kind : GraphCatalog::all())
+        shell.factories[GraphCatalog::windowId(kind)] = [kind](Shell& s) {
+            return new GraphWindow(s, kind);
+        };
+}
+
+GraphWindow* openGraph(TestShell& shell, GraphKind kind) {
+    return qobject_cast<GraphWindow*>(shell.showWindow(GraphCatalog::windowId(kind)));
+}
+
+QMdiSubWindow* frameOf(QWidget* w) {
+    return qobject_cast<QMdiSubWindow*>(w->parentWidget());
+}
+
+// Picks the dialog's "print to file" entry and types the file name, so that
+// no test ever reaches a real printer.
+bool chooseFileOutput(QPrintDialog* dialog, const QString& file) {
+    auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
+    if (!printers || !name)
+        return false;
+    const int toFile = printers->findText(QStringLiteral("PDF"), Qt::MatchContains);
+    if (toFile < 0)
+        return false;
+    printers->setCurrentIndex(toFile);
+    name->setText(file);
+    return true;
+}
+
+QSize spare(QWidget* w) {
+    return Twips::size(GraphGeometry::kSpareWidth, GraphGeometry::kSpareHeight, w);
+}
+
+} // namespace
+
+class TestGraphWindow : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { isolateTestEnvironment(); }
+
+    void opensNamedPlacedAndMarked();
+    void chooserReplacementShowsFreshValues();
+    void emptyOrUnreadableProjectStillOpens();
+    void graphFollowsTheWindowAndStaysInside();
+    void minimisingLeavesTheGraphAlone();
+    void barsTellTheirAmount();
+    void savesThePictureAsShown();
+    void printsThroughTheDialog();
+};
+
+void TestGraphWindow::opensNamedPlacedAndMarked() {
+    const QStringList names{"frmShowgraph", "frmShowgraph2", "frmShowgraph3", "frmShowgraph4"};
+    const QStringList markers{"showgraphopen", "showgraph2open", "showgraph3open",
+                              "showgraph4open"};
+    TestShell shell;
+    shell.openProject(1);
+    registerGraphs(shell);
+    for (int i = 0; i < 4; ++i) {
+        const GraphKind kind = GraphCatalog::all()[i];
+        GraphWindow* w = openGraph(shell, kind);
+        QVERIFY(w);
+        QCOMPARE(w->objectName(), names[i]);
+        QCOMPARE(w->windowTitle(), GraphCatalog::title(kind));
+        QCOMPARE(shell.appState.marker(markers[i]), QStringLiteral("Y"));
+        auto* view = w->findChild<QChartView*>(QStringLiteral("Graph1"));
+        QVERIFY(view);
+        QVERIFY(view->isVisible());
+        QCOMPARE(view->chart()->title(), GraphCatalog::title(kind));
+        QCOMPARE(w->data().points().size(), 12);
+        QCOMPARE(frameOf(w)->geometry(),
+                 Twips::rect(GraphGeometry::kLeft, GraphGeometry::kTop, GraphGeometry::kWidth,
+                             GraphGeometry::kHeight, w));
+        QCOMPARE(frameOf(w)->windowTitle(), GraphCatalog::title(kind));
+    }
+    // Several graphs side by side, each closing on its own.
+    QVERIFY(shell.closeWindow(WindowId::Graph3));
+    QCOMPARE(shell.appState.marker(QStringLiteral("showgraph3open")), QString());
+    QCOMPARE(shell.appState.marker(QStringLiteral("showgraph2open")), QStringLiteral("Y"));
+    QVERIFY(shell.scripted.messages().isEmpty());
+}
+
+void TestGraphWindow::chooserReplacementShowsFreshValues() {
+    TestShell shell;
+    shell.openProject(1);
+    registerGraphs(shell);
+    GraphWindow* first = openGraph(shell, GraphKind::BudgetVsActual);
+    QCOMPARE(first->data().points()[0].values[1], Money::fromUnits(1794680));
+
+    QVERIFY(shell.store
+                ->execute(QStringLiteral("RSLMaster"),
+                          QStringLiteral("UPDATE RSLMaster SET Purchased = 1 WHERE "
+                                         "Mas_vehicle_number = 1 AND Part_Name = 'HOOD HINGES'"))
+                .ok());
+    // What the chooser does: close the open instance, then open a new one.
+    QVERIFY(shell.closeWindow(WindowId::Graph2));
+    QCOMPARE(shell.appState.marker(QStringLiteral("showgraph2open")), QString());
+    GraphWindow* second = openGraph(shell, GraphKind::BudgetVsActual);
+    QVERIFY(second != first);
+    QCOMPARE(second->data().points()[0].values[1], Money::fromUnits(1794680 + 908320));
+    QCOMPARE(shell.appState.marker(QStringLiteral("showgraph2open")), QStringLiteral("Y"));
+}
+
+void TestGraphWindow::emptyOrUnreadableProjectStillOpens() {
+    TestShell shell;
+    registerGraphs(shell);
+    // No project open: an empty graph, nothing to say.
+    GraphWindow* none = openGraph(shell, GraphKind::BudgetVsForecast);
+    QVERIFY(none->data().isEmpty());
+    QVERIFY(shell.scripted.messages().isEmpty());
+
+    shell.openProject(1);
+    QVERIFY(TestDatabase::exec(shell.db.databasePath(),
+                               QStringLiteral("ALTER TABLE RSLMaster RENAME TO RSLMasterGone")));
+    shell.store->invalidateTable(QStringLiteral("RSLMaster"));
+    QVERIFY(shell.closeWindow(WindowId::Graph3));
+    GraphWindow* broken = openGraph(shell, GraphKind::BudgetVsForecast);
+    QVERIFY(broken);
+    QCOMPARE(shell.scripted.messages().size(), 1);
+    QVERIFY(!shell.scripted.lastText().isEmpty());
+    QCOMPARE(shell.appState.marker(QStringLiteral("showgraph3open")), QStringLiteral("Y"));
+}
+
+void TestGraphWindow::graphFollowsTheWindowAndStaysInside() {
+    TestShell shell;
+    shell.openProject(1);
+    registerGraphs(shell);
+    GraphWindow* w = openGraph(shell, GraphKind::BudgetVsActualVsForecast);
+    QMdiSubWindow* frame = frameOf(w);
+    QChartView* view = w->chartView();
+
+    for (const QSize size :
+         {QSize(900, 700), QSize(400, 300), QSize(60, 60), QSize(25, 40), QSize(700, 500)}) {
+        frame->resize(size);
+        const QSize wanted = (frame->size() - spare(w)).expandedTo(QSize(0, 0));
+        QCOMPARE(view->width(), std::min(wanted.width(), w->width()));
+        QCOMPARE(view->height(), std::min(wanted.height(), w->height()));
+        QVERIFY(view->width() >= 0 && view->height() >= 0);
+        QVERIFY(w->rect().contains(view->geometry()) || view->size().isEmpty());
+    }
+}
+
+void TestGraphWindow::minimisingLeavesTheGraphAlone() {
+    TestShell shell;
+    shell.openProject(1);
+    registerGraphs(shell);
+    GraphWindow* w = openGraph(shell, GraphKind::BudgetByCategory);
+    QMdiSubWindow* frame = frameOf(w);
+    const QSize before = w->chartView()->size();
+    QVERIFY(!before.isEmpty());
+
+    frame->showMinimized();
+    QTRY_VERIFY(frame->isMinimized());
+    QCOMPARE(w->chartView()->size(), before);
+
+    frame->showNormal();
+    QTRY_VERIFY(!frame->isMinimized());
+    QCOMPARE(w->chartView()->size(), before);
+    frame->resize(frame->size() + QSize(100, 50));
+    QTRY_COMPARE(w->chartView()->size(), before + QSize(100, 50));
+}
+
+void TestGraphWindow::barsTellTheirAmount() {
+    TestShell shell;
+    shell.openProject(1);
+    registerGraphs(shell);
+    GraphWindow* w = openGraph(shell, GraphKind::BudgetVsForecast);
+    auto* bars = qobject_cast<QBarSeries*>(w->chartView()->chart()->series().first());
+    QVERIFY(bars);
+    Q_EMIT bars->hovered(true, 4, bars->barSets()[1]);
+    QTRY_COMPARE(QToolTip::text(), QStringLiteral("ELECTRICAL\nForecast Amount: $870.03"));
+    Q_EMIT bars->hovered(false, 4, bars->barSets()[1]);
+    QTRY_VERIFY(!QToolTip::isVisible());
+}
+
+void TestGraphWindow::savesThePictureAsShown() {
+    TestShell shell;
+    shell.openProject(1);
+    registerGraphs(shell);
+    GraphWindow* w = openGraph(shell, GraphKind::BudgetVsActual);
+    QTemporaryDir dir;
+
+    // Cancelled: nothing written, nothing said.
+    shell.scripted.queueFile(QString());
+    w->saveAsPng();
+    QVERIFY(QDir(dir.path()).isEmpty());
+
+    // The suffix is added when the user leaves it off.
+    shell.scripted.queueFile(dir.filePath(QStringLiteral("mustang")));
+    auto* menuButton = w->findChild<QToolButton*>(QStringLiteral("cmdGraphMenu"));
+    QVERIFY(menuButton && menuButton->menu());
+    QAction* save = nullptr;
+    for (QAction* a : menuButton->menu()->actions())
+        if (a->text() == u"Save as PNG...")
+            save = a;
+    QVERIFY(save);
+    save->trigger();
+    const QImage image(dir.filePath(QStringLiteral("mustang.png")));
+    QCOMPARE(image.size(), w->chartView()->size());
+    QCOMPARE(shell.scripted.chooserFilters().last(), QStringLiteral("PNG pictures (*.png)"));
+
+    // A folder that is not there: the user is told.
+    shell.scripted.queueFile(dir.filePath(QStringLiteral("missing/graph.png")));
+    w->saveAsPng();
+    QCOMPARE(shell.scripted.messages().size(), 1);
+    QVERIFY(shell.scripted.lastText().startsWith(u"The graph could not be saved as "));
+}
+
+void TestGraphWindow::printsThroughTheDialog() {
+    TestShell shell;
+    shell.openProject(1);
+    registerGraphs(shell);
+    GraphWindow* w = openGraph(shell, GraphKind::BudgetVsActualVsForecast);
+    QTemporaryDir dir;
+
+    // Through the dialog as a user fills it in: print to a PDF file.
+    w->printGraph();
+    QCOMPARE(shell.scripted.modalDialogs().size(), 1);
+    auto* dialog = qobject_cast<QPrintDialog*>(shell.scripted.modalDialogs().first());
+    QVERIFY(dialog);
+    const QString pdf = dir.filePath(QStringLiteral("graph.pdf"));
+    if (!chooseFileOutput(dialog, pdf))
+        QSKIP("this print dialog offers no printing to a file");
+    dialog->accept();
+    QTRY_VERIFY(QFileInfo(pdf).size() > 1000);
+    QVERIFY(shell.scripted.messages().isEmpty());
+
+    // Cancelled: nothing printed.
+    w->printGraph();
+    auto* cancelled = qobject_cast<QPrintDialog*>(shell.scripted.modalDialogs().last());
+    const QString unused = dir.filePath(QStringLiteral("unused.pdf"));
+    QVERIFY(chooseFileOutput(cancelled, unused));
+    cancelled->reject();
+    QVERIFY(!QFileInfo::exists(unused));
+
+    // A printer that cannot start: the user is told, not left guessing.
+    w->printGraph();
+    auto* failing = qobject_cast<QPrintDialog*>(shell.scripted.modalDialogs().last());
+    QVERIFY(chooseFileOutput(failing, dir.filePath(QStringLiteral("missing/graph.pdf"))));
+    failing->accept();
+    QTRY_COMPARE(shell.scripted.messages().size(), 1);
+    QCOMPARE(shell.scripted.lastText(),
+             QStringLiteral("The graph could not be printed: the printer is not ready."));
+}
+
+QTEST_MAIN(TestGraphWindow)
+#include "test_graphwindow.moc"
