@@ -50,6 +50,7 @@ BrowserWindow::BrowserWindow(Shell& shell, std::unique_ptr<BrowserEngine> engine
     setWindowIcon(AppFiles::themeIcon(QStringLiteral("home")));
     build();
     loadStartingAddress();
+    QTimer::singleShot(0, this, [this] { m_justCreated = false; });
 }
 
 BrowserWindow::~BrowserWindow() = default;
@@ -144,6 +145,10 @@ void BrowserWindow::resizeEvent(QResizeEvent* event) {
 
 void BrowserWindow::loadStartingAddress() {
     BusyCursor busy;
+    // A caller that creates the window and then re-runs this routine at once
+    // asks for the page the window is already loading.
+    const bool repeat = m_justCreated && !m_startingAddress.isEmpty() &&
+                        m_startingAddress == m_shell.state().startingaddress;
     m_startingAddress = m_shell.state().startingaddress;
     // Before the main window has framed it there is nothing to show yet.
     if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) {
@@ -152,7 +157,7 @@ void BrowserWindow::loadStartingAddress() {
     }
     m_toolbar->update();
     layOut();
-    if (!m_startingAddress.isEmpty()) {
+    if (!m_startingAddress.isEmpty() && !repeat) {
         m_address->setEditText(m_startingAddress);
         m_timer->start();
         m_engine->navigate(QUrl::fromUserInput(m_startingAddress));

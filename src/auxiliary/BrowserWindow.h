@@ -72,4 +72,5 @@ private:
     QTimer* m_timer = nullptr;
     QString m_startingAddress;
     QString m_savedStatus;
+    bool m_justCreated = true;
 };

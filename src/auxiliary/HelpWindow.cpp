@@ -207,7 +207,10 @@ void HelpWindow::showPage(const QString& page) {
         m_view->setSource(m_book.url(QString()));
         return;
     }
-    m_view->setSource(m_book.url(page));
+    const QUrl target = m_book.url(page);
+    // Showing the page already shown would only add a step to Back.
+    if (target != m_view->source())
+        m_view->setSource(target);
 }
 
 void HelpWindow::openLink(const QUrl& url) {

@@ -57,7 +57,8 @@ void TechSupportDialog::openWebsite() {
     Shell& shell = m_shell;
     if (WebPageOpener::target(shell) == WebPageOpener::Target::Desktop) {
         // A separate browser: this window closes once the page is on its way.
-        shell.openWebPage(address);
+        // That browser cannot read pages built into the program.
+        shell.openWebPage(WebPageOpener::desktopUrl(address).toString());
         accept();
         return;
     }

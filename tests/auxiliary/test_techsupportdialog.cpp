@@ -3,6 +3,7 @@
 #include "TechSupportDialog.h"
 #include "TestShell.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -55,7 +56,11 @@ void TestTechSupportDialog::websiteWithTheSystemBrowserOpensThenCloses() {
     shell.dialog = d;
     shell.scripted.runModal(d);
     QTest::mouseClick(d->findChild<QPushButton*>("cmdWebsite"), Qt::LeftButton);
-    QCOMPARE(shell.webPages, QStringList{TechSupportDialog::supportAddress()});
+    // Another program gets a file it can read, even for the built-in help book.
+    QCOMPARE(shell.webPages.size(), 1);
+    const QUrl page(shell.webPages.first());
+    QVERIFY(page.isLocalFile());
+    QCOMPARE(QFileInfo(page.toLocalFile()).fileName(), HelpBook::kSupport);
     QCOMPARE(shell.supportVisible, QList<bool>{true});
     QVERIFY(!shell.dialog || shell.dialog->isHidden());
 }
@@ -66,7 +71,9 @@ void TestTechSupportDialog::websiteWithTheBuiltInBrowserClosesThenOpens() {
     shell.dialog = d;
     shell.scripted.runModal(d);
     QTest::mouseClick(d->findChild<QPushButton*>("cmdWebsite"), Qt::LeftButton);
-    QCOMPARE(shell.webPages, QStringList{TechSupportDialog::supportAddress()});
+    QCOMPARE(shell.webPages.size(), 1);
+    if (BrowserWindow::available())
+        QCOMPARE(shell.webPages.first(), TechSupportDialog::supportAddress());
     // Without the built-in browser the page goes to the desktop's, and the
     // window stays up until the page is on its way.
     QCOMPARE(shell.supportVisible, QList<bool>{!BrowserWindow::available()});

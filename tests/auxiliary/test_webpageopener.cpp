@@ -19,6 +19,7 @@ private Q_SLOTS:
     void builtInPagesOfTheHelpBookReachTheDesktopAsFiles();
     void failedDesktopBrowserIsReported();
     void builtInChoiceMakesOneWindowAndReusesIt();
+    void reRunningTheLoadRightAfterCreatingTheWindowLoadsOnce();
 };
 
 void TestWebPageOpener::settingChoosesTheBrowser() {
@@ -97,6 +98,25 @@ void TestWebPageOpener::builtInChoiceMakesOneWindowAndReusesIt() {
     QCOMPARE(engine->requests, (QList<QUrl>{QUrl("http://a.test/"), QUrl("http://b.test/")}));
     QCOMPARE(shell.state().startingaddress, QStringLiteral("http://b.test/"));
     QVERIFY(shell.scripted.openedUrls().isEmpty());
+}
+
+void TestWebPageOpener::reRunningTheLoadRightAfterCreatingTheWindowLoadsOnce() {
+    // A caller that makes the window and then runs its load routine anyway.
+    TestShell shell;
+    FakeBrowserEngine* engine = nullptr;
+    shell.factories[WindowId::Browser] = [&engine](Shell& s) {
+        auto e = std::make_unique<FakeBrowserEngine>();
+        engine = e.get();
+        return new BrowserWindow(s, std::move(e));
+    };
+    shell.state().startingaddress = "http://a.test/";
+    auto* w = qobject_cast<BrowserWindow*>(shell.showWindow(WindowId::Browser));
+    w->loadStartingAddress();
+    QCOMPARE(engine->requests.size(), 1);
+    // Later the same address is loaded again: the user asked for it again.
+    QTest::qWait(0);
+    w->loadStartingAddress();
+    QCOMPARE(engine->requests.size(), 2);
 }
 
 QTEST_MAIN(TestWebPageOpener)
