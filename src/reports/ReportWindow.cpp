@@ -1,5 +1,6 @@
 #include "ReportWindow.h"
 
+#include "AppFiles.h"
 #include "AppState.h"
 #include "BusyCursor.h"
 #include "ReportPreparation.h"
@@ -18,6 +19,7 @@
 #include <QStandardPaths>
 #include <QStyle>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -43,6 +45,7 @@ ReportWindow::ReportWindow(Shell& shell, ReportKind kind, const QString& vendor,
     const ReportCatalog::Entry& entry = ReportCatalog::of(kind);
     setObjectName(ReportCatalog::name(kind));
     setWindowTitle(entry.caption);
+    setWindowIcon(AppFiles::icon(QStringLiteral("reports.ico")));
 
     ReportPreparation::Report report =
         ReportPreparation::create(shell.data(), shell.state(), kind, vendor);
@@ -61,36 +64,42 @@ ReportWindow::ReportWindow(Shell& shell, ReportKind kind, const QString& vendor,
 
     auto* bar = new QToolBar(this);
     bar->setObjectName(QStringLiteral("tbrPreview"));
-    bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    // Paging buttons show their arrows only (the text is the tool tip).
     const auto add = [&](const QString& name, const QString& text, QStyle::StandardPixmap icon,
-                         void (ReportWindow::*slot)()) {
-        QAction* a = bar->addAction(style()->standardIcon(icon), text, this, slot);
+                         void (ReportWindow::*slot)(), Qt::ToolButtonStyle look) {
+        QAction* a = icon == QStyle::SP_CustomBase
+                         ? bar->addAction(text, this, slot)
+                         : bar->addAction(style()->standardIcon(icon), text, this, slot);
         a->setObjectName(name);
-        a->setToolTip(QString(text).remove(u'&'));
+        a->setToolTip(QString(text).remove(u'&').remove(QStringLiteral("...")));
+        if (auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(a)))
+            button->setToolButtonStyle(look);
         return a;
     };
-    add(QStringLiteral("actFirstPage"), tr("First"), QStyle::SP_MediaSkipBackward,
-        &ReportWindow::firstPage);
-    add(QStringLiteral("actPreviousPage"), tr("Previous"), QStyle::SP_MediaSeekBackward,
-        &ReportWindow::previousPage);
-    add(QStringLiteral("actNextPage"), tr("Next"), QStyle::SP_MediaSeekForward,
-        &ReportWindow::nextPage);
-    add(QStringLiteral("actLastPage"), tr("Last"), QStyle::SP_MediaSkipForward,
-        &ReportWindow::lastPage);
+    add(QStringLiteral("actFirstPage"), tr("First Page"), QStyle::SP_MediaSkipBackward,
+        &ReportWindow::firstPage, Qt::ToolButtonIconOnly);
+    add(QStringLiteral("actPreviousPage"), tr("Previous Page"), QStyle::SP_MediaSeekBackward,
+        &ReportWindow::previousPage, Qt::ToolButtonIconOnly);
     m_pageLabel = new QLabel(bar);
     m_pageLabel->setObjectName(QStringLiteral("lblPage"));
-    m_pageLabel->setContentsMargins(8, 0, 8, 0);
+    m_pageLabel->setContentsMargins(6, 0, 6, 0);
     bar->addWidget(m_pageLabel);
+    add(QStringLiteral("actNextPage"), tr("Next Page"), QStyle::SP_MediaSeekForward,
+        &ReportWindow::nextPage, Qt::ToolButtonIconOnly);
+    add(QStringLiteral("actLastPage"), tr("Last Page"), QStyle::SP_MediaSkipForward,
+        &ReportWindow::lastPage, Qt::ToolButtonIconOnly);
     bar->addSeparator();
-    add(QStringLiteral("actZoomIn"), tr("Zoom In"), QStyle::SP_ArrowUp, &ReportWindow::zoomIn);
-    add(QStringLiteral("actZoomOut"), tr("Zoom Out"), QStyle::SP_ArrowDown, &ReportWindow::zoomOut);
-    add(QStringLiteral("actFitWidth"), tr("Fit Width"), QStyle::SP_TitleBarMaxButton,
-        &ReportWindow::fitWidth);
+    add(QStringLiteral("actZoomIn"), tr("Zoom &In"), QStyle::SP_CustomBase, &ReportWindow::zoomIn,
+        Qt::ToolButtonTextOnly);
+    add(QStringLiteral("actZoomOut"), tr("Zoom &Out"), QStyle::SP_CustomBase,
+        &ReportWindow::zoomOut, Qt::ToolButtonTextOnly);
+    add(QStringLiteral("actFitWidth"), tr("Fit &Width"), QStyle::SP_CustomBase,
+        &ReportWindow::fitWidth, Qt::ToolButtonTextOnly);
     bar->addSeparator();
-    add(QStringLiteral("actPrint"), tr("Print..."), QStyle::SP_DialogOkButton,
-        &ReportWindow::print);
-    add(QStringLiteral("actExportPdf"), tr("Export PDF..."), QStyle::SP_DialogSaveButton,
-        &ReportWindow::exportPdf);
+    add(QStringLiteral("actPrint"), tr("&Print..."), QStyle::SP_FileIcon, &ReportWindow::print,
+        Qt::ToolButtonTextBesideIcon);
+    add(QStringLiteral("actExportPdf"), tr("&Export PDF..."), QStyle::SP_DialogSaveButton,
+        &ReportWindow::exportPdf, Qt::ToolButtonTextBesideIcon);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -1,0 +1,221 @@
+#include "AppFiles.h"
+#include "ChildWindow.h"
+#include "MdiHost.h"
+#include "ReportChooser.h"
+#include "ReportWindow.h"
+#include "TestShell.h"
+
+#include <QDialog>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+namespace {
+
+// Stands in for a graph window, which keeps its own open marker.
+class StubGraph : public ChildWindow {
+public:
+    StubGraph(Shell& shell, WindowId id)
+        : m_shell(shell)
+        , m_id(id) {
+        setObjectName(Windows::objectName(id));
+        shell.state().setMarker(Windows::marker(id), "Y");
+    }
+
+protected:
+    void unload() override { m_shell.state().setMarker(Windows::marker(m_id), QString()); }
+
+private:
+    Shell& m_shell;
+    WindowId m_id;
+};
+
+QStringList items(QListWidget* list) {
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
+}
+
+// A double-click as the user makes it: a click, then the second click.
+void doubleClick(QListWidget* list) {
+    const QPoint at = list->visualItemRect(list->currentItem()).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+}
+
+void choose(QListWidget* list, const QString& text) {
+    const auto found = list->findItems(text, Qt::MatchExactly);
+    QVERIFY2(found.size() == 1, qPrintable(text));
+    list->setCurrentItem(found.first());
+}
+
+QImage iconImage(const QIcon& icon) {
+    return icon.pixmap(16, 16).toImage();
+}
+
+} // namespace
+
+class TestReportChooser : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { isolateTestEnvironment(); }
+
+    void withoutAProjectOnlyTheReferenceListsAreOffered();
+    void withAProjectEveryReportAndGraphIsOffered();
+    void theTabsChangeTheIcon();
+    void aChosenReportOpensInItsWindow();
+    void theOverBudgetReportIsComputedFirst();
+    void theShoppingListAsksForTheVendorFirst();
+    void aGraphReplacesItsOpenInstance();
+};
+
+void TestReportChooser::withoutAProjectOnlyTheReferenceListsAreOffered() {
+    TestShell shell;
+    shell.appState.clearProject();
+    QPointer<ReportChooser> chooser = new ReportChooser(shell);
+    shell.addWindow(WindowId::ReportsGraphs, chooser);
+    QCOMPARE(chooser->objectName(), QStringLiteral("frmReportsGraphs"));
+    QCOMPARE(chooser->windowTitle(), QStringLiteral("Reports & Graphs"));
+    QCOMPARE(chooser->findChild<QTabWidget*>("SSTab1")->currentIndex(), 0);
+    QCOMPARE(
+        items(chooser->findChild<QListWidget*>("lstReport")),
+        (QStringList{"Category Report", "Manufacturer Report", "Part Report", "Vendor Report"}));
+    QCOMPARE(chooser->findChild<QListWidget*>("lstGraph")->count(), 0);
+    QCOMPARE(shell.state().marker("frmreportsgraphsopen"), QStringLiteral("Y"));
+    QVERIFY(chooser->closeWindow());
+    QTRY_VERIFY(!chooser);
+    QCOMPARE(shell.state().marker("frmreportsgraphsopen"), QString());
+}
+
+void TestReportChooser::withAProjectEveryReportAndGraphIsOffered() {
+    TestShell shell;
+    shell.openProject(1);
+    auto* chooser = new ReportChooser(shell);
+    shell.addWindow(WindowId::ReportsGraphs, chooser);
+    QCOMPARE(items(chooser->findChild<QListWidget*>("lstReport")),
+             (QStringList{"Categories Over Budget", "Category Report", "Manufacturer Report",
+                          "Part Report", "Part Search Report", "Project Report",
+                          "Total Cost Of Project (Actual)", "Total Cost Of Project (Forecast)",
+                          "Vendor Report", "Vendor Shopping List Report"}));
+    QCOMPARE(items(chooser->findChild<QListWidget*>("lstGraph")),
+             (QStringList{"Budget Amount By Category", "Budget Amount Vs. Actual Amount",
+                          "Budget Amount Vs. Actual Amount Vs. Forecast Amount",
+                          "Budget Amount Vs. Forecast Amount"}));
+    if (qEnvironmentVariableIsSet("RASTREL_GRAB"))
+        chooser->grab().save("/tmp/chooser.png");
+}
+
+void TestReportChooser::theTabsChangeTheIcon() {
+    TestShell shell;
+    shell.openProject(1);
+    auto* chooser = new ReportChooser(shell);
+    shell.addWindow(WindowId::ReportsGraphs, chooser);
+    const QImage reports = iconImage(AppFiles::icon("reports.ico"));
+    const QImage graphs = iconImage(AppFiles::icon("graph.ico"));
+    QVERIFY(reports != graphs);
+    QCOMPARE(iconImage(chooser->windowIcon()), reports);
+    chooser->selectTab(1);
+    QCOMPARE(chooser->findChild<QTabWidget*>("SSTab1")->currentIndex(), 1);
+    QCOMPARE(iconImage(chooser->windowIcon()), graphs);
+    chooser->selectTab(0);
+    QCOMPARE(iconImage(chooser->windowIcon()), reports);
+}
+
+void TestReportChooser::aChosenReportOpensInItsWindow() {
+    TestShell shell;
+    shell.openProject(1);
+    auto* chooser = new ReportChooser(shell);
+    shell.addWindow(WindowId::ReportsGraphs, chooser);
+    auto* list = chooser->findChild<QListWidget*>("lstReport");
+    auto* select = chooser->findChild<QPushButton*>("cmdPrint");
+
+    QTest::mouseClick(select, Qt::LeftButton); // nothing chosen: nothing happens
+    QCOMPARE(shell.mdi->subWindowList().size(), 1);
+
+    choose(list, "Project Report");
+    QTest::mouseClick(select, Qt::LeftButton);
+    auto* report = qobject_cast<ReportWindow*>(shell.window(WindowId::ReportVehicleData));
+    QVERIFY(report);
+    QCOMPARE(report->renderer().data().rows.size(), 35);
+    QCOMPARE(shell.store->recordSet(Command::RSLMaster).sort(), QString());
+
+    choose(list, "Total Cost Of Project (Forecast)");
+    doubleClick(list);
+    QVERIFY(qobject_cast<ReportWindow*>(shell.window(WindowId::ReportForecastCost)));
+    // The chooser stays open beside its reports.
+    QCOMPARE(shell.mdi->subWindowList().size(), 3);
+    QVERIFY(shell.scripted.messages().isEmpty());
+}
+
+void TestReportChooser::theOverBudgetReportIsComputedFirst() {
+    TestShell shell;
+    shell.openProject(1);
+    auto* chooser = new ReportChooser(shell);
+    shell.addWindow(WindowId::ReportsGraphs, chooser);
+    choose(chooser->findChild<QListWidget*>("lstReport"), "Categories Over Budget");
+    QTest::mouseClick(chooser->findChild<QPushButton*>("cmdPrint"), Qt::LeftButton);
+    auto* report = qobject_cast<ReportWindow*>(shell.window(WindowId::ReportCategoriesOverBudget));
+    QVERIFY(report);
+    QCOMPARE(report->renderer().data().rows.size(), 1);
+    QCOMPARE(report->renderer().data().rows.first().value("Category").toString(),
+             QStringLiteral("BRAKES"));
+
+    // A computation that cannot be stored is reported, and no stale list is shown.
+    QVERIFY(report->closeWindow());
+    QVERIFY(shell.store
+                ->execute("RSLCategoriesoverbudget",
+                          "CREATE TRIGGER refuse BEFORE INSERT ON RSLCategoriesoverbudget "
+                          "BEGIN SELECT RAISE(ABORT, 'disk trouble'); END")
+                .ok());
+    QTest::mouseClick(chooser->findChild<QPushButton*>("cmdPrint"), Qt::LeftButton);
+    QVERIFY(shell.scripted.lastText().contains("disk trouble"));
+    QVERIFY(!shell.window(WindowId::ReportCategoriesOverBudget));
+}
+
+void TestReportChooser::theShoppingListAsksForTheVendorFirst() {
+    TestShell shell;
+    shell.openProject(1);
+    auto* chooser = new ReportChooser(shell);
+    shell.addWindow(WindowId::ReportsGraphs, chooser);
+    choose(chooser->findChild<QListWidget*>("lstReport"), "Vendor Shopping List Report");
+    QTest::mouseClick(chooser->findChild<QPushButton*>("cmdPrint"), Qt::LeftButton);
+    QCOMPARE(shell.scripted.modalDialogs().size(), 1);
+    QPointer<QDialog> dialog = shell.scripted.modalDialogs().first();
+    QCOMPARE(dialog->objectName(), QStringLiteral("frmVendorselect"));
+    QVERIFY(!shell.window(WindowId::ReportShoppingList));
+    delete dialog;
+}
+
+void TestReportChooser::aGraphReplacesItsOpenInstance() {
+    TestShell shell;
+    shell.openProject(1);
+    for (WindowId id : {WindowId::Graph1, WindowId::Graph2, WindowId::Graph3, WindowId::Graph4})
+        shell.factories[id] = [id](Shell& s) { return new StubGraph(s, id); };
+    auto* chooser = new ReportChooser(shell);
+    shell.addWindow(WindowId::ReportsGraphs, chooser);
+    chooser->selectTab(1);
+    auto* list = chooser->findChild<QListWidget*>("lstGraph");
+    auto* select = chooser->findChild<QPushButton*>("cmdSelect");
+    QTest::mouseClick(select, Qt::LeftButton);
+    QVERIFY(shell.shown.isEmpty());
+
+    choose(list, "Budget Amount Vs. Actual Amount Vs. Forecast Amount");
+    QTest::mouseClick(select, Qt::LeftButton);
+    QCOMPARE(shell.shown, QList<WindowId>{WindowId::Graph4});
+    QPointer<QWidget> first = shell.window(WindowId::Graph4);
+    QVERIFY(first);
+    QTest::mouseClick(select, Qt::LeftButton);
+    QTRY_VERIFY(!first);
+    QVERIFY(shell.window(WindowId::Graph4));
+    QCOMPARE(shell.state().marker("showgraph4open"), QStringLiteral("Y"));
+
+    choose(list, "Budget Amount By Category");
+    doubleClick(list);
+    QCOMPARE(shell.shown.last(), WindowId::Graph1);
+}
+
+QTEST_MAIN(TestReportChooser)
+#include "test_reportchooser.moc"

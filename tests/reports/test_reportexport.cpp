@@ -1,0 +1,127 @@
+#include "AppState.h"
+#include "DataStore.h"
+#include "ReportExport.h"
+#include "TestDatabase.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTest>
+
+namespace {
+
+// The PDF's text, or a null string when no text extractor is installed.
+QString pdfText(const QString& path) {
+    const QString tool = QStandardPaths::findExecutable("pdftotext");
+    if (tool.isEmpty())
+        return {};
+    QProcess p;
+    p.start(tool, {"-layout", path, "-"});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+} // namespace
+
+class TestReportExport : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { isolateTestEnvironment(); }
+    void init();
+    void cleanup();
+
+    void unknownNamesAreRefusedWithTheReason();
+    void aProjectReportIsWrittenForTheNamedProject();
+    void theShoppingListIsWrittenForTheNamedVendor();
+    void referenceListsNeedNoProject();
+    void anUnwritableFileIsAFailure();
+
+private:
+    int run(const QString& report, const QString& project, const QString& vendor = {},
+            const QString& file = "out.pdf") {
+        m_error.clear();
+        return ReportExport::run(*m_store, m_state, report, project, vendor, m_db->path(file),
+                                 &m_error);
+    }
+
+    std::unique_ptr<TestDatabase> m_db;
+    std::unique_ptr<DataStore> m_store;
+    AppState m_state;
+    QString m_error;
+};
+
+void TestReportExport::init() {
+    m_db = std::make_unique<TestDatabase>();
+    m_store = m_db->open();
+    m_state.clearProject();
+}
+
+void TestReportExport::cleanup() {
+    m_store.reset();
+    m_db.reset();
+}
+
+void TestReportExport::unknownNamesAreRefusedWithTheReason() {
+    QVERIFY(run("Sales Report", "1986 FORD MUSTANG") != 0);
+    QVERIFY(m_error.contains("\"Sales Report\""));
+    QVERIFY(m_error.contains("Project Report"));
+
+    QVERIFY(run("Project Report", "1999 NOTHING") != 0);
+    QVERIFY(m_error.contains("There is no project called \"1999 NOTHING\"."));
+
+    QVERIFY(run("Project Report", "") != 0);
+    QVERIFY(m_error.contains("--project"));
+
+    QVERIFY(run("Vendor Shopping List Report", "1986 FORD MUSTANG") != 0);
+    QVERIFY(m_error.contains("--vendor"));
+    QVERIFY(run("Vendor Shopping List Report", "1986 FORD MUSTANG", "NOBODY") != 0);
+    QVERIFY(m_error.contains("There is no vendor called \"NOBODY\"."));
+
+    QVERIFY(!QFileInfo::exists(m_db->path("out.pdf")));
+}
+
+void TestReportExport::aProjectReportIsWrittenForTheNamedProject() {
+    QCOMPARE(run("project report", "1986 FORD MUSTANG"), 0);
+    QVERIFY(m_error.isEmpty());
+    QCOMPARE(m_state.openvehiclenumber, QStringLiteral("1"));
+    QVERIFY(QFileInfo(m_db->path("out.pdf")).size() > 0);
+    const QString text = pdfText(m_db->path("out.pdf"));
+    if (text.isNull())
+        QSKIP("pdftotext is not installed");
+    QVERIFY(text.contains("Project Report"));
+    QVERIFY(text.contains("1986 FORD MUSTANG"));
+    QVERIFY(text.contains("$202.69"));
+    QCOMPARE(text.count(u'\f'), 7);
+    QVERIFY(text.contains(QRegularExpression("Page\\s+7")));
+
+    // The over-budget list is computed on the way.
+    QCOMPARE(run("Categories Over Budget", "1", {}, "over.pdf"), 0);
+    QVERIFY(pdfText(m_db->path("over.pdf")).contains("$42.76"));
+}
+
+void TestReportExport::theShoppingListIsWrittenForTheNamedVendor() {
+    QCOMPARE(run("Vendor Shopping List Report", "1986 FORD MUSTANG", "tri-county swap meet"), 0);
+    const QString text = pdfText(m_db->path("out.pdf"));
+    if (text.isNull())
+        QSKIP("pdftotext is not installed");
+    QVERIFY(text.contains("TRI-COUNTY SWAP MEET"));
+    QVERIFY(text.contains("U-JOINTS"));
+    QVERIFY(!text.contains("OIL PUMP"));
+}
+
+void TestReportExport::referenceListsNeedNoProject() {
+    QCOMPARE(run("Vendor Report", ""), 0);
+    QCOMPARE(m_state.openvehiclenumber, QStringLiteral("0"));
+    const QString text = pdfText(m_db->path("out.pdf"));
+    if (text.isNull())
+        QSKIP("pdftotext is not installed");
+    QVERIFY(text.contains("GEARHEAD DIRECT"));
+}
+
+void TestReportExport::anUnwritableFileIsAFailure() {
+    QVERIFY(run("Part Report", "", {}, "no/such/folder/out.pdf") != 0);
+    QVERIFY(m_error.contains("could not be written"));
+}
+
+QTEST_MAIN(TestReportExport)
+#include "test_reportexport.moc"

@@ -1,0 +1,142 @@
+#include "AppState.h"
+#include "DataStore.h"
+#include "ReportPreparation.h"
+#include "TestDatabase.h"
+
+#include <QTest>
+
+class TestReportPreparation : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { isolateTestEnvironment(); }
+    void init();
+    void cleanup();
+
+    void projectReportLeavesThePartLinesUnsortedButFiltered();
+    void projectReportStopsAtAFailedStep();
+    void referenceListsAreSortedForTheirReports();
+    void costReportsReadBudgetRowsWithTheirLines();
+    void partSearchSetsItsOwnFilter();
+    void shoppingListFindsTheVendorAndItsLinesEverywhere();
+    void theRowsReadAreKeptWhateverHappensLater();
+
+private:
+    std::unique_ptr<TestDatabase> m_db;
+    std::unique_ptr<DataStore> m_store;
+    AppState m_state;
+};
+
+void TestReportPreparation::init() {
+    m_db = std::make_unique<TestDatabase>();
+    m_store = m_db->open();
+    m_state.vehiclenumber = 1;
+    m_state.vehiclenumbera = m_state.openvehiclenumber = "1";
+    m_state.vehicledescription = "1986 FORD MUSTANG";
+    // A second project's line, so that filters show.
+    QVERIFY(m_store
+                ->execute("RSLMaster",
+                          "INSERT INTO RSLMaster (Part_Name, Sequence_Number, Mas_vehicle_number, "
+                          "Category, Vendor, Selected, Forecast, Purchased) VALUES ('AARDVARK', 1, "
+                          "2, 'BODY', 'O''REILLY', 1, 0, 0)")
+                .ok());
+}
+
+void TestReportPreparation::cleanup() {
+    m_store.reset();
+    m_db.reset();
+}
+
+void TestReportPreparation::projectReportLeavesThePartLinesUnsortedButFiltered() {
+    RecordSet& master = m_store->recordSet(Command::RSLMaster);
+    QVERIFY(master.setFilter("Mas_vehicle_number = 2").ok());
+    QVERIFY(ReportPreparation::prepare(*m_store, m_state, ReportKind::VehicleData).ok());
+    QCOMPARE(master.filter(), QStringLiteral("Mas_vehicle_number = 1"));
+    QCOMPARE(master.sort(), QStringLiteral("Part_name"));
+    master.moveFirst();
+    QCOMPARE(master.text("Part_Name"), QStringLiteral("ALTERNATOR"));
+    const auto report = ReportPreparation::create(*m_store, m_state, ReportKind::VehicleData);
+    QCOMPARE(report.data.rows.size(), 35);
+    QCOMPARE(report.captions.value("Label4"), QStringLiteral("1986 FORD MUSTANG"));
+    ReportPreparation::afterShown(*m_store, ReportKind::VehicleData);
+    QCOMPARE(master.sort(), QString());
+    QCOMPARE(master.filter(), QStringLiteral("Mas_vehicle_number = 1"));
+    QCOMPARE(master.recordCount(), 35);
+}
+
+void TestReportPreparation::projectReportStopsAtAFailedStep() {
+    m_state.openvehiclenumber = "1 or"; // not a number: the filter is refused
+    const DbResult r = ReportPreparation::prepare(*m_store, m_state, ReportKind::VehicleData);
+    QVERIFY(!r.ok());
+    QVERIFY(!r.message().isEmpty());
+    // The other preparations go on past such a step.
+    QVERIFY(ReportPreparation::prepare(*m_store, m_state, ReportKind::ActualCost).ok());
+}
+
+void TestReportPreparation::referenceListsAreSortedForTheirReports() {
+    QVERIFY(ReportPreparation::prepare(*m_store, m_state, ReportKind::PartData).ok());
+    QCOMPARE(m_store->recordSet(Command::RSLParts).sort(), QStringLiteral("Part_name"));
+    QVERIFY(ReportPreparation::prepare(*m_store, m_state, ReportKind::CategoryData).ok());
+    QCOMPARE(m_store->recordSet(Command::RSLCategories).sort(), QStringLiteral("Category"));
+    const auto parts = ReportPreparation::create(*m_store, m_state, ReportKind::PartData);
+    QCOMPARE(parts.data.rows.first().value("part_name").toString(), QStringLiteral("ALTERNATOR"));
+    QVERIFY(parts.captions.isEmpty());
+}
+
+void TestReportPreparation::costReportsReadBudgetRowsWithTheirLines() {
+    QVERIFY(ReportPreparation::prepare(*m_store, m_state, ReportKind::ActualCost).ok());
+    const auto actual = ReportPreparation::create(*m_store, m_state, ReportKind::ActualCost);
+    QCOMPARE(actual.data.rows.size(), 12);
+    const ReportData::Row& body = actual.data.rows.first();
+    QCOMPARE(body.value("Category").toString(), QStringLiteral("BODY"));
+    QCOMPARE(body.children.size(), 2); // the purchased lines of project 1 only
+    QCOMPARE(body.children.first().value("mas_vehicle_number").toInt(), 1);
+
+    QVERIFY(ReportPreparation::prepare(*m_store, m_state, ReportKind::ForecastCost).ok());
+    const auto forecast = ReportPreparation::create(*m_store, m_state, ReportKind::ForecastCost);
+    QCOMPARE(forecast.data.rows.first().children.size(), 3);
+    QCOMPARE(m_store->recordSet(Command::RSLCategoryBudget2).filter(),
+             QStringLiteral("Cat_vehicle_number = 1"));
+}
+
+void TestReportPreparation::partSearchSetsItsOwnFilter() {
+    QVERIFY(m_store->execute("RSLMaster", "UPDATE RSLMaster SET Selected = 0").ok());
+    QVERIFY(ReportPreparation::prepare(*m_store, m_state, ReportKind::PartSearchList).ok());
+    const auto report = ReportPreparation::create(*m_store, m_state, ReportKind::PartSearchList);
+    QCOMPARE(m_store->recordSet(Command::RSLMaster).filter(),
+             QStringLiteral("selected = 0 and Mas_vehicle_number = 1"));
+    QCOMPARE(report.data.rows.size(), 35);
+    QCOMPARE(report.captions.value("Label4"), QStringLiteral("1986 FORD MUSTANG"));
+}
+
+void TestReportPreparation::shoppingListFindsTheVendorAndItsLinesEverywhere() {
+    QVERIFY(m_store
+                ->execute("RSLVendor", "INSERT INTO RSLVendor (vendor_name, vendor_address) "
+                                       "VALUES ('O''REILLY', '1 Main St')")
+                .ok());
+    QVERIFY(ReportPreparation::prepare(*m_store, m_state, ReportKind::ShoppingList).ok());
+    QVERIFY(ReportPreparation::selectVendor(*m_store, "O'REILLY").ok());
+    auto report =
+        ReportPreparation::create(*m_store, m_state, ReportKind::ShoppingList, "O'REILLY");
+    QCOMPARE(report.data.rows.size(), 1);
+    QCOMPARE(report.data.rows.first().value("Mas_vehicle_number").toInt(), 2);
+    QCOMPARE(report.captions.value("Label3"), QStringLiteral("O'REILLY"));
+    QCOMPARE(report.captions.value("Label4"), QStringLiteral("1 Main St"));
+    QCOMPARE(report.captions.value("Label9"), QString());
+    QCOMPARE(m_store->recordSet(Command::RSLVendor).filter(), QString());
+
+    report = ReportPreparation::create(*m_store, m_state, ReportKind::ShoppingList, "GONE");
+    QCOMPARE(report.captions.value("Label3"), QString());
+}
+
+void TestReportPreparation::theRowsReadAreKeptWhateverHappensLater() {
+    QVERIFY(ReportPreparation::prepare(*m_store, m_state, ReportKind::VehicleData).ok());
+    const auto report = ReportPreparation::create(*m_store, m_state, ReportKind::VehicleData);
+    QVERIFY(m_store->execute("RSLMaster", "DELETE FROM RSLMaster").ok());
+    QVERIFY(m_store->recordSet(Command::RSLMaster).setFilter("").ok());
+    QCOMPARE(report.data.rows.size(), 35);
+    QCOMPARE(report.data.rows.first().value("part_name").toString(), QStringLiteral("ALTERNATOR"));
+    QCOMPARE(report.data.rows.first().value("price").value<Money>(), *Money::fromText("149.95"));
+}
+
+QTEST_MAIN(TestReportPreparation)
+#include "test_reportpreparation.moc"

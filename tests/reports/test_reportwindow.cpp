@@ -1,0 +1,175 @@
+#include "MdiHost.h"
+#include "RecordingPaintDevice.h"
+#include "ReportPreparation.h"
+#include "ReportWindow.h"
+#include "TestShell.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QTest>
+
+namespace {
+
+ReportWindow* openReport(TestShell& shell, ReportKind kind) {
+    if (!ReportPreparation::prepare(shell.data(), shell.state(), kind).ok())
+        return nullptr;
+    return ReportWindow::open(shell, kind);
+}
+
+QString pageLabel(ReportWindow* w) {
+    return w->findChild<QLabel*>("lblPage")->text();
+}
+
+void trigger(ReportWindow* w, const char* action) {
+    w->findChild<QAction*>(action)->trigger();
+}
+
+} // namespace
+
+class TestReportWindow : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { isolateTestEnvironment(); }
+
+    void aReportOpensInItsOwnWindowWithItsMarker();
+    void openingAgainReplacesTheWindowWithFreshData();
+    void theToolbarPagesThroughThePreview();
+    void exportWritesThePdfTheUserNamed();
+    void printGoesThroughThePrintDialog();
+    void theProjectLineStaysWithTheDataShown();
+};
+
+void TestReportWindow::aReportOpensInItsOwnWindowWithItsMarker() {
+    TestShell shell;
+    shell.openProject(1);
+    QPointer<ReportWindow> w = openReport(shell, ReportKind::ActualCost);
+    QVERIFY(w);
+    QCOMPARE(w->objectName(), QStringLiteral("actualcost"));
+    QCOMPARE(w->windowTitle(), QStringLiteral("Total Cost Of Project By Category"));
+    QCOMPARE(shell.window(WindowId::ReportActualCost), w.data());
+    QCOMPARE(shell.state().marker("actualcostopen"), QStringLiteral("Y"));
+    // The wide reports open wider than the others.
+    QVERIFY(w->parentWidget()->width() > w->sizeHint().width() - 10);
+    QVERIFY(w->closeWindow());
+    QTRY_VERIFY(!w);
+    QCOMPARE(shell.state().marker("actualcostopen"), QString());
+
+    // The reference lists need no project.
+    TestShell other;
+    QVERIFY(openReport(other, ReportKind::VendorData));
+    QCOMPARE(other.state().marker("vendordataopen"), QStringLiteral("Y"));
+}
+
+void TestReportWindow::openingAgainReplacesTheWindowWithFreshData() {
+    TestShell shell;
+    shell.openProject(1);
+    QPointer<ReportWindow> first = openReport(shell, ReportKind::VehicleData);
+    QVERIFY(first);
+    QCOMPARE(first->renderer().data().rows.size(), 35);
+    QVERIFY(shell.store
+                ->execute("RSLMaster", "INSERT INTO RSLMaster (Part_Name, Sequence_Number, "
+                                       "Mas_vehicle_number) VALUES ('ZZ TOP', 1, 1)")
+                .ok());
+    QPointer<ReportWindow> second = openReport(shell, ReportKind::VehicleData);
+    QVERIFY(second);
+    QTRY_VERIFY(!first);
+    QCOMPARE(shell.mdi->subWindowList().size(), 1);
+    QCOMPARE(second->renderer().data().rows.size(), 36);
+    QCOMPARE(shell.state().marker("vehicledataopen"), QStringLiteral("Y"));
+}
+
+void TestReportWindow::theToolbarPagesThroughThePreview() {
+    TestShell shell;
+    shell.openProject(1);
+    ReportWindow* w = openReport(shell, ReportKind::VehicleData);
+    QVERIFY(w);
+    QTRY_COMPARE(w->preview()->pageCount(), 7);
+    QCOMPARE(pageLabel(w), QStringLiteral("Page 1 of 7"));
+    trigger(w, "actNextPage");
+    QCOMPARE(pageLabel(w), QStringLiteral("Page 2 of 7"));
+    trigger(w, "actLastPage");
+    QCOMPARE(pageLabel(w), QStringLiteral("Page 7 of 7"));
+    trigger(w, "actNextPage"); // stays on the last page
+    QCOMPARE(w->preview()->currentPage(), 7);
+    trigger(w, "actPreviousPage");
+    QCOMPARE(pageLabel(w), QStringLiteral("Page 6 of 7"));
+    trigger(w, "actFirstPage");
+    QCOMPARE(pageLabel(w), QStringLiteral("Page 1 of 7"));
+    const qreal zoom = w->preview()->zoomFactor();
+    trigger(w, "actZoomIn");
+    QVERIFY(w->preview()->zoomFactor() > zoom);
+    trigger(w, "actFitWidth");
+    QCOMPARE(w->preview()->zoomMode(), QPrintPreviewWidget::FitToWidth);
+    if (qEnvironmentVariableIsSet("RASTREL_GRAB"))
+        shell.frame.grab().save("/tmp/reportwindow.png");
+}
+
+void TestReportWindow::exportWritesThePdfTheUserNamed() {
+    TestShell shell;
+    ReportWindow* w = openReport(shell, ReportKind::CategoryData);
+    QVERIFY(w);
+    const QString base = shell.db.path("categories");
+    shell.scripted.queueFile(base);
+    trigger(w, "actExportPdf");
+    QVERIFY(QFileInfo(base + ".pdf").size() > 0);
+    QCOMPARE(shell.scripted.chooserTitles().last(), QStringLiteral("Export PDF"));
+    QVERIFY(shell.scripted.chooserInitialPaths().last().endsWith("categorydata.pdf"));
+    QVERIFY(shell.scripted.messages().isEmpty());
+
+    shell.scripted.queueFile(QString()); // cancelled
+    trigger(w, "actExportPdf");
+    QVERIFY(shell.scripted.messages().isEmpty());
+
+    shell.scripted.queueFile(shell.db.path("missing/folder/out.pdf"));
+    trigger(w, "actExportPdf");
+    QVERIFY(shell.scripted.lastText().contains("could not be written"));
+}
+
+void TestReportWindow::printGoesThroughThePrintDialog() {
+    TestShell shell;
+    ReportWindow* w = openReport(shell, ReportKind::PartData);
+    QVERIFY(w);
+    const QString out = shell.db.path("printed.pdf");
+    int asked = 0;
+    bool accept = false;
+    w->setPrintDialog([&](QPrinter& printer, QWidget*) -> bool {
+        ++asked;
+        if (printer.pageLayout().pageSize().id() != QPageSize::Letter)
+            return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(out);
+        return accept;
+    });
+    trigger(w, "actPrint");
+    QCOMPARE(asked, 1);
+    QVERIFY(!QFileInfo::exists(out));
+    accept = true;
+    trigger(w, "actPrint");
+    QVERIFY(QFileInfo(out).size() > 0);
+    QVERIFY(shell.scripted.messages().isEmpty());
+}
+
+void TestReportWindow::theProjectLineStaysWithTheDataShown() {
+    TestShell shell;
+    shell.openProject(1);
+    QPointer<ReportWindow> report = openReport(shell, ReportKind::CategoriesOverBudget);
+    QVERIFY(report);
+    // The project is closed and another window takes the focus; coming back
+    // to the report must not relabel the rows it shows.
+    shell.appState.clearProject();
+    ReportWindow* other = openReport(shell, ReportKind::PartData);
+    QVERIFY(other);
+    shell.mdi->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(report->parentWidget()));
+    RecordingPaintDevice dev;
+    dev.record(report->renderer());
+    QVERIFY(dev.find("1986 FORD MUSTANG"));
+}
+
+QTEST_MAIN(TestReportWindow)
+#include "test_reportwindow.moc"

@@ -1,0 +1,92 @@
+#include "MdiHost.h"
+#include "ReportWindow.h"
+#include "TestShell.h"
+#include "VendorSelectDialog.h"
+
+#include <QListWidget>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+QStringList items(QListWidget* list) {
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
+}
+
+void choose(QListWidget* list, const QString& text) {
+    list->setCurrentItem(list->findItems(text, Qt::MatchExactly).value(0));
+}
+
+} // namespace
+
+class TestVendorSelectDialog : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { isolateTestEnvironment(); }
+
+    void listsEveryVendorInOrder();
+    void selectingNothingAsksForAVendor();
+    void aChosenVendorOpensItsShoppingListAndTheDialogCloses();
+};
+
+void TestVendorSelectDialog::listsEveryVendorInOrder() {
+    TestShell shell;
+    QVERIFY(shell.store->recordSet(Command::RSLVendor).setFilter("order_catalog = 1").ok());
+    VendorSelectDialog dialog(shell);
+    QCOMPARE(dialog.objectName(), QStringLiteral("frmVendorselect"));
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Vendor Shopping List "));
+    QCOMPARE(items(dialog.findChild<QListWidget*>("lstVendor")),
+             (QStringList{"COPPER KETTLE AUTO PARTS", "GEARHEAD DIRECT",
+                          "HIGHLINE RESTORATION SUPPLY", "LAKESHORE PERFORMANCE WAREHOUSE",
+                          "NORTHFIELD PAINT AND BODY SUPPLY", "TRI-COUNTY SWAP MEET"}));
+    if (qEnvironmentVariableIsSet("RASTREL_GRAB"))
+        dialog.grab().save("/tmp/vendorselect.png");
+}
+
+void TestVendorSelectDialog::selectingNothingAsksForAVendor() {
+    TestShell shell;
+    QPointer<VendorSelectDialog> dialog = new VendorSelectDialog(shell);
+    shell.scripted.runModal(dialog);
+    QTest::mouseClick(dialog->findChild<QPushButton*>("cmdSelect"), Qt::LeftButton);
+    QCOMPARE(shell.scripted.texts(), QStringList{"You must select a vendor to run report."});
+    QCOMPARE(shell.scripted.messages().first().title, QStringLiteral("Rastrel"));
+    QVERIFY(dialog && dialog->isVisible());
+    QVERIFY(!shell.window(WindowId::ReportShoppingList));
+    delete dialog;
+}
+
+void TestVendorSelectDialog::aChosenVendorOpensItsShoppingListAndTheDialogCloses() {
+    TestShell shell;
+    shell.openProject(1);
+    QPointer<VendorSelectDialog> dialog = new VendorSelectDialog(shell);
+    shell.scripted.runModal(dialog);
+    choose(dialog->findChild<QListWidget*>("lstVendor"), "GEARHEAD DIRECT");
+    QTest::mouseClick(dialog->findChild<QPushButton*>("cmdSelect"), Qt::LeftButton);
+    QTRY_VERIFY(!dialog);
+    auto* report = qobject_cast<ReportWindow*>(shell.window(WindowId::ReportShoppingList));
+    QVERIFY(report);
+    QCOMPARE(report->objectName(), QStringLiteral("shoppinglist"));
+    QCOMPARE(report->renderer().data().rows.size(), 4);
+    QCOMPARE(shell.store->recordSet(Command::RSLMaster).filter(),
+             QStringLiteral("Vendor = 'GEARHEAD DIRECT' and selected = 'True' and purchased = "
+                            "'false'"));
+    QCOMPARE(shell.state().marker("shoppinglistopen"), QStringLiteral("Y"));
+
+    // Another vendor replaces the open list.
+    dialog = new VendorSelectDialog(shell);
+    shell.scripted.runModal(dialog);
+    choose(dialog->findChild<QListWidget*>("lstVendor"), "TRI-COUNTY SWAP MEET");
+    dialog->select();
+    QTRY_VERIFY(!dialog);
+    QTRY_COMPARE(shell.mdi->subWindowList().size(), 1);
+    report = qobject_cast<ReportWindow*>(shell.window(WindowId::ReportShoppingList));
+    QCOMPARE(report->renderer().data().rows.size(), 1);
+}
+
+QTEST_MAIN(TestVendorSelectDialog)
+#include "test_vendorselectdialog.moc"
