@@ -10,6 +10,7 @@
 
 namespace {
 
+// Keeps the texts; shapes and pictures are let go.
 class RecordingEngine : public QPaintEngine {
 public:
     explicit RecordingEngine(RecordingPaintDevice* device)
@@ -20,24 +21,14 @@ public:
     bool end() override { return true; }
     void updateState(const QPaintEngineState&) override {}
     Type type() const override { return QPaintEngine::User; }
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+    void drawPath(const QPainterPath&) override {}
+    void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
 
     void drawTextItem(const QPointF& p, const QTextItem& item) override {
         m_device->texts.append(
             {m_device->page, painter()->transform().map(p), item.text(), item.font()});
     }
-    void drawRects(const QRectF* rects, int count) override {
-        for (int i = 0; i < count; ++i)
-            m_device->rectangles.append({m_device->page, painter()->transform().mapRect(rects[i])});
-    }
-    void drawImage(const QRectF& r, const QImage&, const QRectF&,
-                   Qt::ImageConversionFlags) override {
-        m_device->images.append({m_device->page, painter()->transform().mapRect(r)});
-    }
-    void drawPixmap(const QRectF& r, const QPixmap&, const QRectF&) override {
-        m_device->images.append({m_device->page, painter()->transform().mapRect(r)});
-    }
-    void drawPath(const QPainterPath&) override {}
-    void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
 
 private:
     RecordingPaintDevice* m_device;
@@ -64,11 +55,6 @@ int RecordingPaintDevice::metric(PaintDeviceMetric metric) const {
         return 216;
     case PdmHeightMM:
         return 279;
-    case PdmDpiX:
-    case PdmDpiY:
-    case PdmPhysicalDpiX:
-    case PdmPhysicalDpiY:
-        return 1440;
     case PdmNumColors:
         return INT_MAX;
     case PdmDepth:
@@ -77,8 +63,9 @@ int RecordingPaintDevice::metric(PaintDeviceMetric metric) const {
         return 1;
     case PdmDevicePixelRatioScaled:
         return int(devicePixelRatioFScale());
+    default: // the resolutions
+        return 1440;
     }
-    return 0;
 }
 
 void RecordingPaintDevice::record(const ReportRenderer& renderer) {
@@ -104,16 +91,11 @@ QStringList RecordingPaintDevice::allTexts() const {
     return out;
 }
 
-const RecordingPaintDevice::Text* RecordingPaintDevice::find(const QString& text, int from) const {
-    for (qsizetype i = from; i < texts.size(); ++i)
-        if (texts[i].text == text)
-            return &texts[i];
+const RecordingPaintDevice::Text* RecordingPaintDevice::find(const QString& text) const {
+    for (const Text& t : texts)
+        if (t.text == text)
+            return &t;
     return nullptr;
-}
-
-int RecordingPaintDevice::count(const QString& text) const {
-    return int(
-        std::count_if(texts.begin(), texts.end(), [&](const Text& t) { return t.text == text; }));
 }
 
 QString RecordingPaintDevice::transcript() const {

@@ -4,7 +4,6 @@
 #include <QList>
 #include <QPaintDevice>
 #include <QPointF>
-#include <QRectF>
 #include <QString>
 #include <QStringList>
 
@@ -23,11 +22,6 @@ public:
         QString text;
         QFont font;
     };
-    struct Shape {
-        int page = 0;
-        QRectF rect;
-    };
-
     RecordingPaintDevice();
     ~RecordingPaintDevice() override;
 
@@ -37,14 +31,11 @@ public:
     void record(const ReportRenderer& renderer);
 
     QList<Text> texts;
-    QList<Shape> rectangles;
-    QList<Shape> images;
     int page = 0;
 
     QStringList textsOn(int page) const;
     QStringList allTexts() const;
-    const Text* find(const QString& text, int from = 0) const;
-    int count(const QString& text) const;
+    const Text* find(const QString& text) const;
     // "page N" followed by "x y text" lines, for comparing with golden files.
     QString transcript() const;
 

@@ -159,6 +159,9 @@ void TestOverBudgetComputation::aFailedWriteKeepsTheEarlierList() {
     QVERIFY(r.message().contains("injected failure"));
     // Neither emptied nor half filled.
     QCOMPARE(rows(), (QStringList{"BRAKES 10 20 10", "PAINT 1 3 2"}));
+    // Nor counted over every project when the number cannot be read.
+    QVERIFY(!OverBudgetComputation::run(*m_store, "2 or").ok());
+    QCOMPARE(rows().size(), 2);
 }
 
 QTEST_MAIN(TestOverBudgetComputation)
