@@ -279,6 +279,20 @@ void TestProjectCatalogue::openingFillsTheOpenProjectState() {
     m_shell->calls.clear();
     click("cmdOpen"); // nothing selected: nothing happens
     QCOMPARE(m_shell->calls, QStringList());
+    // A project deleted behind the list's back is not opened; the list is read again.
+    QVERIFY(TestDatabase::exec(m_shell->db.databasePath(),
+                               "INSERT INTO RSLVehicles (vehicle_number, vehicle_description) "
+                               "VALUES (7, 'GONE')"));
+    m_window->refill();
+    QVERIFY(TestDatabase::exec(m_shell->db.databasePath(),
+                               "DELETE FROM RSLVehicles WHERE vehicle_number = 7"));
+    m_shell->data().invalidateTable("RSLVehicles");
+    select("lstOpenvehicle", "GONE");
+    click("cmdOpen");
+    QVERIFY(m_window);
+    QVERIFY(!m_shell->window(WindowId::Worksheet));
+    QCOMPARE(child<QListWidget>("lstOpenvehicle")->count(), 1);
+    m_shell->calls.clear();
 
     select("lstOpenvehicle", "1986 FORD MUSTANG");
     click("cmdOpen");
