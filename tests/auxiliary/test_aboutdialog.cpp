@@ -14,7 +14,6 @@ private Q_SLOTS:
     void versionComesFromTheSettingAndMayBeEmpty();
     void withoutASystemInfoToolTheMessageAppearsAndTheBoxStays();
     void firstInstalledToolIsStarted();
-    void okIsDefaultAndEscapeClosesToo();
 };
 
 void TestAboutDialog::versionComesFromTheSettingAndMayBeEmpty() {
@@ -53,15 +52,6 @@ void TestAboutDialog::firstInstalledToolIsStarted() {
     QTest::mouseClick(d->findChild<QPushButton*>("cmdSysInfo"), Qt::LeftButton);
     QCOMPARE(shell.scripted.startedPrograms(), QList<QStringList>{QStringList{known[1]}});
     QVERIFY(shell.scripted.messages().isEmpty());
-}
-
-void TestAboutDialog::okIsDefaultAndEscapeClosesToo() {
-    TestShell shell;
-    QPointer<AboutDialog> d = new AboutDialog(shell, &shell.frame);
-    shell.scripted.runModal(d);
-    QVERIFY(d->findChild<QPushButton*>("cmdOK")->isDefault());
-    QTest::keyClick(d, Qt::Key_Escape);
-    QVERIFY(!d || d->isHidden());
 }
 
 QTEST_MAIN(TestAboutDialog)

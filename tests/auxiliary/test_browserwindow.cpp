@@ -4,7 +4,6 @@
 #include "HelpBook.h"
 #include "MdiHost.h"
 #include "TestShell.h"
-#include "Twips.h"
 #include "WebPageOpener.h"
 
 #include <QAction>
@@ -69,33 +68,28 @@ class TestBrowserWindow : public QObject {
 private Q_SLOTS:
     void initTestCase() { isolateTestEnvironment(); }
 
-    void firstPageOpensTheWindowAndNavigates();
+    void startingAddressIsLoadedAndAnEmptyOneIsNot();
     void historyGrowsOncePerNewAddress();
     void busyIndicatorShowsWorkingThenTheTitle();
-    void toolbarButtonsDriveTheEngine();
-    void addressBoxNavigatesOnEnterAndOnAChoice();
-    void emptyStartingAddressOpensWithoutNavigating();
+    void toolbarAndAddressBoxDriveTheEngine();
     void switchingWindowsRestoresTheStatusAndClosingClearsIt();
-    void layoutFollowsTheWindowSize();
     void realEngineLoadsLocalPages();
 };
 
-void TestBrowserWindow::firstPageOpensTheWindowAndNavigates() {
+void TestBrowserWindow::startingAddressIsLoadedAndAnEmptyOneIsNot() {
     TestShell shell;
     FakeBrowserEngine* engine = nullptr;
     Browser b = openWith(shell, "www.example.test", &engine);
-    QVERIFY(b.window);
-    QCOMPARE(b.window->windowTitle(), QStringLiteral("Rastrel Web Browser"));
-    QCOMPARE(shell.state().startingaddress, QStringLiteral("www.example.test"));
     QCOMPARE(engine->requests, QList<QUrl>{QUrl("http://www.example.test")});
     QCOMPARE(b.window->address(), QStringLiteral("www.example.test"));
     QCOMPARE(shell.state().marker("frmbrowseropen"), QStringLiteral("Y"));
     QVERIFY(b.window->history().isEmpty()); // nothing reached yet
-    const QList<QAction*> actions = b.window->findChild<QToolBar*>("tbToolBar")->actions();
-    QStringList tips;
-    for (QAction* a : actions)
-        tips << a->toolTip();
-    QCOMPARE(tips, (QStringList{"Back", "Forward", "Stop", "Refresh", "Rastrel Home", "Search"}));
+
+    TestShell other;
+    Browser empty = openWith(other, QString(), &engine);
+    QVERIFY(empty.window);
+    QVERIFY(engine->requests.isEmpty());
+    QVERIFY(!empty.window->findChild<QTimer*>("timTimer")->isActive());
 }
 
 void TestBrowserWindow::historyGrowsOncePerNewAddress() {
@@ -103,14 +97,11 @@ void TestBrowserWindow::historyGrowsOncePerNewAddress() {
     FakeBrowserEngine* engine = nullptr;
     Browser b = openWith(shell, "http://a.test/", &engine);
     engine->finishLast("Page A");
-    QCOMPARE(b.window->history(), QStringList{"http://a.test/"});
     QCOMPARE(shell.state().statusText(2), QStringLiteral("Page A"));
 
     // A second page reuses the window.
     WebPageOpener::open(shell, "http://b.test/");
-    QCOMPARE(shell.window(WindowId::Browser), b.window.data());
     QCOMPARE(shell.mdi->subWindowList().size(), 1);
-    QCOMPARE(engine->requests.size(), 2);
     engine->finishLast("Page B");
     WebPageOpener::open(shell, "http://a.test/");
     engine->finishLast("Page A");
@@ -132,7 +123,6 @@ void TestBrowserWindow::busyIndicatorShowsWorkingThenTheTitle() {
     FakeBrowserEngine* engine = nullptr;
     Browser b = openWith(shell, "http://slow.test/", &engine);
     auto* timer = b.window->findChild<QTimer*>("timTimer");
-    QVERIFY(timer->isActive());
     QTRY_COMPARE(shell.state().statusText(2), BrowserWindow::kWorking);
     // The engine is done without having told the window (a stopped load):
     // the next tick shows the title and stops polling.
@@ -142,7 +132,7 @@ void TestBrowserWindow::busyIndicatorShowsWorkingThenTheTitle() {
     QCOMPARE(shell.state().statusText(2), QStringLiteral("Slow page"));
 }
 
-void TestBrowserWindow::toolbarButtonsDriveTheEngine() {
+void TestBrowserWindow::toolbarAndAddressBoxDriveTheEngine() {
     TestShell shell;
     FakeBrowserEngine* engine = nullptr;
     Browser b = openWith(shell, "http://a.test/", &engine);
@@ -155,52 +145,28 @@ void TestBrowserWindow::toolbarButtonsDriveTheEngine() {
     button(b.window, "Forward")->trigger();
     button(b.window, "Refresh")->trigger();
     QCOMPARE(engine->actions, (QStringList{"back", "forward", "refresh"}));
-
     button(b.window, "Home")->trigger();
-    QCOMPARE(engine->requests.last(), QUrl(BrowserWindow::homeAddress()));
     QCOMPARE(engine->requests.last(), HelpBook::installed().url(QString()));
     QCOMPARE(b.window->address(), BrowserWindow::homeAddress());
     button(b.window, "Search")->trigger();
     QCOMPARE(engine->requests.last(), QUrl(BrowserWindow::kSearchAddress));
-
     engine->pageTitle = "Half loaded";
     button(b.window, "Stop")->trigger();
     QVERIFY(!timer->isActive());
-    QCOMPARE(engine->actions.last(), QStringLiteral("stop"));
     QCOMPARE(shell.state().statusText(2), QStringLiteral("Half loaded"));
-}
 
-void TestBrowserWindow::addressBoxNavigatesOnEnterAndOnAChoice() {
-    TestShell shell;
-    FakeBrowserEngine* engine = nullptr;
-    Browser b = openWith(shell, "http://a.test/", &engine);
-    engine->finishLast("A");
-    WebPageOpener::open(shell, "http://b.test/");
-    engine->finishLast("B");
     auto* box = b.window->findChild<QComboBox*>("cboAddress");
-
     box->lineEdit()->clear();
     QTest::keyClicks(box->lineEdit(), "c.test/page");
     QTest::keyClick(box->lineEdit(), Qt::Key_Return);
     QCOMPARE(engine->requests.last(), QUrl("http://c.test/page"));
-    // Typing alone never adds to the history; reaching the page does.
-    QCOMPARE(box->count(), 2);
-
+    QCOMPARE(box->count(), 1); // typing alone never adds to the history
     Q_EMIT box->activated(0);
     QCOMPARE(engine->requests.last(), QUrl("http://a.test/"));
     const qsizetype before = engine->requests.size();
     box->lineEdit()->clear();
     QTest::keyClick(box->lineEdit(), Qt::Key_Return);
     QCOMPARE(engine->requests.size(), before);
-}
-
-void TestBrowserWindow::emptyStartingAddressOpensWithoutNavigating() {
-    TestShell shell;
-    FakeBrowserEngine* engine = nullptr;
-    Browser b = openWith(shell, QString(), &engine);
-    QVERIFY(b.window);
-    QVERIFY(engine->requests.isEmpty());
-    QVERIFY(!b.window->findChild<QTimer*>("timTimer")->isActive());
 }
 
 void TestBrowserWindow::switchingWindowsRestoresTheStatusAndClosingClearsIt() {
@@ -218,32 +184,9 @@ void TestBrowserWindow::switchingWindowsRestoresTheStatusAndClosingClearsIt() {
     QCOMPARE(shell.state().statusText(2), QStringLiteral("Page A"));
 
     QVERIFY(other->closeWindow());
-    QCOMPARE(shell.state().statusText(2), QStringLiteral("Page A"));
     QVERIFY(b.window->closeWindow());
     QCOMPARE(shell.state().statusText(2), QString());
     QCOMPARE(shell.state().marker("frmbrowseropen"), QString());
-    QVERIFY(!shell.window(WindowId::Browser));
-}
-
-void TestBrowserWindow::layoutFollowsTheWindowSize() {
-    TestShell shell;
-    FakeBrowserEngine* engine = nullptr;
-    Browser b = openWith(shell, QString(), &engine);
-    b.window->parentWidget()->resize(700, 500);
-    QWidget* page = engine->widget();
-    auto* strip = b.window->findChild<QWidget*>("picAddress");
-    auto* box = b.window->findChild<QComboBox*>("cboAddress");
-    const int inner = b.window->width();
-    const int margins = Twips::toPixelsX(100, b.window);
-    QCOMPARE(box->width(), inner - margins);
-    QCOMPARE(page->width(), inner - margins);
-    QCOMPARE(page->y(), strip->y() + strip->height());
-    QCOMPARE(page->height(),
-             b.window->height() - (strip->y() + strip->height()) - Twips::toPixelsY(100, b.window));
-    // Far too small a window leaves no negative sizes behind.
-    b.window->parentWidget()->showNormal();
-    b.window->resize(40, 40);
-    QVERIFY(page->width() >= 0 && page->height() >= 0);
 }
 
 void TestBrowserWindow::realEngineLoadsLocalPages() {

@@ -73,14 +73,12 @@ void TestHelpBook::pagesFollowTheContents() {
 
 void TestHelpBook::pageNamesStayInsideTheBook() {
     HelpBook book(m_dir.path());
-    QCOMPARE(HelpBook::fileName(""), QStringLiteral("index.html"));
-    QCOMPARE(HelpBook::fileName(" Alpha "), QStringLiteral("alpha.html"));
-    QVERIFY(book.hasPage("alpha"));
-    QVERIFY(book.hasPage("ALPHA.html"));
+    QVERIFY(book.hasPage(" ALPHA.html "));
     QVERIFY(!book.hasPage("gone"));
     QVERIFY(!book.hasPage("../" + QFileInfo(m_dir.path()).fileName() + "/alpha"));
-    QCOMPARE(book.url("alpha"), QUrl::fromLocalFile(m_dir.filePath("alpha.html")));
-    QCOMPARE(HelpBook(":/help").url("").toString(), QStringLiteral("qrc:/help/index.html"));
+    QCOMPARE(book.url(""), QUrl::fromLocalFile(m_dir.filePath("index.html")));
+    QCOMPARE(HelpBook(":/help").url("options").toString(),
+             QStringLiteral("qrc:/help/options.html"));
 }
 
 void TestHelpBook::searchNeedsEveryWordAndRanksTitlesFirst() {

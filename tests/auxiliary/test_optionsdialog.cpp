@@ -7,7 +7,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTabWidget>
 #include <QTest>
 
 namespace {
@@ -38,34 +37,13 @@ class TestOptionsDialog : public QObject {
 private Q_SLOTS:
     void initTestCase() { isolateTestEnvironment(); }
 
-    void layoutHasTheThreeTabsAndTheirCaptions();
     void noStoredSettingsShowAndStoreTheDefaults();
     void storedSettingsAreShownWithoutCountingAsAChange();
     void closingUntouchedAsksAndStoresNothing();
     void closeBoxAfterATypedTaxAsksAndNoKeepsTheOldValue();
     void closeBoxQuestionYesStoresLikeOk();
     void escapeAfterAChangeAsksToo();
-    void taxIsStoredExactlyAsTyped();
 };
-
-void TestOptionsDialog::layoutHasTheThreeTabsAndTheirCaptions() {
-    TestShell shell;
-    Opened o = open(shell);
-    QCOMPARE(o.dialog->windowTitle(), QStringLiteral("Program Options"));
-    auto* tabs = o.dialog->findChild<QTabWidget*>("SSTab1");
-    QVERIFY(tabs);
-    QCOMPARE(tabs->count(), 3);
-    QCOMPARE(tabs->tabText(0), QStringLiteral("General"));
-    QCOMPARE(tabs->tabText(1), QStringLiteral("Sales Tax"));
-    QCOMPARE(tabs->tabText(2), QStringLiteral(" Internet Browser"));
-    QCOMPARE(o.ie->text(), QStringLiteral("System Web Browser"));
-    QCOMPARE(o.rsl->text(), QStringLiteral("Rastrel Web Browser"));
-    // The built-in browser can only be chosen when it is there.
-    QCOMPARE(o.rsl->isEnabled(), BrowserWindow::available());
-    QCOMPARE(o.dialog->findChild<QWidget*>("lblBrowserNote") != nullptr,
-             !BrowserWindow::available());
-    QVERIFY(!o.tax->accessibleName().isEmpty());
-}
 
 void TestOptionsDialog::noStoredSettingsShowAndStoreTheDefaults() {
     TestShell shell;
@@ -73,9 +51,10 @@ void TestOptionsDialog::noStoredSettingsShowAndStoreTheDefaults() {
     QVERIFY(!o.openLast->isChecked());
     QCOMPARE(o.tax->text(), QStringLiteral("0"));
     QVERIFY(o.ie->isChecked());
-    QVERIFY(!o.rsl->isChecked());
+    // The built-in browser can only be chosen when it is there.
+    QCOMPARE(o.rsl->isEnabled(), BrowserWindow::available());
     clickOk(o.dialog);
-    QVERIFY(o.dialog->isHidden() || !o.dialog);
+    QVERIFY(!o.dialog || o.dialog->isHidden());
     QCOMPARE(shell.settings().value(Settings::kOpenLastVehicle, "?"), QStringLiteral("N"));
     QCOMPARE(shell.settings().value(Settings::kTaxPercentage, "?"), QStringLiteral("0"));
     QCOMPARE(shell.settings().value(Settings::kBrowser, "?"), QStringLiteral("I"));
@@ -85,17 +64,18 @@ void TestOptionsDialog::noStoredSettingsShowAndStoreTheDefaults() {
 void TestOptionsDialog::storedSettingsAreShownWithoutCountingAsAChange() {
     TestShell shell;
     shell.settings().setValue(Settings::kOpenLastVehicle, "Y");
-    shell.settings().setValue(Settings::kTaxPercentage, "6.25");
+    shell.settings().setValue(Settings::kTaxPercentage, " 8,5 % ");
     shell.settings().setValue(Settings::kBrowser, "V");
     Opened o = open(shell);
     QVERIFY(o.openLast->isChecked());
-    QCOMPARE(o.tax->text(), QStringLiteral("6.25"));
+    QCOMPARE(o.tax->text(), QStringLiteral(" 8,5 % ")); // never checked or converted
     QCOMPARE(o.rsl->isChecked(), BrowserWindow::available());
     QCOMPARE(o.dialog->changeFlag(), QStringLiteral("N"));
+    clickOk(o.dialog);
+    QCOMPARE(shell.settings().value(Settings::kTaxPercentage, "?"), QStringLiteral(" 8,5 % "));
     // Anything but "V" is the system browser.
     shell.settings().setValue(Settings::kBrowser, "v");
-    Opened again = open(shell);
-    QVERIFY(again.ie->isChecked());
+    QVERIFY(open(shell).ie->isChecked());
 }
 
 void TestOptionsDialog::closingUntouchedAsksAndStoresNothing() {
@@ -113,7 +93,6 @@ void TestOptionsDialog::closeBoxAfterATypedTaxAsksAndNoKeepsTheOldValue() {
     shell.settings().setValue(Settings::kTaxPercentage, "5");
     Opened o = open(shell);
     QTest::keyClicks(o.tax, "7");
-    QCOMPARE(o.dialog->changeFlag(), QStringLiteral("Y"));
     shell.scripted.queueNo();
     QVERIFY(o.dialog->close()); // the close is never refused
     QCOMPARE(shell.scripted.messages().size(), 1);
@@ -133,7 +112,6 @@ void TestOptionsDialog::closeBoxQuestionYesStoresLikeOk() {
     shell.scripted.queueYes();
     QVERIFY(o.dialog->close());
     QCOMPARE(shell.settings().value(Settings::kOpenLastVehicle, "?"), QStringLiteral("Y"));
-    QCOMPARE(shell.settings().value(Settings::kTaxPercentage, "?"), QStringLiteral("0"));
     QCOMPARE(shell.settings().value(Settings::kBrowser, "?"), QStringLiteral("I"));
     QCOMPARE(shell.scripted.messages().size(), 1);
 }
@@ -141,30 +119,18 @@ void TestOptionsDialog::closeBoxQuestionYesStoresLikeOk() {
 void TestOptionsDialog::escapeAfterAChangeAsksToo() {
     TestShell shell;
     Opened o = open(shell);
-    o.dialog->activateWindow();
     QTest::mouseClick(o.ie, Qt::LeftButton); // already selected: no change
     QCOMPARE(o.dialog->changeFlag(), QStringLiteral("N"));
-    if (o.rsl->isEnabled()) {
+    if (o.rsl->isEnabled())
         QTest::mouseClick(o.rsl, Qt::LeftButton);
-        QCOMPARE(o.dialog->changeFlag(), QStringLiteral("Y"));
-    } else {
+    else
         QTest::keyClicks(o.tax, "1");
-    }
+    QCOMPARE(o.dialog->changeFlag(), QStringLiteral("Y"));
     shell.scripted.queueNo();
     QTest::keyClick(o.dialog, Qt::Key_Escape);
     QVERIFY(!o.dialog || o.dialog->isHidden());
     QCOMPARE(shell.scripted.messages().size(), 1);
     QVERIFY(!shell.settings().contains(Settings::kBrowser));
-}
-
-void TestOptionsDialog::taxIsStoredExactlyAsTyped() {
-    TestShell shell;
-    Opened o = open(shell);
-    o.tax->clear();
-    QTest::keyClicks(o.tax, " 8,5 % ");
-    clickOk(o.dialog);
-    QCOMPARE(shell.settings().value(Settings::kTaxPercentage, "?"), QStringLiteral(" 8,5 % "));
-    QVERIFY(shell.scripted.messages().isEmpty());
 }
 
 QTEST_MAIN(TestOptionsDialog)

