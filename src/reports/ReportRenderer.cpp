@@ -305,8 +305,10 @@ void ReportRenderer::paginate() {
             else if (groupFooter)
                 keep = measure(*groupFooter, r, -1);
             put(groupHeader, r, -1, keep);
-            for (int c = 0; c < parent.children.size(); ++c)
-                put(detail, r, c, 0);
+            // The last line goes with the group's total, never a total alone.
+            const int last = int(parent.children.size()) - 1;
+            for (int c = 0; c <= last; ++c)
+                put(detail, r, c, c == last && groupFooter ? measure(*groupFooter, r, -1) : 0);
             put(groupFooter, r, -1, 0);
         }
     } else {

@@ -171,6 +171,17 @@ void TestReportRenderer::groupsFrameTheirChildrenAndCarryTotals() {
         // all lines, and every budget row
         "$31.01", "$150.50", "Page", "1"};
     QCOMPARE(dev.allTexts(), expected);
+    // A total never starts a page alone: the group's last line goes with it.
+    // Page 1 has room for the group's 34 lines but not for its total as well.
+    ReportData big = d;
+    for (int i = 0; i < 32; ++i)
+        big.rows[0].children << child(QStringLiteral("BOLT %1").arg(i), "1");
+    RecordingPaintDevice paged;
+    paged.record(ReportRenderer(groupedLayout(), big, {}, kPrinted));
+    QCOMPARE(paged.find("BOLT 31")->page, 1);
+    QCOMPARE(paged.find("BODY")->page, 1);
+    QCOMPARE(paged.find("BOLT 30")->page, 0);
+
     // The empty group still takes its header's room above its footer.
     const qreal bodyFooter = dev.find("BODY")->at.y();
     const qreal exhaustFooter = dev.find("EXHAUST")->at.y();
