@@ -1,0 +1,431 @@
+#include "AppFiles.h"
+#include "ChildWindow.h"
+#include "Fixtures.h"
+#include "MaintenanceWindow.h"
+#include "SimpleComboBox.h"
+#include "TestShell.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+using Fixtures::count;
+
+namespace {
+
+// Stands in for the project worksheet, which renames close.
+class WorksheetProbe : public ChildWindow {
+public:
+    explicit WorksheetProbe(bool* refuse)
+        : m_refuse(refuse) {
+        setObjectName("frmNewmain");
+    }
+
+protected:
+    bool queryClose() override { return !*m_refuse; }
+
+private:
+    bool* m_refuse;
+};
+
+QImage iconImage(const QIcon& icon) {
+    return icon.pixmap(16, 16).toImage();
+}
+
+} // namespace
+
+class TestMaintenanceWindow : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { isolateTestEnvironment(); }
+    void init();
+    void cleanup();
+
+    void opensWithEveryControl();
+    void emptyListsAskForAFirstEntry();
+    void quoteKeysBeepAndInsertNothing();
+    void clickingAnEntryLoadsItsFields();
+    void tabSwitchAsksAfterAListClick();
+    void closingAsksWhileInputIsPending();
+    void activationEmptiesEveryTab();
+    void handOverOpensThePartsTabAndHandsBack();
+    void partButtonsConvertAndCheck();
+    void renameClosesTheWorksheetAndReachesEveryProject();
+    void vendorAddAndWebsite();
+    void categoryAddFeedsThePartsTab();
+    void failedWriteShowsTheDatabaseMessage();
+
+private:
+    MaintenanceWindow* open();
+    template <typename T = QWidget> T* find(const char* name) {
+        T* w = m_window->findChild<T*>(name);
+        if (!w)
+            qFatal("no control named %s", name);
+        return w;
+    }
+    SimpleComboBox* combo(const char* name) { return find<SimpleComboBox>(name); }
+    void click(const char* button) { QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton); }
+    void clickEntry(const char* comboName, const QString& text);
+    void type(QLineEdit* field, const QString& text) {
+        field->clear();
+        QTest::keyClicks(field, text);
+    }
+
+    std::unique_ptr<TestShell> m_shell;
+    MaintenanceWindow* m_window = nullptr;
+    bool m_worksheetRefuses = false;
+};
+
+void TestMaintenanceWindow::init() {
+    m_shell = std::make_unique<TestShell>();
+    m_shell->openProject(1);
+    m_worksheetRefuses = false;
+    m_shell->factories[WindowId::Maintenance] = [](Shell& s) { return new MaintenanceWindow(s); };
+    m_shell->factories[WindowId::Worksheet] = [this](Shell&) {
+        return new WorksheetProbe(&m_worksheetRefuses);
+    };
+}
+
+void TestMaintenanceWindow::cleanup() {
+    m_window = nullptr;
+    m_shell.reset();
+}
+
+MaintenanceWindow* TestMaintenanceWindow::open() {
+    m_window = qobject_cast<MaintenanceWindow*>(m_shell->showWindow(WindowId::Maintenance));
+    return m_window;
+}
+
+void TestMaintenanceWindow::clickEntry(const char* comboName, const QString& text) {
+    QListWidget* list = combo(comboName)->list();
+    const QList<QListWidgetItem*> items = list->findItems(text, Qt::MatchExactly);
+    QCOMPARE(items.size(), 1);
+    list->scrollToItem(items.first());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(items.first()).center());
+}
+
+void TestMaintenanceWindow::opensWithEveryControl() {
+    QVERIFY(open());
+    QCOMPARE(m_window->objectName(), QString("frmNewother"));
+    QCOMPARE(m_window->windowTitle(), QString("Maintenance"));
+    QCOMPARE(m_shell->appState.marker("frmnewotheropen"), QString("Y"));
+    auto* tabs = find<QTabWidget>("SSTab1");
+    QCOMPARE(tabs->count(), 4);
+    QCOMPARE(tabs->tabText(3), QString("Categories"));
+    const QString controls =
+        "cmbpartdatabase cmbCategory cmdAdd cmdchange cmdDelete cmbvendordatabase iovendoraddress iovendorphone iovendorwebsite chkordercatalog cmdadd2 cmdchange2 cmddelete2 cmdwebsite2 cmbmanufacturerdatabase iomanufactureraddress iomanufacturerphone iomanufacturerwebsite cmdadd3 cmdchange3 cmddelete3 cmdwebsite3 cmbcategorydatabase cmdadd4 cmdchange4 cmddelete4";
+    for (const QString& name : controls.split(' '))
+        QVERIFY2(m_window->findChild<QWidget*>(name), qPrintable(name));
+    for (const char* name : {"cmdchange", "cmdchange2", "cmdchange3", "cmdchange4"})
+        QVERIFY(!find<QPushButton>(name)->isEnabled());
+    QCOMPARE(find<QPushButton>("cmdwebsite3")->text(), QString("&Website"));
+    QCOMPARE(combo("cmbpartdatabase")->edit()->accessibleName(), QString("Part Name"));
+    QCOMPARE(find<QLineEdit>("iomanufacturerphone")->accessibleName(),
+             QString("Manufacturer Phone"));
+
+    // Lists hold every row, sorted.
+    QListWidget* parts = combo("cmbpartdatabase")->list();
+    QCOMPARE(parts->count(), count(m_shell->data(), "SELECT COUNT(*) FROM RSLParts"));
+    QStringList texts;
+    for (int i = 0; i < parts->count(); ++i)
+        texts << parts->item(i)->text();
+    QVERIFY(std::is_sorted(texts.begin(), texts.end()));
+    QCOMPARE(find<QComboBox>("cmbCategory")->count(), 12);
+
+    // One icon per tab.
+    QVERIFY(!iconImage(m_window->windowIcon()).isNull());
+    QCOMPARE(iconImage(m_window->windowIcon()), iconImage(AppFiles::icon("tools.ico")));
+    m_window->selectTab(2);
+    QCOMPARE(iconImage(m_window->windowIcon()), iconImage(AppFiles::icon("manuf.ico")));
+
+    QVERIFY(m_window->closeWindow());
+    QCOMPARE(m_shell->appState.marker("frmnewotheropen"), QString());
+}
+
+void TestMaintenanceWindow::emptyListsAskForAFirstEntry() {
+    for (const char* table : {"RSLParts", "RSLVendor", "RSLManufacturer", "RSLCategories"})
+        QVERIFY(m_shell->data().execute(table, QString("DELETE FROM ") + table).ok());
+    open();
+    const struct {
+        int tab;
+        const char* combo;
+        const char* change;
+        const char* message;
+    } cases[] = {
+        {0, "cmbpartdatabase", "cmdchange",
+         "You must add a Part before you can select one from the list."},
+        {1, "cmbvendordatabase", "cmdchange2",
+         "You must add a vendor before you can select one from the list."},
+        {2, "cmbmanufacturerdatabase", "cmdchange3",
+         "You must add a manufacturer before you can select one from the list."},
+        {3, "cmbcategorydatabase", "cmdchange4",
+         "You must add a category before you can select one from the list."},
+    };
+    for (const auto& c : cases) {
+        if (m_window->hasPendingChanges())
+            m_shell->scripted.queueYes();
+        m_window->selectTab(c.tab);
+        QCOMPARE(m_window->currentTab(), c.tab);
+        QListWidget* list = combo(c.combo)->list();
+        QCOMPARE(list->count(), 0);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
+        QCOMPARE(m_shell->scripted.lastText(), QString(c.message));
+        QVERIFY(find<QPushButton>(c.change)->isEnabled());
+    }
+}
+
+void TestMaintenanceWindow::quoteKeysBeepAndInsertNothing() {
+    open();
+    QList<QLineEdit*> fields;
+    for (const char* name :
+         {"cmbpartdatabase", "cmbvendordatabase", "cmbmanufacturerdatabase", "cmbcategorydatabase"})
+        fields << combo(name)->edit();
+    for (const char* name :
+         {"iovendoraddress", "iovendorphone", "iovendorwebsite", "iomanufactureraddress",
+          "iomanufacturerphone", "iomanufacturerwebsite"})
+        fields << find<QLineEdit>(name);
+    QCOMPARE(fields.size(), 10);
+    for (QLineEdit* field : fields) {
+        const int beeps = m_shell->scripted.beeps();
+        QTest::keyClicks(field, "O'HARA \"X\"");
+        QCOMPARE(field->text(), QString("OHARA X"));
+        QCOMPARE(m_shell->scripted.beeps(), beeps + 3);
+    }
+    // The category field of the Parts tab takes them.
+    const int beeps = m_shell->scripted.beeps();
+    QTest::keyClicks(find<QComboBox>("cmbCategory")->lineEdit(), "O'K");
+    QCOMPARE(find<QComboBox>("cmbCategory")->currentText(), QString("O'K"));
+    QCOMPARE(m_shell->scripted.beeps(), beeps);
+}
+
+void TestMaintenanceWindow::clickingAnEntryLoadsItsFields() {
+    open();
+    clickEntry("cmbpartdatabase", "RADIATOR");
+    QCOMPARE(combo("cmbpartdatabase")->text(), QString("RADIATOR"));
+    QCOMPARE(find<QComboBox>("cmbCategory")->currentText(), QString("COOLING"));
+    QCOMPARE(m_window->rememberedEntry(0), QString("RADIATOR"));
+    QVERIFY(find<QPushButton>("cmdchange")->isEnabled());
+    QVERIFY(m_window->hasPendingChanges());
+
+    m_shell->scripted.queueYes();
+    m_window->selectTab(1);
+    clickEntry("cmbvendordatabase", "HIGHLINE RESTORATION SUPPLY");
+    QVERIFY(find<QCheckBox>("chkordercatalog")->isChecked());
+    clickEntry("cmbvendordatabase", "TRI-COUNTY SWAP MEET");
+    QCOMPARE(find<QLineEdit>("iovendorphone")->text(), QString(" "));
+    QCOMPARE(find<QLineEdit>("iovendorwebsite")->text(), QString("WWW.TRICOUNTYSWAP.EXAMPLE"));
+    QVERIFY(!find<QCheckBox>("chkordercatalog")->isChecked());
+    QVERIFY(m_shell->scripted.messages().size() == 1); // only the tab question
+
+    // The arrow keys choose as they move.
+    QListWidget* list = combo("cmbvendordatabase")->list();
+    list->setFocus();
+    QTRY_VERIFY(list->hasFocus());
+    QTest::keyClick(list, Qt::Key_Up);
+    QCOMPARE(combo("cmbvendordatabase")->text(), QString("NORTHFIELD PAINT AND BODY SUPPLY"));
+    QCOMPARE(m_window->rememberedEntry(1), QString("NORTHFIELD PAINT AND BODY SUPPLY"));
+    QCOMPARE(find<QLineEdit>("iovendorphone")->text(), QString("507-555-0150"));
+}
+
+void TestMaintenanceWindow::tabSwitchAsksAfterAListClick() {
+    open();
+    clickEntry("cmbpartdatabase", "RADIATOR");
+    m_shell->scripted.queueNo();
+    m_window->selectTab(1);
+    const auto& question = m_shell->scripted.messages().last();
+    QCOMPARE(question.kind, ScriptedToolkit::Kind::YesNoHelp);
+    QCOMPARE(question.title, QString("Rastrel - Maintenance"));
+    QCOMPARE(
+        question.text,
+        QString(
+            "You must add or accept your changes on this form before switching tabs. If you continue, you will lose your work. Would you like to continue and lose your work?"));
+    QCOMPARE(m_window->currentTab(), 0);
+    QCOMPARE(combo("cmbpartdatabase")->text(), QString("RADIATOR"));
+    QCOMPARE(find<QComboBox>("cmbCategory")->currentText(), QString("COOLING"));
+    QVERIFY(!find<QPushButton>("cmdchange")->isEnabled());
+    QCOMPARE(iconImage(m_window->windowIcon()), iconImage(AppFiles::icon("tools.ico")));
+
+    m_shell->scripted.queueYes();
+    m_window->selectTab(3);
+    QCOMPARE(m_window->currentTab(), 3);
+    QCOMPARE(combo("cmbpartdatabase")->text(), QString());
+    QVERIFY(!m_window->hasPendingChanges());
+    QCOMPARE(iconImage(m_window->windowIcon()), iconImage(AppFiles::icon("category.ico")));
+    // Nothing pending now: the next switch asks nothing.
+    m_window->selectTab(0);
+    QCOMPARE(m_shell->scripted.messages().size(), 2);
+}
+
+void TestMaintenanceWindow::closingAsksWhileInputIsPending() {
+    open();
+    clickEntry("cmbcategorydatabase", "PAINT");
+    m_shell->scripted.queueYes();
+    QVERIFY(!m_window->closeWindow());
+    QCOMPARE(m_shell->scripted.lastText(),
+             QString("Would you like to save your changes before leaving this form?"));
+    QCOMPARE(combo("cmbcategorydatabase")->text(), QString("PAINT"));
+    QCOMPARE(m_shell->appState.marker("frmnewotheropen"), QString("Y"));
+    m_shell->scripted.queueNo();
+    QVERIFY(m_window->closeWindow());
+    QCOMPARE(m_shell->appState.marker("frmnewotheropen"), QString());
+    QCOMPARE(count(m_shell->data(), "SELECT COUNT(*) FROM RSLCategories"), 12);
+}
+
+void TestMaintenanceWindow::activationEmptiesEveryTab() {
+    open();
+    type(combo("cmbpartdatabase")->edit(), "HALF TYPED");
+    m_shell->scripted.queueYes();
+    m_window->selectTab(1);
+    clickEntry("cmbvendordatabase", "GEARHEAD DIRECT");
+    type(find<QLineEdit>("iovendorphone"), "555");
+    m_shell->showWindow(WindowId::Worksheet);
+    m_shell->showWindow(WindowId::Maintenance);
+    QCOMPARE(m_window->currentTab(), 1);
+    QCOMPARE(combo("cmbvendordatabase")->text(), QString());
+    QCOMPARE(find<QLineEdit>("iovendorphone")->text(), QString());
+    QCOMPARE(find<QLineEdit>("iovendoraddress")->text(), QString());
+    QVERIFY(!m_window->hasPendingChanges());
+    QCOMPARE(m_shell->scripted.messages().size(), 1);
+}
+
+void TestMaintenanceWindow::handOverOpensThePartsTabAndHandsBack() {
+    AppState& state = m_shell->appState;
+    state.addpart = "Y";
+    state.passpart = "CHROME BUMPER";
+    state.addpartPanel = 0;
+    // Opened from the Vendors menu: the pending hand-over wins.
+    auto* w = new MaintenanceWindow(*m_shell);
+    w->selectTab(1);
+    m_shell->addWindow(WindowId::Maintenance, w);
+    m_window = w;
+    QCOMPARE(w->currentTab(), 0);
+    QCOMPARE(combo("cmbpartdatabase")->text(), QString("CHROME BUMPER"));
+    QVERIFY(w->hasPendingChanges());
+
+    // A rename hands nothing back.
+    clickEntry("cmbpartdatabase", "HEADLINER");
+    type(combo("cmbpartdatabase")->edit(), "HEADLINER BOARD");
+    click("cmdchange");
+    QCOMPARE(m_shell->scripted.lastText(), QString("Part has been changed."));
+    QCOMPARE(state.addpart, QString("Y"));
+    QVERIFY(!state.hasHandBack());
+
+    type(combo("cmbpartdatabase")->edit(), "chrome bumper");
+    type(find<QComboBox>("cmbCategory")->lineEdit(), "body");
+    click("cmdAdd");
+    QCOMPARE(m_shell->scripted.lastText(), QString("Part has been added."));
+    QCOMPARE(state.addpart, QString());
+    const auto back = state.takeHandBack(1);
+    QVERIFY(back);
+    QCOMPARE(back->name, QString("CHROME BUMPER"));
+    QCOMPARE(back->panel, 0);
+    QCOMPARE(count(m_shell->data(), "SELECT COUNT(*) FROM RSLParts WHERE Part_Name = "
+                                    "'CHROME BUMPER' AND Category = 'BODY' COLLATE BINARY"),
+             1);
+    // The next activation no longer fills the name in.
+    m_shell->showWindow(WindowId::Worksheet);
+    m_shell->showWindow(WindowId::Maintenance);
+    QCOMPARE(combo("cmbpartdatabase")->text(), QString());
+}
+
+void TestMaintenanceWindow::partButtonsConvertAndCheck() {
+    open();
+    type(combo("cmbpartdatabase")->edit(), "spoiler");
+    type(find<QComboBox>("cmbCategory")->lineEdit(), "wings");
+    click("cmdAdd");
+    QCOMPARE(m_shell->scripted.lastText(),
+             QString("You must select a valid category from the category list to continue."));
+    QCOMPARE(combo("cmbpartdatabase")->text(), QString("SPOILER"));
+    QCOMPARE(find<QComboBox>("cmbCategory")->currentText(), QString("WINGS"));
+
+    clickEntry("cmbpartdatabase", "RADIATOR");
+    click("cmdDelete");
+    QCOMPARE(m_shell->scripted.lastText(),
+             QString("You cannot delete this part. It has been used in a project."));
+    clickEntry("cmbpartdatabase", "WATER PUMP");
+    click("cmdDelete");
+    QCOMPARE(m_shell->scripted.lastText(), QString("Part has been deleted."));
+    QVERIFY(combo("cmbpartdatabase")->list()->findItems("WATER PUMP", Qt::MatchExactly).isEmpty());
+    QVERIFY(!m_window->hasPendingChanges());
+}
+
+void TestMaintenanceWindow::renameClosesTheWorksheetAndReachesEveryProject() {
+    DataStore& store = m_shell->data();
+    Fixtures::addProject(store, 2, "1970 DODGE DART");
+    Fixtures::addLine(store, 2, "OIL PUMP", "GEARHEAD DIRECT", "IRONWOOD MOTORWORKS", "ENGINE");
+    m_shell->showWindow(WindowId::Worksheet);
+    m_worksheetRefuses = true; // its own question kept it open
+    open();
+    m_window->selectTab(2);
+    clickEntry("cmbmanufacturerdatabase", "IRONWOOD MOTORWORKS");
+    type(combo("cmbmanufacturerdatabase")->edit(), "ironwood");
+    click("cmdchange3");
+    QCOMPARE(m_shell->scripted.lastText(), QString("Manufacturer has been changed."));
+    QVERIFY(m_shell->window(WindowId::Worksheet));
+    QCOMPARE(count(store, "SELECT COUNT(DISTINCT Mas_vehicle_number) FROM RSLMaster "
+                          "WHERE Manufacturer = 'IRONWOOD'"),
+             2);
+
+    m_worksheetRefuses = false;
+    m_window->selectTab(1);
+    clickEntry("cmbvendordatabase", "GEARHEAD DIRECT");
+    type(combo("cmbvendordatabase")->edit(), "gearhead");
+    click("cmdchange2");
+    QCOMPARE(m_shell->scripted.lastText(), QString("Vendor has been changed."));
+    QVERIFY(!m_shell->window(WindowId::Worksheet));
+    QCOMPARE(count(store, "SELECT COUNT(DISTINCT Mas_vehicle_number) FROM RSLMaster "
+                          "WHERE Vendor = 'GEARHEAD'"),
+             2);
+    QVERIFY(!combo("cmbvendordatabase")->list()->findItems("GEARHEAD", Qt::MatchExactly).isEmpty());
+}
+
+void TestMaintenanceWindow::vendorAddAndWebsite() {
+    open();
+    m_window->selectTab(1);
+    type(combo("cmbvendordatabase")->edit(), "acme salvage");
+    type(find<QLineEdit>("iovendorwebsite"), "www.acme.example");
+    click("cmdadd2");
+    QCOMPARE(m_shell->scripted.lastText(), QString("Vendor has been added."));
+    clickEntry("cmbvendordatabase", "ACME SALVAGE");
+    QCOMPARE(find<QLineEdit>("iovendorphone")->text(), QString(" "));
+    click("cmdwebsite2");
+    QCOMPARE(m_shell->webPages, QStringList{"http://WWW.ACME.EXAMPLE"});
+
+    find<QLineEdit>("iovendorwebsite")->clear();
+    click("cmdwebsite2");
+    QCOMPARE(m_shell->scripted.lastText(),
+             QString("There must be a value in the vendor web site field to access a web site."));
+    QCOMPARE(m_shell->webPages.size(), 1);
+}
+
+void TestMaintenanceWindow::categoryAddFeedsThePartsTab() {
+    open();
+    m_window->selectTab(3);
+    type(combo("cmbcategorydatabase")->edit(), "glass");
+    click("cmdadd4");
+    QCOMPARE(m_shell->scripted.lastText(), QString("Category has been added."));
+    QVERIFY(find<QComboBox>("cmbCategory")->findText("GLASS") >= 0);
+    clickEntry("cmbcategorydatabase", "GLASS");
+    click("cmddelete4");
+    QCOMPARE(m_shell->scripted.lastText(), QString("Category has been deleted."));
+    QVERIFY(!m_window->hasPendingChanges());
+}
+
+void TestMaintenanceWindow::failedWriteShowsTheDatabaseMessage() {
+    Fixtures::failWrites(m_shell->data(), "RSLParts", "INSERT");
+    open();
+    type(combo("cmbpartdatabase")->edit(), "SPOILER");
+    type(find<QComboBox>("cmbCategory")->lineEdit(), "BODY");
+    click("cmdAdd");
+    QCOMPARE(m_shell->scripted.texts().size(), 1);
+    QVERIFY(m_shell->scripted.lastText().contains("disk on fire"));
+    QCOMPARE(combo("cmbpartdatabase")->text(), QString("SPOILER"));
+}
+
+QTEST_MAIN(TestMaintenanceWindow)
+#include "test_maintenancewindow.moc"
