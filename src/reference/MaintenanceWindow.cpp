@@ -52,7 +52,6 @@ MaintenanceWindow::MaintenanceWindow(Shell& shell, QWidget* parent)
     BusyCursor busy;
     setObjectName(Windows::objectName(WindowId::Maintenance));
     setWindowTitle(QStringLiteral("Maintenance"));
-    // The client area around the tab control.
     m_keyFilter = new QuoteKeyFilter([this] { m_shell.toolkit().beep(); }, this);
 
     // The twips layout was drawn for 8-point text of a narrower face; it grows
