@@ -187,8 +187,8 @@ void EntryPanel::build() {
     m_dateLabel->setObjectName(QStringLiteral("Label7"));
     m_date = new MaskedDateEdit(this);
     m_date->setObjectName(QStringLiteral("iopurchasedate"));
-    m_date->setMaximumWidth(m_date->fontMetrics().horizontalAdvance(QStringLiteral("00/00/00000")) +
-                            16);
+    m_date->setFixedWidth(m_date->fontMetrics().horizontalAdvance(QStringLiteral("00/00/00000")) +
+                          16);
     Accessibility::label(m_dateLabel, m_date);
     m_picker = new QDateEdit(this);
     m_picker->setObjectName(QStringLiteral("DTPicker1"));

@@ -39,6 +39,37 @@ QString SummaryFilter::criteria(const QString& vehiclenumbera) const {
     return out;
 }
 
+QString SummaryFilter::sqlCondition(int project, QVariantList* binds) const {
+    // A project holds a thousand lines at most while a vendor may hold
+    // tens of thousands across all projects: the unary plus keeps SQLite on
+    // the project's index (and keeps each column's own collation).
+    QString out = QStringLiteral("Mas_vehicle_number = ?");
+    binds->append(project);
+    switch (status) {
+    case Status::Purchased:
+        out += QStringLiteral(" AND +Purchased = 1");
+        break;
+    case Status::Forecasted:
+        out += QStringLiteral(" AND +Purchased = 0 AND +Forecast = 1");
+        break;
+    case Status::Selected:
+        out += QStringLiteral(" AND +Purchased = 0 AND +Forecast = 0 AND +Selected = 1");
+        break;
+    case Status::All:
+        break;
+    }
+    auto add = [&](const QString& value, const QString& all, const char* column) {
+        if (value == all)
+            return;
+        out += QStringLiteral(" AND +") + QLatin1String(column) + QStringLiteral(" = ?");
+        binds->append(value);
+    };
+    add(category, kAllCategories, "Category");
+    add(manufacturer, kAllManufacturers, "Manufacturer");
+    add(vendor, kAllVendors, "Vendor");
+    return out;
+}
+
 QString SummaryFilter::description() const {
     if (isDefault())
         return QStringLiteral("All Parts For Project");

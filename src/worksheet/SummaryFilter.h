@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QVariantList>
 
 // The summary filter of the worksheet: which part lines of the open project
 // the grid shows, by category, manufacturer, vendor and highest status, and
@@ -23,6 +24,8 @@ public:
     // applyfilter's criteria for the project whose number text is given:
     // the status part first, then category, manufacturer and vendor.
     QString criteria(const QString& vehiclenumbera) const;
+    // The same selection as an SQL condition over RSLMaster, values bound.
+    QString sqlCondition(int project, QVariantList* binds) const;
     // showfilterstatus's text.
     QString description() const;
 

@@ -7,7 +7,8 @@
 #include "CostArithmetic.h"
 #include "DataStore.h"
 #include "EntryPanel.h"
-#include "PartSearch.h"
+#include "LineQuery.h"
+#include "PartGridModel.h"
 #include "PurchaseDate.h"
 #include "RecordSet.h"
 #include "Settings.h"
@@ -29,7 +30,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QTabWidget>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 namespace {
@@ -55,11 +56,10 @@ constexpr int kResultColumnTwips = 3300;
 constexpr int kThumbnailWidth = 120;
 constexpr int kThumbnailHeight = 90;
 
-QTableWidget* makeGrid(const QString& name, int columnTwips, QWidget* parent) {
-    auto* grid = new QTableWidget(0, 4, parent);
+QTableView* makeGrid(const QString& name, PartGridModel* model, int columnTwips, QWidget* parent) {
+    auto* grid = new QTableView(parent);
     grid->setObjectName(name);
-    grid->setHorizontalHeaderLabels({QStringLiteral("Part Name"), QStringLiteral("Manufacturer"),
-                                     QStringLiteral("Vendor"), QString()});
+    grid->setModel(model);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -69,22 +69,14 @@ QTableWidget* makeGrid(const QString& name, int columnTwips, QWidget* parent) {
     grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
     grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     grid->horizontalHeader()->setHighlightSections(false);
-    for (int c = 0; c < 3; ++c)
+    // The vendor column takes what the window leaves, so no sideways scrolling
+    // for the last few pixels.
+    grid->horizontalHeader()->setStretchLastSection(true);
+    for (int c = 0; c < 2; ++c)
         grid->setColumnWidth(c, Twips::toPixelsX(columnTwips, grid));
     // The sequence number rides along unseen, as the line's key.
     grid->setColumnHidden(3, true);
     return grid;
-}
-
-QTableWidgetItem* cell(const QString& text) {
-    auto* item = new QTableWidgetItem(text);
-    item->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    return item;
-}
-
-QString cellText(const QTableWidget* grid, int row, int column) {
-    const QTableWidgetItem* item = grid->item(row, column);
-    return item ? item->text() : QString();
 }
 
 } // namespace
@@ -98,16 +90,15 @@ WorksheetWindow::WorksheetWindow(Shell& shell, QWidget* parent)
     setObjectName(QStringLiteral("frmNewmain"));
     setWindowIcon(AppFiles::themeIcon(QStringLiteral("work-on-project")));
     build();
-    resize(sizeHint());
     setWindowTitle(QStringLiteral("Project - ") + m_shell.state().vehicledescription);
     showPicture();
+    resize(sizeHint());
 
+    // resetform fills the grid; once is enough.
     resetform();
-    // The grid was filled by the filter just now; once is enough.
     m_tabs->setTabEnabled(DetailTab, false);
-    RecordSet& rs = lines();
-    rs.moveFirst();
-    const bool hasLines = !rs.isEof();
+    // With the filters at their defaults the grid holds every line of the project.
+    const bool hasLines = m_gridRows->rowCount() > 0;
     setLineTabsEnabled(hasLines);
     if (!hasLines)
         switchTo(AddTab);
@@ -119,7 +110,11 @@ WorksheetWindow::WorksheetWindow(Shell& shell, QWidget* parent)
 }
 
 QSize WorksheetWindow::sizeHint() const {
-    return Twips::size(12075, 6285, this);
+    QSize size = Twips::size(12075, 6285, this);
+    // The picture sits beside the tabs, which keep their full width.
+    if (m_picture && !m_picture->isHidden())
+        size.rwidth() += kThumbnailWidth + layout()->spacing();
+    return size;
 }
 
 RecordSet& WorksheetWindow::lines() {
@@ -136,11 +131,12 @@ void WorksheetWindow::build() {
     m_tabs->setUsesScrollButtons(false);
 
     auto* summary = new QWidget;
-    m_grid = makeGrid(QStringLiteral("MSFlexGrid1"), kSummaryColumnTwips, summary);
+    m_gridRows = new PartGridModel(this);
+    m_grid = makeGrid(QStringLiteral("MSFlexGrid1"), m_gridRows, kSummaryColumnTwips, summary);
     Accessibility::name(m_grid, QStringLiteral("Part Summary"));
     auto* summaryLayout = new QVBoxLayout(summary);
     summaryLayout->addWidget(m_grid);
-    connect(m_grid, &QTableWidget::cellDoubleClicked, this, &WorksheetWindow::openLineFromGrid);
+    connect(m_grid, &QTableView::doubleClicked, this, &WorksheetWindow::openLineFromGrid);
 
     auto panelPage = [&](int index, std::initializer_list<QPushButton*> buttons) {
         auto* page = new QWidget;
@@ -214,7 +210,9 @@ QWidget* WorksheetWindow::buildSearchTab() {
     connect(m_searchText, &QLineEdit::returnPressed, this, &WorksheetWindow::search);
 
     auto* resultsFrame = new QGroupBox(QStringLiteral("Part Search Results"), page);
-    m_results = makeGrid(QStringLiteral("MSFlexGrid2"), kResultColumnTwips, resultsFrame);
+    m_resultRows = new PartGridModel(this);
+    m_results =
+        makeGrid(QStringLiteral("MSFlexGrid2"), m_resultRows, kResultColumnTwips, resultsFrame);
     Accessibility::name(m_results, QStringLiteral("Part Search Results"));
     m_selectButton = new QPushButton(QStringLiteral("&Select"), resultsFrame);
     m_selectButton->setObjectName(QStringLiteral("cmdSelect"));
@@ -226,7 +224,7 @@ QWidget* WorksheetWindow::buildSearchTab() {
     resultsLayout->addWidget(m_results, 1);
     resultsLayout->addLayout(selectRow);
     connect(m_selectButton, &QPushButton::clicked, this, &WorksheetWindow::selected);
-    connect(m_results, &QTableWidget::cellDoubleClicked, this, &WorksheetWindow::selected);
+    connect(m_results, &QTableView::doubleClicked, this, &WorksheetWindow::selected);
 
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(searchFrame);
@@ -342,46 +340,28 @@ void WorksheetWindow::applyfilter() {
     ignoreError(rs.setSort(QString()));
     m_searchText->clear();
     const QString criteria = currentFilter().criteria(m_shell.state().vehiclenumbera);
-    // Setting the filter is the re-read: the rows are read again, in SQL,
-    // the next time they are used.
+    // The shared record set carries the summary filter for whoever reads it
+    // next; it reads nothing until then.
     if (DbResult r = rs.setFilter(criteria); !r) {
         m_shell.toolkit().inform(r.message());
         return;
     }
-    m_summaryFilter = criteria;
     loadgrid();
     showfilterstatus();
-    rs.moveFirst();
-    m_tabs->setTabEnabled(SearchTab, !rs.isEof());
+    m_tabs->setTabEnabled(SearchTab, m_gridRows->rowCount() > 0);
 }
 
 void WorksheetWindow::loadgrid() {
-    RecordSet& rs = lines();
-    ignoreError(rs.setSort(QStringLiteral("Part_name")));
-    struct Row {
-        QString name, manufacturer, vendor, sequence;
-    };
-    QList<Row> rows;
-    rows.reserve(rs.recordCount());
-    for (rs.moveFirst(); !rs.isEof(); rs.moveNext())
-        rows.append({rs.text(QStringLiteral("Part_Name")), rs.text(QStringLiteral("Manufacturer")),
-                     rs.text(QStringLiteral("Vendor")),
-                     rs.text(QStringLiteral("Sequence_Number"))});
-
+    ignoreError(lines().setSort(QStringLiteral("Part_name")));
+    // Only the four columns the grid shows are read, in one query.
+    QList<LineQuery::Row> rows =
+        LineQuery::summary(m_shell.data(), currentFilter(), m_shell.state().vehiclenumber);
     m_grid->setUpdatesEnabled(false);
-    const QSignalBlocker block(m_grid);
-    m_grid->clearContents();
-    m_grid->setRowCount(int(rows.size()));
-    for (int c = 0; c < 3; ++c)
+    m_gridRows->setRows(std::move(rows));
+    for (int c = 0; c < 2; ++c)
         m_grid->setColumnWidth(c, Twips::toPixelsX(kSummaryColumnTwips, m_grid));
-    for (int i = 0; i < rows.size(); ++i) {
-        m_grid->setItem(i, 0, cell(rows[i].name));
-        m_grid->setItem(i, 1, cell(rows[i].manufacturer));
-        m_grid->setItem(i, 2, cell(rows[i].vendor));
-        m_grid->setItem(i, 3, cell(rows[i].sequence));
-    }
-    if (!rows.isEmpty())
-        m_grid->setCurrentCell(0, 0);
+    if (m_gridRows->rowCount() > 0)
+        m_grid->setCurrentIndex(m_gridRows->index(0, 0));
     m_grid->setUpdatesEnabled(true);
 }
 
@@ -453,7 +433,6 @@ void WorksheetWindow::switchTo(int tab) {
 void WorksheetWindow::tabChanged(int tab) {
     BusyCursor busy;
     const int previous = m_currentTab;
-    m_previousTab = previous;
     m_currentTab = tab;
     if (m_guard == u"N") {
         if (m_pending == u"Y") {
@@ -474,8 +453,7 @@ void WorksheetWindow::tabChanged(int tab) {
     }
     const int current = m_tabs->currentIndex();
     if (current == SearchTab) {
-        m_results->clearContents();
-        m_results->setRowCount(0);
+        m_resultRows->clear();
         m_searchButton->setFocus();
     }
     m_tabs->setTabEnabled(DetailTab, current == DetailTab);
@@ -488,13 +466,13 @@ void WorksheetWindow::showtab(int tab, int from) {
         // A fresh panel holds nothing to lose.
         m_pending = QStringLiteral("N");
     } else if (tab == DetailTab && from == SummaryTab) {
-        const int row = m_grid->currentRow();
+        const int row = m_grid->currentIndex().row();
         if (row < 0)
             return;
         RecordSet& rs = lines();
         rs.optimize(QStringLiteral("sequence_number"));
         ignoreError(rs.setFilter(
-            SummaryFilter::lineCriteria(cellText(m_grid, row, 0), cellText(m_grid, row, 3))));
+            SummaryFilter::lineCriteria(m_gridRows->text(row, 0), m_gridRows->text(row, 3))));
         clearfields();
         loadfieldsdetails();
     } else if (tab == DetailTab && from == SearchTab) {
@@ -505,7 +483,7 @@ void WorksheetWindow::showtab(int tab, int from) {
 
 void WorksheetWindow::openLineFromGrid() {
     BusyCursor busy;
-    if (m_grid->rowCount() == 0 || m_grid->currentRow() < 0)
+    if (m_gridRows->rowCount() == 0 || !m_grid->currentIndex().isValid())
         return;
     switchTo(DetailTab);
 }
@@ -552,9 +530,7 @@ void WorksheetWindow::addPart() {
     }
     m_shell.toolkit().inform(kAdded);
     defaultFilter();
-    RecordSet& rs = lines();
-    rs.moveFirst();
-    setLineTabsEnabled(!rs.isEof());
+    setLineTabsEnabled(m_gridRows->rowCount() > 0);
     m_pending = QStringLiteral("N");
     switchTo(SummaryTab);
 }
@@ -562,9 +538,7 @@ void WorksheetWindow::addPart() {
 void WorksheetWindow::lineGone() {
     m_shell.toolkit().inform(PartLineStore::kMissingMessage);
     defaultFilter();
-    RecordSet& rs = lines();
-    rs.moveFirst();
-    setLineTabsEnabled(!rs.isEof());
+    setLineTabsEnabled(m_gridRows->rowCount() > 0);
     m_pending = QStringLiteral("N");
     switchTo(SummaryTab);
 }
@@ -605,9 +579,7 @@ void WorksheetWindow::deletePart() {
         }
         m_shell.toolkit().inform(kDeleted);
         defaultFilter();
-        RecordSet& rs = lines();
-        rs.moveFirst();
-        setLineTabsEnabled(!rs.isEof());
+        setLineTabsEnabled(m_gridRows->rowCount() > 0);
         m_pending = QStringLiteral("N");
     }
     BusyCursor busy;
@@ -618,52 +590,39 @@ void WorksheetWindow::deletePart() {
 
 void WorksheetWindow::search() {
     BusyCursor busy;
-    m_results->setUpdatesEnabled(false);
-    m_results->clearContents();
-    m_results->setRowCount(0);
+    m_resultRows->clear();
     setFilterListsToAll();
     const QString kept = m_searchText->text();
     m_optAll->setChecked(true);
     applyfilter();
 
-    RecordSet& rs = lines();
-    const QString text = PartSearch::normalise(kept);
+    // Part names are stored in upper case; the comparison itself is exact.
+    const QString text = kept.toUpper();
     m_searchText->setText(text);
-    const QList<PartSearch::Match> matches = PartSearch::run(rs, text);
-    m_results->setRowCount(int(matches.size()));
-    for (int i = 0; i < matches.size(); ++i) {
-        const PartSearch::Match& m = matches[i];
-        m_results->setItem(i, 0, cell(m.partName));
-        if (!m.manufacturer.isEmpty())
-            m_results->setItem(i, 1, cell(m.manufacturer));
-        if (!m.vendor.isEmpty())
-            m_results->setItem(i, 2, cell(m.vendor));
-        m_results->setItem(i, 3, cell(m.sequenceNumber));
-    }
-    m_results->setEnabled(true);
-    m_selectButton->setEnabled(true);
-    if (matches.isEmpty()) {
-        m_results->setRowCount(1);
-        m_results->setItem(0, 0, cell(kNoMatches));
-        m_results->setEnabled(false);
-        m_selectButton->setEnabled(false);
-    } else {
-        m_results->setCurrentCell(int(matches.size()) - 1, 0);
-    }
+    QList<LineQuery::Row> matches =
+        LineQuery::search(m_shell.data(), m_shell.state().vehiclenumber, text);
+    const bool found = !matches.isEmpty();
+    m_results->setUpdatesEnabled(false);
+    if (found)
+        m_resultRows->setRows(std::move(matches));
+    else
+        m_resultRows->setMessage(kNoMatches);
+    m_results->setEnabled(found);
+    m_selectButton->setEnabled(found);
+    if (found)
+        m_results->setCurrentIndex(m_resultRows->index(m_resultRows->rowCount() - 1, 0));
     m_results->setUpdatesEnabled(true);
 }
 
 void WorksheetWindow::selected() {
     BusyCursor busy;
-    if (!m_results->isEnabled())
-        return;
-    const int row = m_results->currentRow();
-    if (row < 0)
+    const int row = m_results->currentIndex().row();
+    if (m_resultRows->isMessage() || row < 0)
         return;
     RecordSet& rs = lines();
     rs.optimize(QStringLiteral("sequence_number"));
     ignoreError(rs.setFilter(
-        SummaryFilter::lineCriteria(cellText(m_results, row, 0), cellText(m_results, row, 3))));
+        SummaryFilter::lineCriteria(m_resultRows->text(row, 0), m_resultRows->text(row, 3))));
     switchTo(DetailTab);
 }
 
@@ -687,13 +646,14 @@ bool WorksheetWindow::queryClose() {
 }
 
 void WorksheetWindow::unload() {
+    disconnect(&m_shell.state(), nullptr, this, nullptr);
     m_shell.state().setStatusText(2, QString(), QString());
     m_shell.state().setMarker(QStringLiteral("frmnewmainopen"), QString());
 }
 
 void WorksheetWindow::takeHandBack() {
     AppState& state = m_shell.state();
-    if (!state.hasHandBack())
+    if (isUnloaded() || !state.hasHandBack())
         return;
     const int current = m_tabs->currentIndex();
     const bool intoDetail = state.addpartPanel == 0 && current == DetailTab;

@@ -14,7 +14,8 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
-class QTableWidget;
+class QTableView;
+class PartGridModel;
 class RecordSet;
 class Shell;
 
@@ -81,16 +82,16 @@ private:
     QString m_pending = QStringLiteral("N");
     QString m_guard = QStringLiteral("N");
     int m_currentTab = SummaryTab;
-    int m_previousTab = SummaryTab;
     QString m_loadedName;
     QString m_loadedSequence;
-    QString m_summaryFilter;
     QString m_shownPicture;
 
     QTabWidget* m_tabs = nullptr;
     std::array<EntryPanel*, 2> m_panels{};
-    QTableWidget* m_grid = nullptr;
-    QTableWidget* m_results = nullptr;
+    QTableView* m_grid = nullptr;
+    PartGridModel* m_gridRows = nullptr;
+    QTableView* m_results = nullptr;
+    PartGridModel* m_resultRows = nullptr;
     QLineEdit* m_searchText = nullptr;
     QPushButton* m_searchButton = nullptr;
     QPushButton* m_selectButton = nullptr;
