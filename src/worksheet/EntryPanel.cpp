@@ -95,9 +95,7 @@ EntryPanel::EntryPanel(Shell& shell, ReferenceLists& lists, int index, QWidget* 
     connect(m_partNumber, &QLineEdit::textChanged, this, &EntryPanel::edited);
     connect(m_notes, &QPlainTextEdit::textChanged, this, &EntryPanel::edited);
     connect(m_taxable, &QCheckBox::toggled, this, [this] {
-        // A loaded line shows the amounts it was stored with.
-        if (!m_loading)
-            calcamount();
+        calcamount();
         Q_EMIT edited();
     });
     for (QCheckBox* box : {m_selected, m_forecast})
@@ -241,6 +239,10 @@ bool EntryPanel::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void EntryPanel::calcamount() {
+    // A loaded line shows the amounts it was stored with, whatever the tax
+    // percentage is today.
+    if (m_loading)
+        return;
     BusyCursor busy;
     const auto result = CostArithmetic::calcamount(
         {m_quantity->rawText(), m_price->rawText(), m_shipping->rawText(),

@@ -112,7 +112,7 @@ WorksheetWindow::WorksheetWindow(Shell& shell, QWidget* parent)
 QSize WorksheetWindow::sizeHint() const {
     QSize size = Twips::size(12075, 6285, this);
     // The picture sits beside the tabs, which keep their full width.
-    if (m_picture && !m_picture->isHidden())
+    if (m_picture && layout() && !m_picture->isHidden())
         size.rwidth() += kThumbnailWidth + layout()->spacing();
     return size;
 }

@@ -7,33 +7,17 @@ class TestPurchaseDate : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() { isolateTestEnvironment(); }
-    void writesTwoDigitMonthAndDay();
-    void readsMonthDayYear();
-    void storedDateByCharacterPositions();
+    void writesAndReadsMonthDayYear();
     void missingDates_data();
     void missingDates();
 };
 
-void TestPurchaseDate::writesTwoDigitMonthAndDay() {
+void TestPurchaseDate::writesAndReadsMonthDayYear() {
     QCOMPARE(PurchaseDate::calcdate(QDate(2001, 3, 5)), QStringLiteral("03/05/2001"));
-    QCOMPARE(PurchaseDate::calcdate(QDate(2000, 11, 30)), QStringLiteral("11/30/2000"));
-    QCOMPARE(PurchaseDate::calcdate(QDate(812, 1, 9)), QStringLiteral("01/09/0812"));
-}
-
-void TestPurchaseDate::readsMonthDayYear() {
-    QCOMPARE(PurchaseDate::parse("03/05/2001"), QDate(2001, 3, 5));
     QCOMPARE(PurchaseDate::parse("3/5/2001"), QDate(2001, 3, 5));
-    // Month first: the 13th month does not exist.
     QVERIFY(!PurchaseDate::parse("13/05/2001").isValid());
-    QVERIFY(!PurchaseDate::parse("02/30/2001").isValid());
     QVERIFY(!PurchaseDate::parse("03/05/01").isValid());
-    QVERIFY(!PurchaseDate::parse("").isValid());
-    QVERIFY(!PurchaseDate::parse("  /  /    ").isValid());
-}
-
-void TestPurchaseDate::storedDateByCharacterPositions() {
     QCOMPARE(PurchaseDate::fromStored("11/30/2000"), QDate(2000, 11, 30));
-    QVERIFY(!PurchaseDate::fromStored("").isValid());
     QVERIFY(!PurchaseDate::fromStored("1/5/2000").isValid());
 }
 
@@ -43,7 +27,7 @@ void TestPurchaseDate::missingDates_data() {
     QTest::newRow("empty") << "" << true;
     QTest::newRow("the empty date") << "01/01/0001" << true;
     QTest::newRow("half typed") << "04/  /    " << true;
-    QTest::newRow("not a day") << "02/31/2025" << true;
+    QTest::newRow("no such day") << "02/31/2025" << true;
     QTest::newRow("a date") << "04/02/2025" << false;
 }
 

@@ -6,14 +6,6 @@
 using State = StatusLadder::State;
 Q_DECLARE_METATYPE(State)
 
-namespace {
-// Values as the check boxes read (selected, forecast, purchased) and whether
-// Selected and Forecast are still free to change.
-State state(bool s, bool f, bool p, bool selectedFree = true, bool forecastFree = true) {
-    return {s, f, p, selectedFree, forecastFree};
-}
-} // namespace
-
 class TestStatusLadder : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -23,21 +15,19 @@ private Q_SLOTS:
 };
 
 void TestStatusLadder::ladder_data() {
+    // {selected, forecast, purchased, selected enabled, forecast enabled}
     QTest::addColumn<State>("before");
     QTest::addColumn<State>("after");
-
-    QTest::newRow("purchased checks and locks both")
-        << state(false, false, true) << state(true, true, true, false, false);
-    QTest::newRow("forecast checks and locks selected")
-        << state(false, true, false) << state(true, true, false, false, true);
-    QTest::newRow("clearing purchased unlocks, values stay")
-        << state(true, true, false, false, false) << state(true, true, false, false, true);
-    QTest::newRow("clearing forecast unlocks selected, still checked")
-        << state(true, false, false, false, true) << state(true, false, false, true, true);
-    QTest::newRow("selected alone is free")
-        << state(true, false, false) << state(true, false, false, true, true);
+    QTest::newRow("purchased locks both")
+        << State{false, false, true} << State{true, true, true, false, false};
+    QTest::newRow("forecast locks selected")
+        << State{false, true, false} << State{true, true, false, false, true};
+    QTest::newRow("purchased cleared: values stay")
+        << State{true, true, false, false, false} << State{true, true, false, false, true};
+    QTest::newRow("forecast cleared: selected free")
+        << State{true, false, false, false, true} << State{true, false, false, true, true};
     QTest::newRow("nothing checked")
-        << state(false, false, false, false, false) << state(false, false, false, true, true);
+        << State{false, false, false, false, false} << State{false, false, false, true, true};
 }
 
 void TestStatusLadder::ladder() {
@@ -45,8 +35,7 @@ void TestStatusLadder::ladder() {
     QFETCH(State, after);
     const State once = StatusLadder::checkboxes(before);
     QCOMPARE(once, after);
-    // The boxes the rules check react like clicks and run them again: the
-    // second run must change nothing.
+    // Boxes the rules check react like clicks; the second run changes nothing.
     QCOMPARE(StatusLadder::checkboxes(once), once);
 }
 
