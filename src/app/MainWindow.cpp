@@ -682,18 +682,13 @@ QMdiSubWindow* MainWindow::addWindow(WindowId id, QWidget* widget) {
 }
 
 void MainWindow::openWebPage(const QString& address) {
-    if (m_settings->value(Settings::kBrowser, QString()) == u"I" || !m_builtInBrowser ||
-        !m_factories.contains(WindowId::Browser)) {
-        if (!m_toolkit.openInDesktopBrowser(QUrl::fromUserInput(address)))
-            m_toolkit.inform(
-                QStringLiteral("The web page %1 could not be opened in the web browser.")
-                    .arg(address));
+    if (m_webPageOpener) {
+        m_webPageOpener(address);
         return;
     }
-    m_state.startingaddress = address;
-    QWidget* browser = showWindow(WindowId::Browser);
-    if (browser && m_browserLoader)
-        m_browserLoader(browser);
+    if (!m_toolkit.openInDesktopBrowser(QUrl::fromUserInput(address)))
+        m_toolkit.inform(QStringLiteral("Rastrel could not start your web browser to open ") +
+                         address + u'.');
 }
 
 void MainWindow::showHelp(const QString& page, bool search) {

@@ -44,14 +44,15 @@ public:
 
     void registerWindow(WindowId id, WindowFactory factory);
     void registerDialog(Dialog kind, DialogFactory factory);
-    // What to do after the browser window is shown for state().startingaddress.
-    void setBrowserLoader(std::function<void(QWidget*)> loader) {
-        m_browserLoader = std::move(loader);
+    // How web pages open (the "Browser" setting's rule); the desktop's
+    // browser when none is set.
+    void setWebPageOpener(std::function<void(const QString&)> opener) {
+        m_webPageOpener = std::move(opener);
     }
+    // Shows a page of the help book in the help window.
     void setHelpNavigator(std::function<void(QWidget*, const QString&, bool)> nav) {
         m_helpNavigator = std::move(nav);
     }
-    void setBuiltInBrowserAvailable(bool available) { m_builtInBrowser = available; }
 
     // The start-up steps. False when another copy is running: the window has
     // then told the user and closed itself.
@@ -130,9 +131,8 @@ private:
     QHash<WindowId, QPointer<QMdiSubWindow>> m_windows;
     QHash<WindowId, WindowFactory> m_factories;
     QHash<Dialog, DialogFactory> m_dialogs;
-    std::function<void(QWidget*)> m_browserLoader;
+    std::function<void(const QString&)> m_webPageOpener;
     std::function<void(QWidget*, const QString&, bool)> m_helpNavigator;
-    bool m_builtInBrowser = false;
     bool m_refusedCopy = false;
     bool m_activatedOnce = false;
     bool m_insertMode = true;

@@ -1,3 +1,4 @@
+#include "CommandLineExport.h"
 #include "DataStore.h"
 #include "DesktopToolkit.h"
 #include "MainWindow.h"
@@ -5,8 +6,15 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QTimer>
 
 int main(int argc, char* argv[]) {
+    // Exports need no display; a terminal without one must not stop them.
+    if (CommandLineExport::requested(argc, argv) &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    prepareApplication();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Rastrel"));
     QApplication::setOrganizationName(QStringLiteral("Rastrel"));
@@ -26,10 +34,15 @@ int main(int argc, char* argv[]) {
                                       QStringLiteral("Start without the splash screen."));
     parser.addOption(database);
     parser.addOption(noSplash);
+    CommandLineExport::addOptions(parser);
     parser.process(app);
 
+    const QString databasePath = DataStore::resolvePath(parser.value(database));
+    if (CommandLineExport::requested(argc, argv))
+        return CommandLineExport::run(parser, databasePath);
+
     MainWindow::Options options;
-    options.databasePath = DataStore::resolvePath(parser.value(database));
+    options.databasePath = databasePath;
     options.showSplash = !parser.isSet(noSplash);
 
     DesktopToolkit toolkit;
@@ -38,5 +51,8 @@ int main(int argc, char* argv[]) {
     if (!window.startUp())
         return 0;
     window.show();
+    // Without a window manager the frame is never activated; the reminder
+    // still belongs to the start of the run.
+    QTimer::singleShot(1000, &window, &MainWindow::firstActivation);
     return app.exec();
 }

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "BudgetDialog.h"
 #include "ChildWindow.h"
+#include "EditProjectDialog.h"
 #include "ProjectStore.h"
 
 #include <QPointer>
 
-class BudgetDialog;
-class EditProjectDialog;
 class QListWidget;
 class QPushButton;
 class QTabWidget;

@@ -1,0 +1,111 @@
+#include "CommandLineExport.h"
+
+#include "AppState.h"
+#include "DataStore.h"
+
+#ifdef RASTREL_HAVE_reports
+#include "ReportExport.h"
+#endif
+#ifdef RASTREL_HAVE_graphs
+#include "GraphExport.h"
+#endif
+
+#include <QCommandLineParser>
+#include <QTextStream>
+
+namespace {
+
+const QString kReport = QStringLiteral("report");
+const QString kGraph = QStringLiteral("graph");
+const QString kProject = QStringLiteral("project");
+const QString kVendor = QStringLiteral("vendor");
+const QString kPdf = QStringLiteral("pdf");
+const QString kPng = QStringLiteral("png");
+const QString kSize = QStringLiteral("size");
+
+int fail(const QString& message, int status = 2) {
+    QTextStream(stderr) << "rastrel: " << message << '\n';
+    return status;
+}
+
+} // namespace
+
+void CommandLineExport::addOptions(QCommandLineParser& parser) {
+    parser.addOption(
+        {kReport,
+         QStringLiteral("Print the report NAME (as the Reports list names it) to a PDF file."),
+         QStringLiteral("NAME")});
+    parser.addOption(
+        {kGraph,
+         QStringLiteral("Draw the graph NAME (as the Graphs list names it) into a PNG file."),
+         QStringLiteral("NAME")});
+    parser.addOption(
+        {kProject,
+         QStringLiteral(
+             "The project (its description, e.g. \"1986 FORD MUSTANG\") for --report or --graph."),
+         QStringLiteral("DESCRIPTION")});
+    parser.addOption({kVendor,
+                      QStringLiteral("The vendor for the \"Vendor Shopping List Report\"."),
+                      QStringLiteral("NAME")});
+    parser.addOption(
+        {kPdf, QStringLiteral("The PDF file --report writes."), QStringLiteral("FILE")});
+    parser.addOption(
+        {kPng, QStringLiteral("The PNG file --graph writes."), QStringLiteral("FILE")});
+    parser.addOption({kSize, QStringLiteral("The picture size for --graph, e.g. 1200x800."),
+                      QStringLiteral("WxH")});
+}
+
+bool CommandLineExport::requested(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray a(argv[i]);
+        if (a.startsWith("--report") || a.startsWith("--graph") || a.startsWith("--pdf") ||
+            a.startsWith("--png"))
+            return true;
+    }
+    return false;
+}
+
+int CommandLineExport::run(const QCommandLineParser& parser, const QString& databasePath) {
+    const bool report = parser.isSet(kReport);
+    const bool graph = parser.isSet(kGraph);
+    if (report == graph)
+        return fail(QStringLiteral("give either --report with --pdf, or --graph with --png."));
+    if (report && !parser.isSet(kPdf))
+        return fail(QStringLiteral("--report needs --pdf FILE."));
+    if (graph && !parser.isSet(kPng))
+        return fail(QStringLiteral("--graph needs --png FILE."));
+
+    DataStore store;
+    if (DbResult r = store.open(databasePath); !r)
+        return fail(r.message(), 1);
+    AppState state;
+    state.clearProject();
+    QString error;
+    int status = 0;
+    if (report) {
+#ifdef RASTREL_HAVE_reports
+        status = ReportExport::run(store, state, parser.value(kReport), parser.value(kProject),
+                                   parser.value(kVendor), parser.value(kPdf), &error);
+#else
+        return fail(QStringLiteral("this Rastrel was built without reports."));
+#endif
+    } else {
+#ifdef RASTREL_HAVE_graphs
+        QSize size = GraphExport::defaultSize();
+        if (parser.isSet(kSize)) {
+            const auto parsed = GraphExport::parseSize(parser.value(kSize));
+            if (!parsed)
+                return fail(QStringLiteral("\"%1\" is not a size such as 1200x800.")
+                                .arg(parser.value(kSize)));
+            size = *parsed;
+        }
+        status = GraphExport::run(store, state, parser.value(kGraph), parser.value(kProject),
+                                  parser.value(kPng), size, &error);
+#else
+        return fail(QStringLiteral("this Rastrel was built without graphs."));
+#endif
+    }
+    if (status != 0)
+        return fail(error, status);
+    return 0;
+}
