@@ -25,7 +25,7 @@ public:
     };
 
     static inline const QString kMissingMessage = QStringLiteral(
-        "This part line no longer exists; it may have been changed or deleted in another window. Nothing was saved, and the part summary has been refreshed.");
+        "This part line no longer exists; another window may have changed or deleted it. The part summary has been refreshed.");
 
     // Whether every amount of the line and its cost arithmetic stay within
     // the money range.
