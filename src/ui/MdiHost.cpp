@@ -2,6 +2,7 @@
 
 #include "ChildWindow.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QMdiSubWindow>
 #include <QPainter>
@@ -14,6 +15,8 @@ MdiHost::MdiHost(QWidget* parent)
 }
 
 QMdiSubWindow* MdiHost::addChild(ChildWindow* window) {
+    // Only a size the window chose itself counts as the one it asked for.
+    const QSize wanted = window->testAttribute(Qt::WA_Resized) ? window->size() : QSize();
     QMdiSubWindow* frame = addSubWindow(window);
     frame->setAttribute(Qt::WA_DeleteOnClose);
     frame->setWindowIcon(window->windowIcon());
@@ -22,11 +25,38 @@ QMdiSubWindow* MdiHost::addChild(ChildWindow* window) {
     connect(window, &QWidget::windowIconChanged, frame, &QWidget::setWindowIcon);
     window->show();
     frame->show();
+    keepInside(frame, wanted);
     setActiveSubWindow(frame);
+    // The keyboard focus goes along, or a focus coming back to the window
+    // left behind would bring that window to the front again.
+    if (!window->isAncestorOf(QApplication::focusWidget()))
+        window->setFocus(Qt::OtherFocusReason);
     // An inactive frame (no window of ours active) still counts as the user's choice.
     if (m_active != window)
         onSubWindowActivated(frame);
     return frame;
+}
+
+void MdiHost::keepInside(QMdiSubWindow* frame, QSize wanted) {
+    // The frame's own placement may squeeze a large window into the space
+    // left over, or put it partly out of sight; such a window starts at the
+    // next cascade step instead, at the size it asked for as far as it fits.
+    // (Before the frame is first shown its size means nothing.)
+    const QRect area = viewport()->rect();
+    if (!isVisible() || area.isEmpty())
+        return;
+    const QSize inner = frame->widget()->size();
+    const QSize outer = frame->size();
+    if (area.contains(frame->geometry()) && outer.width() >= wanted.width() &&
+        outer.height() >= wanted.height())
+        return;
+    if (!wanted.isValid())
+        wanted = inner;
+    const int step = 24 * int((subWindowList().size() - 1) % 8);
+    const QSize room = area.size() - QSize(step, step);
+    const QSize decorations = frame->size() - inner;
+    frame->resize((wanted + decorations).boundedTo(room));
+    frame->move(step, step);
 }
 
 QList<ChildWindow*> MdiHost::children() const {

@@ -36,6 +36,7 @@ protected:
 
 private:
     void onSubWindowActivated(QMdiSubWindow* frame);
+    void keepInside(QMdiSubWindow* frame, QSize wanted);
 
     ChildWindow* m_active = nullptr;
     QPixmap m_picture;

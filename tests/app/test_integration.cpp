@@ -13,6 +13,7 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -32,6 +33,7 @@ private Q_SLOTS:
     void closeProjectKeepsAWorksheetWithUnsavedInput();
     void helpAndWebPagesOpen();
     void dialogsOpenFromTheMenus();
+    void aNewWindowComesToTheFront();
 
 private:
     MainWindow& main() { return *m_window; }
@@ -207,6 +209,17 @@ void TestIntegration::dialogsOpenFromTheMenus() {
         QDialog* d = m_toolkit->modalDialogs().last();
         QCOMPARE(d->objectName(), QString::fromLatin1(name));
         d->close();
+    }
+}
+
+void TestIntegration::aNewWindowComesToTheFront() {
+    startWithProjectOpen();
+    for (WindowId id : {WindowId::Help, WindowId::Maintenance, WindowId::ReportsGraphs}) {
+        QWidget* w = main().showWindow(id);
+        QVERIFY(w);
+        const auto frames = main().mdiHost()->subWindowList(QMdiArea::StackingOrder);
+        QCOMPARE(frames.last()->widget(), w);
+        QVERIFY(main().mdiHost()->viewport()->rect().contains(frames.last()->geometry()));
     }
 }
 
