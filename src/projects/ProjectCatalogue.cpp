@@ -183,32 +183,7 @@ void ProjectCatalogue::tabChanged(int tab) {
 }
 
 bool ProjectCatalogue::addedit() {
-    Toolkit& toolkit = m_shell.toolkit();
-    if (m_form->year()->currentText().isEmpty()) {
-        toolkit.inform(QStringLiteral("You must select a vehicle year to continue."));
-        return false;
-    }
-    if (m_form->make()->currentText().isEmpty()) {
-        toolkit.inform(QStringLiteral("You must select a vehicle make to continue."));
-        return false;
-    }
-    if (m_form->model()->currentText().isEmpty()) {
-        toolkit.inform(QStringLiteral("You must select a vehicle model to continue."));
-        return false;
-    }
-    const std::optional<Money> total = m_store.newBudgetTotal();
-    if (!total) {
-        toolkit.inform(QStringLiteral(
-            "The budget amounts add up to more than Rastrel can hold. Lower one of them and try again."));
-        return false;
-    }
-    m_form->total()->setText(total->toPlainText());
-    if (total->isZero()) {
-        toolkit.inform(QStringLiteral(
-            "You must click budget by category and enter a vehicle budget amount to continue."));
-        return false;
-    }
-    return true;
+    return m_form->addedit(m_shell.toolkit(), m_store.newBudgetTotal());
 }
 
 bool ProjectCatalogue::addProject() {

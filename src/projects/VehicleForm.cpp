@@ -1,6 +1,7 @@
 #include "VehicleForm.h"
 
 #include "Accessibility.h"
+#include "Toolkit.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -150,4 +151,31 @@ bool VehicleForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_picture && event->type() == QEvent::MouseButtonPress)
         Q_EMIT edited();
     return QWidget::eventFilter(watched, event);
+}
+
+bool VehicleForm::addedit(Toolkit& toolkit, const std::optional<Money>& total) {
+    if (m_year->currentText().isEmpty()) {
+        toolkit.inform(QStringLiteral("You must select a vehicle year to continue."));
+        return false;
+    }
+    if (m_make->currentText().isEmpty()) {
+        toolkit.inform(QStringLiteral("You must select a vehicle make to continue."));
+        return false;
+    }
+    if (m_model->currentText().isEmpty()) {
+        toolkit.inform(QStringLiteral("You must select a vehicle model to continue."));
+        return false;
+    }
+    if (!total) {
+        toolkit.inform(QStringLiteral(
+            "The budget amounts add up to more than Rastrel can hold. Lower one of them and try again."));
+        return false;
+    }
+    m_total->setText(total->toPlainText());
+    if (total->isZero()) {
+        toolkit.inform(QStringLiteral(
+            "You must click budget by category and enter a vehicle budget amount to continue."));
+        return false;
+    }
+    return true;
 }

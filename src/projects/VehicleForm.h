@@ -1,5 +1,9 @@
 #pragma once
 
+#include "Money.h"
+
+#include <optional>
+
 #include "ProjectRecord.h"
 
 #include <QWidget>
@@ -10,6 +14,8 @@ class QPushButton;
 
 // The vehicle, budget and picture fields the catalogue's New Project tab and
 // the edit window share: three titled frames holding the named controls.
+class Toolkit;
+
 class VehicleForm : public QWidget {
     Q_OBJECT
 public:
@@ -34,6 +40,10 @@ public:
     static void fillKeepingText(QComboBox* combo, const QStringList& items);
     // The model list of a make that changed: the typed model goes with it.
     void replaceModels(const QStringList& models);
+
+    // addedit: the checks of the vehicle and its budget total, in order, each
+    // failure told through the toolkit. Writes the total into the box.
+    bool addedit(Toolkit& toolkit, const std::optional<Money>& total);
 
     void clearInputs();
     void upperCaseMakeAndModel();
