@@ -7,7 +7,7 @@ packages=(
     build-essential cmake ninja-build
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
     qt6-charts-dev qt6-svg-dev qt6-webengine-dev
-    libgl-dev fonts-liberation
+    libgl-dev fonts-liberation poppler-utils
 )
 
 missing=()

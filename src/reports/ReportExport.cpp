@@ -73,7 +73,8 @@ int ReportExport::run(DataStore& store, AppState& state, const QString& report,
     if (!project.trimmed().isEmpty()) {
         if (!openProject(store, state, project))
             return fail(kUsage, QStringLiteral("There is no project called \"%1\".").arg(project));
-    } else if (entry->needsProject) {
+    } else if (entry->needsProject && entry->kind != ReportKind::ShoppingList) {
+        // The shopping list covers every project, so it needs none named.
         return fail(
             kUsage,
             QStringLiteral("The report \"%1\" is printed for a project: name it with --project.")
