@@ -22,6 +22,8 @@
 
 #include <algorithm>
 
+#include <unistd.h>
+
 namespace {
 
 struct ToolButton {
@@ -60,8 +62,13 @@ bool BrowserWindow::available() {
 }
 
 void BrowserWindow::prepareApplication() {
-    if (available())
-        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    if (!available())
+        return;
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // The web engine refuses to start for the superuser unless its sandbox
+    // is off; a program run as root would otherwise show empty pages.
+    if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
 }
 
 QString BrowserWindow::homeAddress() {
