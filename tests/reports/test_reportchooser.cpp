@@ -56,6 +56,23 @@ QImage iconImage(const QIcon& icon) {
     return icon.pixmap(16, 16).toImage();
 }
 
+// The chooser in a test main window, with the sample project open or none.
+ReportChooser* openChooser(TestShell& shell, bool withProject = true) {
+    if (withProject)
+        shell.openProject(1);
+    else
+        shell.appState.clearProject();
+    auto* chooser = new ReportChooser(shell);
+    shell.addWindow(WindowId::ReportsGraphs, chooser);
+    return chooser;
+}
+
+// Picks a report and presses the chooser's Select button.
+void runReport(ReportChooser* chooser, const QString& report) {
+    choose(chooser->findChild<QListWidget*>("lstReport"), report);
+    QTest::mouseClick(chooser->findChild<QPushButton*>("cmdPrint"), Qt::LeftButton);
+}
+
 } // namespace
 
 class TestReportChooser : public QObject {
@@ -64,19 +81,15 @@ private Q_SLOTS:
     void initTestCase() { isolateTestEnvironment(); }
 
     void withoutAProjectOnlyTheReferenceListsAreOffered();
-    void withAProjectEveryReportAndGraphIsOffered();
-    void theTabsChangeTheIcon();
+    void withAProjectEveryReportAndGraphIsOfferedAndTheTabsChangeTheIcon();
     void aChosenReportOpensInItsWindow();
     void theOverBudgetReportIsComputedFirst();
-    void theShoppingListAsksForTheVendorFirst();
     void aGraphReplacesItsOpenInstance();
 };
 
 void TestReportChooser::withoutAProjectOnlyTheReferenceListsAreOffered() {
     TestShell shell;
-    shell.appState.clearProject();
-    QPointer<ReportChooser> chooser = new ReportChooser(shell);
-    shell.addWindow(WindowId::ReportsGraphs, chooser);
+    QPointer<ReportChooser> chooser = openChooser(shell, false);
     QCOMPARE(chooser->objectName(), QStringLiteral("frmReportsGraphs"));
     QCOMPARE(chooser->windowTitle(), QStringLiteral("Reports & Graphs"));
     QCOMPARE(chooser->findChild<QTabWidget*>("SSTab1")->currentIndex(), 0);
@@ -90,11 +103,9 @@ void TestReportChooser::withoutAProjectOnlyTheReferenceListsAreOffered() {
     QCOMPARE(shell.state().marker("frmreportsgraphsopen"), QString());
 }
 
-void TestReportChooser::withAProjectEveryReportAndGraphIsOffered() {
+void TestReportChooser::withAProjectEveryReportAndGraphIsOfferedAndTheTabsChangeTheIcon() {
     TestShell shell;
-    shell.openProject(1);
-    auto* chooser = new ReportChooser(shell);
-    shell.addWindow(WindowId::ReportsGraphs, chooser);
+    ReportChooser* chooser = openChooser(shell);
     QCOMPARE(items(chooser->findChild<QListWidget*>("lstReport")),
              (QStringList{"Categories Over Budget", "Category Report", "Manufacturer Report",
                           "Part Report", "Part Search Report", "Project Report",
@@ -104,15 +115,6 @@ void TestReportChooser::withAProjectEveryReportAndGraphIsOffered() {
              (QStringList{"Budget Amount By Category", "Budget Amount Vs. Actual Amount",
                           "Budget Amount Vs. Actual Amount Vs. Forecast Amount",
                           "Budget Amount Vs. Forecast Amount"}));
-    if (qEnvironmentVariableIsSet("RASTREL_GRAB"))
-        chooser->grab().save("/tmp/chooser.png");
-}
-
-void TestReportChooser::theTabsChangeTheIcon() {
-    TestShell shell;
-    shell.openProject(1);
-    auto* chooser = new ReportChooser(shell);
-    shell.addWindow(WindowId::ReportsGraphs, chooser);
     const QImage reports = iconImage(AppFiles::icon("reports.ico"));
     const QImage graphs = iconImage(AppFiles::icon("graph.ico"));
     QVERIFY(reports != graphs);
@@ -126,17 +128,14 @@ void TestReportChooser::theTabsChangeTheIcon() {
 
 void TestReportChooser::aChosenReportOpensInItsWindow() {
     TestShell shell;
-    shell.openProject(1);
-    auto* chooser = new ReportChooser(shell);
-    shell.addWindow(WindowId::ReportsGraphs, chooser);
+    ReportChooser* chooser = openChooser(shell);
     auto* list = chooser->findChild<QListWidget*>("lstReport");
     auto* select = chooser->findChild<QPushButton*>("cmdPrint");
 
     QTest::mouseClick(select, Qt::LeftButton); // nothing chosen: nothing happens
     QCOMPARE(shell.mdi->subWindowList().size(), 1);
 
-    choose(list, "Project Report");
-    QTest::mouseClick(select, Qt::LeftButton);
+    runReport(chooser, "Project Report");
     auto* report = qobject_cast<ReportWindow*>(shell.window(WindowId::ReportVehicleData));
     QVERIFY(report);
     QCOMPARE(report->renderer().data().rows.size(), 35);
@@ -148,15 +147,20 @@ void TestReportChooser::aChosenReportOpensInItsWindow() {
     // The chooser stays open beside its reports.
     QCOMPARE(shell.mdi->subWindowList().size(), 3);
     QVERIFY(shell.scripted.messages().isEmpty());
+
+    // The shopping list asks for its vendor first.
+    runReport(chooser, "Vendor Shopping List Report");
+    QCOMPARE(shell.scripted.modalDialogs().size(), 1);
+    QPointer<QDialog> dialog = shell.scripted.modalDialogs().first();
+    QCOMPARE(dialog->objectName(), QStringLiteral("frmVendorselect"));
+    QVERIFY(!shell.window(WindowId::ReportShoppingList));
+    delete dialog;
 }
 
 void TestReportChooser::theOverBudgetReportIsComputedFirst() {
     TestShell shell;
-    shell.openProject(1);
-    auto* chooser = new ReportChooser(shell);
-    shell.addWindow(WindowId::ReportsGraphs, chooser);
-    choose(chooser->findChild<QListWidget*>("lstReport"), "Categories Over Budget");
-    QTest::mouseClick(chooser->findChild<QPushButton*>("cmdPrint"), Qt::LeftButton);
+    ReportChooser* chooser = openChooser(shell);
+    runReport(chooser, "Categories Over Budget");
     auto* report = qobject_cast<ReportWindow*>(shell.window(WindowId::ReportCategoriesOverBudget));
     QVERIFY(report);
     QCOMPARE(report->renderer().data().rows.size(), 1);
@@ -175,27 +179,11 @@ void TestReportChooser::theOverBudgetReportIsComputedFirst() {
     QVERIFY(!shell.window(WindowId::ReportCategoriesOverBudget));
 }
 
-void TestReportChooser::theShoppingListAsksForTheVendorFirst() {
-    TestShell shell;
-    shell.openProject(1);
-    auto* chooser = new ReportChooser(shell);
-    shell.addWindow(WindowId::ReportsGraphs, chooser);
-    choose(chooser->findChild<QListWidget*>("lstReport"), "Vendor Shopping List Report");
-    QTest::mouseClick(chooser->findChild<QPushButton*>("cmdPrint"), Qt::LeftButton);
-    QCOMPARE(shell.scripted.modalDialogs().size(), 1);
-    QPointer<QDialog> dialog = shell.scripted.modalDialogs().first();
-    QCOMPARE(dialog->objectName(), QStringLiteral("frmVendorselect"));
-    QVERIFY(!shell.window(WindowId::ReportShoppingList));
-    delete dialog;
-}
-
 void TestReportChooser::aGraphReplacesItsOpenInstance() {
     TestShell shell;
-    shell.openProject(1);
     for (WindowId id : {WindowId::Graph1, WindowId::Graph2, WindowId::Graph3, WindowId::Graph4})
         shell.factories[id] = [id](Shell& s) { return new StubGraph(s, id); };
-    auto* chooser = new ReportChooser(shell);
-    shell.addWindow(WindowId::ReportsGraphs, chooser);
+    ReportChooser* chooser = openChooser(shell);
     chooser->selectTab(1);
     auto* list = chooser->findChild<QListWidget*>("lstGraph");
     auto* select = chooser->findChild<QPushButton*>("cmdSelect");

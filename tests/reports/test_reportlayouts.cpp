@@ -22,7 +22,8 @@ QStringList after(const RecordingPaintDevice& dev, const QString& first, int cou
 
 } // namespace
 
-// The ten reports printed from the sample database.
+// The ten reports printed from the sample database: every one but the part
+// search list is compared in full with its golden transcript.
 class TestReportLayouts : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -30,13 +31,10 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
-    void referenceListsPrintEveryRowUnderTheirCaptions();
-    void projectReportPrintsOneBlockPerLineOverSeveralPages();
     void projectReportWithoutLinesPrintsTheBannerOnly();
     void shoppingListCoversEveryProjectOfTheVendor();
     void aVendorWithoutAddressOrPhoneShowsOnlyItsName();
     void partSearchListsTheUnselectedLinesOfTheProject();
-    void costByCategoryTotalsEachCategoryAndTheProject();
     void overBudgetReportTotalsItsDifferences();
     void transcriptsMatchTheGoldenFiles_data();
     void transcriptsMatchTheGoldenFiles();
@@ -50,7 +48,6 @@ private:
     std::unique_ptr<TestDatabase> m_db;
     std::unique_ptr<DataStore> m_store;
     AppState m_state;
-    int m_pages = 0;
 };
 
 void TestReportLayouts::init() {
@@ -73,96 +70,9 @@ std::unique_ptr<RecordingPaintDevice> TestReportLayouts::render(ReportKind kind,
         [&] { QVERIFY(ReportPreparation::selectVendor(*m_store, vendor).ok()); }();
     ReportPreparation::Report report = ReportPreparation::create(*m_store, m_state, kind, vendor);
     ReportRenderer renderer(report.layout, report.data, report.captions, kPrinted);
-    m_pages = renderer.pageCount();
     auto dev = std::make_unique<RecordingPaintDevice>();
     dev->record(renderer);
     return dev;
-}
-
-void TestReportLayouts::referenceListsPrintEveryRowUnderTheirCaptions() {
-    auto parts = render(ReportKind::PartData);
-    QCOMPARE(parts->textsOn(0).mid(0, 6),
-             (QStringList{"Rastrel", "Part Report", "11/14/25", "9:41:07 AM", "Part Name",
-                          "Category Of Part"}));
-    QCOMPARE(after(*parts, "ALTERNATOR", 4),
-             (QStringList{"ALTERNATOR", "ELECTRICAL", "BASE COAT", "PAINT"}));
-    QCOMPARE(parts->allTexts().count("ELECTRICAL"), 3);
-
-    auto vendors = render(ReportKind::VendorData);
-    const QStringList page = vendors->textsOn(0);
-    for (const char* caption : {"Vendor Name", "Address", "Phone", "Web Site", "Order"})
-        QVERIFY2(page.contains(caption), caption);
-    QCOMPARE(after(*vendors, "HIGHLINE RESTORATION", 2).last(), QStringLiteral("SUPPLY"));
-    // Order catalogue flags in words, in the vendors' stored order.
-    QStringList flags = page;
-    flags.removeIf([](const QString& t) { return t != "Yes" && t != "No"; });
-    QCOMPARE(flags, (QStringList{"Yes", "No", "No", "Yes", "No", "Yes"}));
-
-    auto makers = render(ReportKind::ManufacturerData);
-    QVERIFY(makers->find("310 O'Hara Road,"));
-    QVERIFY(makers->find("412-555-0121"));
-
-    auto categories = render(ReportKind::CategoryData);
-    QCOMPARE(categories->textsOn(0).mid(4, 3), (QStringList{"Category Name", "BODY", "BRAKES"}));
-    QCOMPARE(categories->textsOn(0).at(categories->textsOn(0).size() - 3),
-             QStringLiteral("WHEELS AND TIRES"));
-}
-
-void TestReportLayouts::projectReportPrintsOneBlockPerLineOverSeveralPages() {
-    auto dev = render(ReportKind::VehicleData);
-    // 35 lines, five blocks to a page.
-    QCOMPARE(m_pages, 7);
-    for (int p = 0; p < m_pages; ++p) {
-        const QStringList texts = dev->textsOn(p);
-        QCOMPARE(texts.mid(0, 5), (QStringList{"Rastrel", "Project Report", "11/14/25",
-                                               "9:41:07 AM", "1986 FORD MUSTANG"}));
-        QCOMPARE(texts.count("Part Name:"), 5);
-        QCOMPARE(texts.count("Notes:"), 5); // no block is split
-        QCOMPARE(texts.mid(texts.size() - 2), (QStringList{"Page", QString::number(p + 1)}));
-    }
-    // Names longer than their column are cut there.
-    QCOMPARE(after(*dev, "FRONT BRAKE R\u2026", 31),
-             (QStringList{"FRONT BRAKE R\u2026",
-                          "Quantity:",
-                          "2",
-                          "Price:",
-                          "$89.95",
-                          "Part Number:",
-                          "BH-R1186F",
-                          "Taxable:",
-                          "Yes",
-                          "Tax amount:",
-                          "$10.79",
-                          "Manufacturer:",
-                          "BLUE HERON B\u2026",
-                          "Selected:",
-                          "Yes",
-                          "Forecast:",
-                          "Yes",
-                          "Vendor:",
-                          "COPPER KETTL\u2026",
-                          "Purchased:",
-                          "Yes",
-                          "Purchase date:",
-                          "05/19/2025",
-                          "Category:",
-                          "BRAKES",
-                          "Shipping Amount:",
-                          "$12.00",
-                          "Total cost:",
-                          "$202.69",
-                          "Notes:",
-                          "Vented rotors for the front axle."}));
-    // Sorted by part name.
-    QStringList names;
-    const QStringList all = dev->allTexts();
-    for (qsizetype i = 0; i + 1 < all.size(); ++i)
-        if (all[i] == "Part Name:")
-            names << all[i + 1];
-    QCOMPARE(names.size(), 35);
-    QStringList sorted = names;
-    sorted.sort();
-    QCOMPARE(names, sorted);
 }
 
 void TestReportLayouts::projectReportWithoutLinesPrintsTheBannerOnly() {
@@ -210,33 +120,6 @@ void TestReportLayouts::partSearchListsTheUnselectedLinesOfTheProject() {
     QVERIFY(!dev->find("HOOD"));
 }
 
-void TestReportLayouts::costByCategoryTotalsEachCategoryAndTheProject() {
-    auto actual = render(ReportKind::ActualCost);
-    QCOMPARE(actual->textsOn(0).mid(0, 8),
-             (QStringList{"Rastrel", "Total Cost Of Project By Category (Actual)", "11/14/25",
-                          "9:41:07 AM", "1986 FORD MUSTANG", "Part Name", "Total Cost",
-                          "Budget Amount"}));
-    QCOMPARE(actual->allTexts().count("Total for category:"), 12);
-    QCOMPARE(after(*actual, "RADIATOR", 9),
-             (QStringList{"RADIATOR", "$289.65", "THERMOSTAT", "$15.36",
-                          "Total for category:", "COOLING", "$305.01", "$700.00",
-                          // no purchased lines: the group still prints
-                          "Total for category:"}));
-    QCOMPARE(after(*actual, "DRIVETRAIN", 3), (QStringList{"DRIVETRAIN", "$0.00", "$1,500.00"}));
-    // The budget sum counts every category, with or without lines.
-    QCOMPARE(after(*actual, "Actual cost of project:", 3),
-             (QStringList{"Actual cost of project:", "$2,050.73", "$18,450.00"}));
-
-    auto forecast = render(ReportKind::ForecastCost);
-    QCOMPARE(forecast->textsOn(0).at(1),
-             QStringLiteral("Total Cost Of Project By Category (Forecast)"));
-    // The sum of the category totals as printed, to the cent.
-    QCOMPARE(after(*forecast, "Forecasted cost of project:", 3),
-             (QStringList{"Forecasted cost of project:", "$4,719.03", "$18,450.00"}));
-    QCOMPARE(after(*forecast, "ELECTRICAL", 3),
-             (QStringList{"ELECTRICAL", "$870.03", "$1,200.00"}));
-}
-
 void TestReportLayouts::overBudgetReportTotalsItsDifferences() {
     exec("RSLMaster", "UPDATE RSLMaster SET Purchased = 1 WHERE Category = 'ELECTRICAL'");
     exec("RSLCategorybudget",
@@ -255,6 +138,8 @@ void TestReportLayouts::transcriptsMatchTheGoldenFiles_data() {
     QTest::addColumn<ReportKind>("kind");
     QTest::newRow("partdata") << ReportKind::PartData;
     QTest::newRow("vendordata") << ReportKind::VendorData;
+    QTest::newRow("manufacturerdata") << ReportKind::ManufacturerData;
+    QTest::newRow("categorydata") << ReportKind::CategoryData;
     QTest::newRow("vehicledata") << ReportKind::VehicleData;
     QTest::newRow("shoppinglist") << ReportKind::ShoppingList;
     QTest::newRow("actualcost") << ReportKind::ActualCost;

@@ -13,7 +13,6 @@ private Q_SLOTS:
     void cleanup();
 
     void projectReportLeavesThePartLinesUnsortedButFiltered();
-    void partSearchSetsItsOwnFilter();
     void shoppingListFindsTheVendorAndItsLinesEverywhere();
 
 private:
@@ -62,16 +61,6 @@ void TestReportPreparation::projectReportLeavesThePartLinesUnsortedButFiltered()
     m_state.openvehiclenumber = "1 or";
     QVERIFY(!ReportPreparation::prepare(*m_store, m_state, ReportKind::VehicleData).ok());
     QVERIFY(ReportPreparation::prepare(*m_store, m_state, ReportKind::ActualCost).ok());
-}
-
-void TestReportPreparation::partSearchSetsItsOwnFilter() {
-    QVERIFY(m_store->execute("RSLMaster", "UPDATE RSLMaster SET Selected = 0").ok());
-    QVERIFY(ReportPreparation::prepare(*m_store, m_state, ReportKind::PartSearchList).ok());
-    const auto report = ReportPreparation::create(*m_store, m_state, ReportKind::PartSearchList);
-    QCOMPARE(m_store->recordSet(Command::RSLMaster).filter(),
-             QStringLiteral("selected = 0 and Mas_vehicle_number = 1"));
-    QCOMPARE(report.data.rows.size(), 35);
-    QCOMPARE(report.captions.value("Label4"), QStringLiteral("1986 FORD MUSTANG"));
 }
 
 void TestReportPreparation::shoppingListFindsTheVendorAndItsLinesEverywhere() {

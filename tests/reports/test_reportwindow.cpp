@@ -37,51 +37,42 @@ class TestReportWindow : public QObject {
 private Q_SLOTS:
     void initTestCase() { isolateTestEnvironment(); }
 
-    void aReportOpensInItsOwnWindowWithItsMarker();
-    void openingAgainReplacesTheWindowWithFreshData();
+    void aReportOpensOnceWithItsMarkerAndFreshData();
     void theToolbarPagesThroughThePreview();
-    void exportWritesThePdfTheUserNamed();
-    void printGoesThroughThePrintDialog();
+    void exportAndPrintWriteWhereTheUserSays();
     void theProjectLineStaysWithTheDataShown();
 };
 
-void TestReportWindow::aReportOpensInItsOwnWindowWithItsMarker() {
-    TestShell shell;
-    shell.openProject(1);
-    QPointer<ReportWindow> w = openReport(shell, ReportKind::ActualCost);
-    QVERIFY(w);
-    QCOMPARE(w->objectName(), QStringLiteral("actualcost"));
-    QCOMPARE(w->windowTitle(), QStringLiteral("Total Cost Of Project By Category"));
-    QCOMPARE(shell.window(WindowId::ReportActualCost), w.data());
-    QCOMPARE(shell.state().marker("actualcostopen"), QStringLiteral("Y"));
-    // The wide reports open wider than the others.
-    QVERIFY(w->parentWidget()->width() > w->sizeHint().width() - 10);
-    QVERIFY(w->closeWindow());
-    QTRY_VERIFY(!w);
-    QCOMPARE(shell.state().marker("actualcostopen"), QString());
-
-    // The reference lists need no project.
-    TestShell other;
-    QVERIFY(openReport(other, ReportKind::VendorData));
-    QCOMPARE(other.state().marker("vendordataopen"), QStringLiteral("Y"));
-}
-
-void TestReportWindow::openingAgainReplacesTheWindowWithFreshData() {
+void TestReportWindow::aReportOpensOnceWithItsMarkerAndFreshData() {
     TestShell shell;
     shell.openProject(1);
     QPointer<ReportWindow> first = openReport(shell, ReportKind::VehicleData);
     QVERIFY(first);
+    QCOMPARE(first->objectName(), QStringLiteral("vehicledata"));
+    QCOMPARE(shell.window(WindowId::ReportVehicleData), first.data());
     QCOMPARE(first->renderer().data().rows.size(), 35);
     QVERIFY(shell.store
                 ->execute("RSLMaster", "INSERT INTO RSLMaster (Part_Name, Sequence_Number, "
                                        "Mas_vehicle_number) VALUES ('ZZ TOP', 1, 1)")
                 .ok());
+    // Opening again replaces the window with the data as it is now.
     QPointer<ReportWindow> second = openReport(shell, ReportKind::VehicleData);
     QVERIFY(second);
     QTRY_VERIFY(!first);
     QCOMPARE(shell.mdi->subWindowList().size(), 1);
     QCOMPARE(second->renderer().data().rows.size(), 36);
     QCOMPARE(shell.state().marker("vehicledataopen"), QStringLiteral("Y"));
+    QVERIFY(second->closeWindow());
+    QTRY_VERIFY(!second);
+    QCOMPARE(shell.state().marker("vehicledataopen"), QString());
+
+    // The wide reports open wider than the others; the reference lists need no project.
+    ReportWindow* wide = openReport(shell, ReportKind::ActualCost);
+    QCOMPARE(wide->windowTitle(), QStringLiteral("Total Cost Of Project By Category"));
+    QVERIFY(wide->parentWidget()->width() > wide->sizeHint().width() - 10);
+    shell.appState.clearProject();
+    QVERIFY(openReport(shell, ReportKind::VendorData));
+    QCOMPARE(shell.state().marker("vendordataopen"), QStringLiteral("Y"));
 }
 
 void TestReportWindow::theToolbarPagesThroughThePreview() {
@@ -110,7 +101,7 @@ void TestReportWindow::theToolbarPagesThroughThePreview() {
         shell.frame.grab().save("/tmp/reportwindow.png");
 }
 
-void TestReportWindow::exportWritesThePdfTheUserNamed() {
+void TestReportWindow::exportAndPrintWriteWhereTheUserSays() {
     TestShell shell;
     ReportWindow* w = openReport(shell, ReportKind::CategoryData);
     QVERIFY(w);
@@ -129,12 +120,9 @@ void TestReportWindow::exportWritesThePdfTheUserNamed() {
     shell.scripted.queueFile(shell.db.path("missing/folder/out.pdf"));
     trigger(w, "actExportPdf");
     QVERIFY(shell.scripted.lastText().contains("could not be written"));
-}
+    shell.scripted.clear();
 
-void TestReportWindow::printGoesThroughThePrintDialog() {
-    TestShell shell;
-    ReportWindow* w = openReport(shell, ReportKind::PartData);
-    QVERIFY(w);
+    // Printing goes through the print dialog, on Letter paper.
     const QString out = shell.db.path("printed.pdf");
     int asked = 0;
     bool accept = false;
