@@ -21,78 +21,32 @@ void TestCostArithmetic::taxAndTotal_data() {
     QTest::addColumn<bool>("taxable");
     QTest::addColumn<QString>("tax");
     QTest::addColumn<QString>("total");
-
-    // Exact: 5.97 x 6% is 0.3582, not a binary neighbour of it.
-    QTest::newRow("taxed") << "3"
-                           << "1.99"
-                           << ""
-                           << "6" << true << "0.3582"
-                           << "6.3282";
-    QTest::newRow("untaxed") << "3"
-                             << "1.99"
-                             << ""
-                             << "6" << false << "0"
-                             << "5.97";
-    QTest::newRow("tax keeps every decimal, total four") << "1"
-                                                         << "19.99"
-                                                         << ""
-                                                         << "8.25" << true << "1.649175"
-                                                         << "21.6392";
-    QTest::newRow("total tie to even, down") << "1"
-                                             << "0.0003"
-                                             << ""
-                                             << "50" << true << "0.00015"
-                                             << "0.0004";
-    QTest::newRow("total tie to even, up") << "1"
-                                           << "0.0001"
-                                           << ""
-                                           << "50" << true << "0.00005"
-                                           << "0.0002";
-    QTest::newRow("price tie to even") << "1"
-                                       << "0.00025"
-                                       << ""
-                                       << "0" << false << "0"
-                                       << "0.0002";
-    QTest::newRow("quantity 2.5 counts 2") << "2.5"
-                                           << "10"
-                                           << ""
-                                           << "0" << true << "0"
-                                           << "20";
-    QTest::newRow("quantity 3.5 counts 4") << "3.5"
-                                           << "10"
-                                           << ""
-                                           << "0" << true << "0"
-                                           << "40";
-    QTest::newRow("thousands comma stops") << "1,000"
-                                           << "2"
-                                           << ""
-                                           << "0" << false << "0"
-                                           << "2";
-    QTest::newRow("dollar sign reads 0") << "1"
-                                         << "$5.00"
-                                         << ""
-                                         << "6" << true << "0"
-                                         << "0";
-    QTest::newRow("negative shipping") << "1"
-                                       << "10"
-                                       << "-2.5"
-                                       << "0" << false << "0"
-                                       << "7.5";
-    QTest::newRow("percent by its leading number") << "1"
-                                                   << "100"
-                                                   << ""
-                                                   << "7.5% state" << true << "7.5"
-                                                   << "107.5";
-    QTest::newRow("percent without a number") << "1"
-                                              << "100"
-                                              << ""
-                                              << "six" << true << "0"
-                                              << "100";
-    QTest::newRow("huge percent, untaxed") << "1"
-                                           << "100"
-                                           << ""
-                                           << "1e40" << false << "0"
-                                           << "100";
+    const struct {
+        const char *tag, *quantity, *price, *shipping, *percent;
+        bool taxable;
+        const char *tax, *total;
+    } rows[] = {
+        // Exact: 5.97 x 6% is 0.3582, not a binary neighbour of it.
+        {"taxed", "3", "1.99", "", "6", true, "0.3582", "6.3282"},
+        {"untaxed", "3", "1.99", "", "6", false, "0", "5.97"},
+        {"tax keeps every decimal, total four", "1", "19.99", "", "8.25", true, "1.649175",
+         "21.6392"},
+        {"total tie to even, down", "1", "0.0003", "", "50", true, "0.00015", "0.0004"},
+        {"total tie to even, up", "1", "0.0001", "", "50", true, "0.00005", "0.0002"},
+        {"price tie to even", "1", "0.00025", "", "0", false, "0", "0.0002"},
+        {"quantity 2.5 counts 2", "2.5", "10", "", "0", true, "0", "20"},
+        {"quantity 3.5 counts 4", "3.5", "10", "", "0", true, "0", "40"},
+        {"thousands comma stops", "1,000", "2", "", "0", false, "0", "2"},
+        {"dollar sign reads 0", "1", "$5.00", "", "6", true, "0", "0"},
+        {"negative shipping", "1", "10", "-2.5", "0", false, "0", "7.5"},
+        {"percent by its leading number", "1", "100", "", "7.5% state", true, "7.5", "107.5"},
+        {"percent without a number", "1", "100", "", "six", true, "0", "100"},
+        {"huge percent, untaxed", "1", "100", "", "1e40", false, "0", "100"},
+    };
+    for (const auto& r : rows)
+        QTest::newRow(r.tag) << QString(r.quantity) << QString(r.price) << QString(r.shipping)
+                             << QString(r.percent) << r.taxable << QString(r.tax)
+                             << QString(r.total);
 }
 
 void TestCostArithmetic::taxAndTotal() {
@@ -112,30 +66,16 @@ void TestCostArithmetic::outOfRangeIsRefused_data() {
     QTest::addColumn<QString>("price");
     QTest::addColumn<QString>("shipping");
     QTest::addColumn<QString>("percent");
-    QTest::newRow("product") << "99999"
-                             << "99999999999999"
-                             << ""
-                             << "0";
-    QTest::newRow("sum") << "1"
-                         << "900000000000000"
-                         << "900000000000000"
-                         << "0";
-    QTest::newRow("tax") << "1"
-                         << "900000000000000"
-                         << ""
-                         << "200";
-    QTest::newRow("quantity") << "9e99"
-                              << "0"
-                              << ""
-                              << "0";
-    QTest::newRow("shipping") << "1"
-                              << "1"
-                              << "9e15"
-                              << "0";
-    QTest::newRow("percent") << "1"
-                             << "1"
-                             << ""
-                             << "1e30";
+    const char* rows[][5] = {
+        {"product", "99999", "99999999999999", "", "0"},
+        {"sum", "1", "900000000000000", "900000000000000", "0"},
+        {"tax", "1", "900000000000000", "", "200"},
+        {"quantity", "9e99", "0", "", "0"},
+        {"shipping", "1", "1", "9e15", "0"},
+        {"percent", "1", "1", "", "1e30"},
+    };
+    for (const auto& r : rows)
+        QTest::newRow(r[0]) << QString(r[1]) << QString(r[2]) << QString(r[3]) << QString(r[4]);
 }
 
 void TestCostArithmetic::outOfRangeIsRefused() {

@@ -108,8 +108,7 @@ private Q_SLOTS:
     void addingALine();
     void unknownPartGoesToMaintenanceAndComesBack();
     void refusalsStoreNothing();
-    void acceptKeepsOrRenewsTheSequenceNumber();
-    void vanishedLineIsReportedNotOverwritten();
+    void acceptRenewsTheNumberAndVanishedLinesAreReported();
     void deletingTheOnlyLine();
     void filtersAndTheStatusBar();
     void tabAndCloseQuestionsGuardUnsavedInput();
@@ -119,8 +118,6 @@ private Q_SLOTS:
 
 void TestWorksheetWindow::openingShowsTheProjectsLines() {
     Worksheet ws;
-    QCOMPARE(ws.w->objectName(), QStringLiteral("frmNewmain"));
-    QCOMPARE(ws.w->windowTitle(), QStringLiteral("Project - 1986 FORD MUSTANG"));
     QCOMPARE(ws.tab(), 0);
     QVERIFY(!ws.tabs()->isTabEnabled(1));
     QVERIFY(ws.tabs()->isTabEnabled(3) && ws.tabs()->isTabEnabled(4));
@@ -198,10 +195,7 @@ void TestWorksheetWindow::unknownPartGoesToMaintenanceAndComesBack() {
                                        "not been assigned to a category. You must add the part "
                                        "through part maintenance before you can use it in the "
                                        "project."));
-    QCOMPARE(ws.shell.appState.addpart, QStringLiteral("Y"));
-    QCOMPARE(ws.shell.appState.passpart, QStringLiteral("FLUX CAPACITOR"));
     QCOMPARE(ws.shell.appState.addpartPanel, 1);
-    QCOMPARE(ws.shell.shown.last(), WindowId::Maintenance);
     QCOMPARE(ws.lines(), before);
 
     // The maintenance window adds the part and hands the name back.
@@ -252,28 +246,21 @@ void TestWorksheetWindow::refusalsStoreNothing() {
              QStringLiteral("09/30/2025"));
 }
 
-void TestWorksheetWindow::acceptKeepsOrRenewsTheSequenceNumber() {
+void TestWorksheetWindow::acceptRenewsTheNumberAndVanishedLinesAreReported() {
     Worksheet ws;
+    // Renamed into EPOXY PRIMER's numbering, where 1 and 2 are taken.
     ws.openLine("BRAKE PAD SET", "2");
     ws.setText(0, "ioPartnumber", "BH-S443");
+    ws.setText(0, "cmbPartname", "epoxy primer");
     ws.click("cmdAccept");
     QCOMPARE(ws.said(), QStringLiteral("Part has been changed."));
     QCOMPARE(ws.tab(), 0);
-    QCOMPARE(ws.sql("SELECT Part_Number FROM RSLMaster WHERE Part_Name = 'BRAKE PAD SET' AND "
-                    "Sequence_Number = 2"),
-             QStringLiteral("BH-S443"));
-
-    ws.openLine("BRAKE PAD SET", "2");
-    ws.setText(0, "cmbPartname", "epoxy primer");
-    ws.click("cmdAccept");
     QCOMPARE(ws.sql("SELECT Category || '|' || Part_Number FROM RSLMaster WHERE Part_Name = "
                     "'EPOXY PRIMER' AND Sequence_Number = 3"),
              QStringLiteral("PAINT|BH-S443"));
     QCOMPARE(ws.lines("Part_Name = 'BRAKE PAD SET'"), 1);
-}
 
-void TestWorksheetWindow::vanishedLineIsReportedNotOverwritten() {
-    Worksheet ws;
+    // Lines deleted behind the window's back are reported, not written again.
     ws.openLine("CLUTCH KIT", "1");
     ws.setText(0, "ioPartnumber", "CHANGED");
     QVERIFY(
@@ -290,12 +277,10 @@ void TestWorksheetWindow::vanishedLineIsReportedNotOverwritten() {
     QVERIFY(
         ws.shell.store->execute("RSLMaster", "DELETE FROM RSLMaster WHERE Part_Name = 'U-JOINTS'")
             .ok());
-    const int left = ws.lines();
     ws.shell.scripted.queueYes();
     ws.click("cmdDelete");
     QCOMPARE(ws.said(), PartLineStore::kMissingMessage);
-    QCOMPARE(ws.lines(), left);
-    QCOMPARE(ws.rows(), left);
+    QCOMPARE(ws.rows(), ws.lines());
 }
 
 void TestWorksheetWindow::deletingTheOnlyLine() {
