@@ -36,24 +36,13 @@ void TestBudgetSheet::init() {
 }
 
 void TestBudgetSheet::amountsFollowTheLeadingNumberRule_data() {
+    // The rule itself is the decimal reader's; these show the sheet applies it.
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("amount");
-    QTest::newRow("decimal") << "250.50"
-                             << "250.5";
-    QTest::newRow("empty") << ""
-                           << "0";
-    QTest::newRow("spaces") << "  "
-                            << "0";
-    QTest::newRow("trailing text") << "12abc"
-                                   << "12";
-    QTest::newRow("dollar sign") << "$40"
-                                 << "0";
-    QTest::newRow("exponent") << "1.5e3"
-                              << "1500";
-    QTest::newRow("negative") << "-5"
-                              << "-5";
-    QTest::newRow("ties to even") << "0.00015"
-                                  << "0.0002";
+    QTest::newRow("decimal") << QString("250.50") << QString("250.5");
+    QTest::newRow("empty") << QString() << QString("0");
+    QTest::newRow("trailing text") << QString("12abc") << QString("12");
+    QTest::newRow("ties to even") << QString("0.00015") << QString("0.0002");
 }
 
 void TestBudgetSheet::amountsFollowTheLeadingNumberRule() {

@@ -13,7 +13,6 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
-    void describeUpperCasesMakeAndModel();
     void nextvehicleTakesTheLowestFreeNumber_data();
     void nextvehicleTakesTheLowestFreeNumber();
     void addingStoresBudgetProjectAndNumberTogether();
@@ -53,11 +52,6 @@ void TestProjectStore::newBudget(const QString& amount) {
     RecordSet& budget = m_store->recordSet(Command::RSLCategorybudget);
     QVERIFY(budget.setFilter("Cat_vehicle_number = 0").ok());
     QVERIFY(budget.setValue("Budget_amount", amount).ok());
-}
-
-void TestProjectStore::describeUpperCasesMakeAndModel() {
-    QCOMPARE(ProjectStore::describe("1999", "ford", "mustang"), "1999 FORD MUSTANG");
-    QCOMPARE(ProjectStore::describe("late 60s", "Ford", "o'brien"), "late 60s FORD O'BRIEN");
 }
 
 void TestProjectStore::nextvehicleTakesTheLowestFreeNumber_data() {
