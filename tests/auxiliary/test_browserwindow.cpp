@@ -99,9 +99,8 @@ void TestBrowserWindow::historyGrowsOncePerNewAddress() {
     engine->finishLast("Page A");
     QCOMPARE(shell.state().statusText(2), QStringLiteral("Page A"));
 
-    // A second page reuses the window.
+    // A second page reuses the window (counted in the opener's tests).
     WebPageOpener::open(shell, "http://b.test/");
-    QCOMPARE(shell.mdi->subWindowList().size(), 1);
     engine->finishLast("Page B");
     WebPageOpener::open(shell, "http://a.test/");
     engine->finishLast("Page A");

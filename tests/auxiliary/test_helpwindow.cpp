@@ -31,20 +31,17 @@ class TestHelpWindow : public QObject {
 private Q_SLOTS:
     void initTestCase() { isolateTestEnvironment(); }
 
-    void opensOnTheContents();
-    void showPageAndFocusSearchServeBothHelpCommands();
+    void opensOnTheContentsAndServesBothHelpCommands();
     void searchListsThePagesWithTheWordAndOpensThem();
     void backAndForwardRetraceThePages();
     void linksStayInTheBookAndWebLinksGoToTheBrowser();
-    void unknownPageFallsBackToTheContents();
     void missingBookIsReportedAndTheProgramGoesOn();
 };
 
-void TestHelpWindow::opensOnTheContents() {
+void TestHelpWindow::opensOnTheContentsAndServesBothHelpCommands() {
     TestShell shell;
     HelpWindow* w = openHelp(shell);
     QVERIFY(w);
-    QCOMPARE(w->objectName(), QStringLiteral("frmHelp"));
     QCOMPARE(w->windowTitle(), QStringLiteral("Rastrel Help"));
     QCOMPARE(w->currentPage(), QStringLiteral("index.html"));
     auto* topics = w->findChild<QListWidget*>("lstTopics");
@@ -52,23 +49,18 @@ void TestHelpWindow::opensOnTheContents() {
     QVERIFY(titles(topics).contains("Step by step instructions for using Rastrel"));
     QCOMPARE(shell.state().marker("frmhelpopen"), QStringLiteral("Y"));
     QVERIFY(shell.scripted.messages().isEmpty());
-    QVERIFY(w->closeWindow());
-    QCOMPARE(shell.state().marker("frmhelpopen"), QString());
-}
 
-void TestHelpWindow::showPageAndFocusSearchServeBothHelpCommands() {
-    TestShell shell;
-    HelpWindow* w = openHelp(shell);
+    // Help, Contents and Help, Search for help on ...
     shell.frame.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&shell.frame));
-    // Help, Contents
     w->showPage("options");
     QCOMPARE(w->currentPage(), QStringLiteral("options.html"));
     w->showPage(QString());
     QCOMPARE(w->currentPage(), QStringLiteral("index.html"));
-    // Help, Search for help on ...
     w->focusSearch();
     QTRY_COMPARE(QApplication::focusWidget(), w->findChild<QLineEdit*>("txtSearch"));
+    QVERIFY(w->closeWindow());
+    QCOMPARE(shell.state().marker("frmhelpopen"), QString());
 }
 
 void TestHelpWindow::searchListsThePagesWithTheWordAndOpensThem() {
@@ -133,12 +125,8 @@ void TestHelpWindow::linksStayInTheBookAndWebLinksGoToTheBrowser() {
     Q_EMIT page->anchorClicked(QUrl("https://www.example.org/forum"));
     QCOMPARE(shell.webPages, QStringList{"https://www.example.org/forum"});
     QCOMPARE(w->currentPage(), QStringLiteral("maintenance.html"));
-}
 
-void TestHelpWindow::unknownPageFallsBackToTheContents() {
-    TestShell shell;
-    HelpWindow* w = openHelp(shell);
-    w->showPage("worksheet");
+    // A page that is not in the book falls back to the contents.
     w->showPage("no-such-page");
     QCOMPARE(shell.scripted.messages().size(), 1);
     QVERIFY(shell.scripted.lastText().contains("no-such-page"));

@@ -40,8 +40,7 @@ private Q_SLOTS:
     void noStoredSettingsShowAndStoreTheDefaults();
     void storedSettingsAreShownWithoutCountingAsAChange();
     void closingUntouchedAsksAndStoresNothing();
-    void closeBoxAfterATypedTaxAsksAndNoKeepsTheOldValue();
-    void closeBoxQuestionYesStoresLikeOk();
+    void closeBoxAfterATypedTaxAsksNoKeepsTheOldValueYesStores();
     void escapeAfterAChangeAsksToo();
 };
 
@@ -88,7 +87,7 @@ void TestOptionsDialog::closingUntouchedAsksAndStoresNothing() {
     QVERIFY(!shell.settings().contains(Settings::kBrowser));
 }
 
-void TestOptionsDialog::closeBoxAfterATypedTaxAsksAndNoKeepsTheOldValue() {
+void TestOptionsDialog::closeBoxAfterATypedTaxAsksNoKeepsTheOldValueYesStores() {
     TestShell shell;
     shell.settings().setValue(Settings::kTaxPercentage, "5");
     Opened o = open(shell);
@@ -103,17 +102,15 @@ void TestOptionsDialog::closeBoxAfterATypedTaxAsksAndNoKeepsTheOldValue() {
     QCOMPARE(m.title, QStringLiteral("Rastrel - Program Options"));
     QCOMPARE(shell.settings().value(Settings::kTaxPercentage, "?"), QStringLiteral("5"));
     QVERIFY(!shell.settings().contains(Settings::kBrowser));
-}
 
-void TestOptionsDialog::closeBoxQuestionYesStoresLikeOk() {
-    TestShell shell;
-    Opened o = open(shell);
+    // Yes stores like OK.
+    o = open(shell);
     QTest::mouseClick(o.openLast, Qt::LeftButton);
     shell.scripted.queueYes();
     QVERIFY(o.dialog->close());
     QCOMPARE(shell.settings().value(Settings::kOpenLastVehicle, "?"), QStringLiteral("Y"));
     QCOMPARE(shell.settings().value(Settings::kBrowser, "?"), QStringLiteral("I"));
-    QCOMPARE(shell.scripted.messages().size(), 1);
+    QCOMPARE(shell.scripted.messages().size(), 2);
 }
 
 void TestOptionsDialog::escapeAfterAChangeAsksToo() {

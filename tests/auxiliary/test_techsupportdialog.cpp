@@ -17,6 +17,13 @@ public:
         TestShell::openWebPage(address);
         supportVisible << (dialog && dialog->isVisible());
     }
+    // Opens the support window and presses its web site button.
+    void clickWebsite() {
+        auto* d = new TechSupportDialog(*this, &frame);
+        dialog = d;
+        scripted.runModal(d);
+        QTest::mouseClick(d->findChild<QPushButton*>("cmdWebsite"), Qt::LeftButton);
+    }
     QPointer<QDialog> dialog;
     QList<bool> supportVisible;
 };
@@ -35,10 +42,7 @@ private Q_SLOTS:
 void TestTechSupportDialog::websiteWithTheSystemBrowserOpensThenCloses() {
     RecordingShell shell;
     shell.settings().setValue(Settings::kBrowser, "I");
-    auto* d = new TechSupportDialog(shell, &shell.frame);
-    shell.dialog = d;
-    shell.scripted.runModal(d);
-    QTest::mouseClick(d->findChild<QPushButton*>("cmdWebsite"), Qt::LeftButton);
+    shell.clickWebsite();
     // Another program gets a file it can read, even for the built-in help book.
     QCOMPARE(shell.webPages.size(), 1);
     const QUrl page(shell.webPages.first());
@@ -50,10 +54,7 @@ void TestTechSupportDialog::websiteWithTheSystemBrowserOpensThenCloses() {
 
 void TestTechSupportDialog::websiteWithTheBuiltInBrowserClosesThenOpens() {
     RecordingShell shell; // no "Browser" setting: the built-in browser
-    auto* d = new TechSupportDialog(shell, &shell.frame);
-    shell.dialog = d;
-    shell.scripted.runModal(d);
-    QTest::mouseClick(d->findChild<QPushButton*>("cmdWebsite"), Qt::LeftButton);
+    shell.clickWebsite();
     QCOMPARE(shell.webPages.size(), 1);
     if (BrowserWindow::available())
         QCOMPARE(shell.webPages.first(), TechSupportDialog::supportAddress());
