@@ -129,8 +129,7 @@ void TestReportRenderer::valuesShowThroughTheirFormats() {
     QCOMPARE(ReportRenderer::printedAmount(cash("0.005")).units(), 100);
     QCOMPARE(ReportRenderer::printedAmount(cash("-0.005")).units(), -100);
     QCOMPARE(ReportRenderer::printedAmount(cash("0.3333")).units(), 3300);
-    QCOMPARE(ReportRenderer::dateText(kPrinted), QStringLiteral("3/7/25"));
-    QCOMPARE(ReportRenderer::timeText(kPrinted), QStringLiteral("2:05:09 PM"));
+    // Dates and times are in every golden transcript.
 }
 
 void TestReportRenderer::totalsEqualTheLinesPrinted() {

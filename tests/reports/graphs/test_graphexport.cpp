@@ -22,15 +22,25 @@ private Q_SLOTS:
     void sizesFromTheCommandLine();
 
 private:
+    int run(const QString& graph, const QString& project, const QString& file,
+            QSize size = QSize(800, 600)) {
+        m_error.clear();
+        return GraphExport::run(*m_store, *m_state, graph, project, m_out->filePath(file), size,
+                                &m_error);
+    }
+
     std::unique_ptr<TestDatabase> m_db;
     std::unique_ptr<DataStore> m_store;
     std::unique_ptr<QTemporaryDir> m_out;
+    std::unique_ptr<AppState> m_state;
+    QString m_error;
 };
 
 void TestGraphExport::init() {
     m_db = std::make_unique<TestDatabase>();
     m_store = m_db->open();
     m_out = std::make_unique<QTemporaryDir>();
+    m_state = std::make_unique<AppState>();
 }
 
 void TestGraphExport::cleanup() {
@@ -40,68 +50,45 @@ void TestGraphExport::cleanup() {
 }
 
 void TestGraphExport::writesAPictureOfTheRequestedSize() {
-    const QString png = m_out->filePath(QStringLiteral("graph.png"));
-    AppState state;
-    QString error;
-    const int code =
-        GraphExport::run(*m_store, state, QStringLiteral("Budget Amount Vs. Actual Amount"),
-                         QStringLiteral("1986 FORD MUSTANG"), png, QSize(1024, 640), &error);
-    QCOMPARE(code, 0);
-    QVERIFY2(error.isEmpty(), qPrintable(error));
-    const QImage image(png);
-    QCOMPARE(image.size(), QSize(1024, 640));
-    QCOMPARE(state.openvehiclenumber, QStringLiteral("1"));
-    QCOMPARE(state.vehicledescription, QStringLiteral("1986 FORD MUSTANG"));
-
+    QCOMPARE(
+        run("Budget Amount Vs. Actual Amount", "1986 FORD MUSTANG", "graph.png", QSize(1024, 640)),
+        0);
+    QVERIFY2(m_error.isEmpty(), qPrintable(m_error));
+    QCOMPARE(QImage(m_out->filePath("graph.png")).size(), QSize(1024, 640));
+    QCOMPARE(m_state->openvehiclenumber, QStringLiteral("1"));
+    QCOMPARE(m_state->vehicledescription, QStringLiteral("1986 FORD MUSTANG"));
     // The shared record sets are not touched by the export.
-    RecordSet& vehicles = m_store->recordSet(Command::RSLVehicles);
-    QCOMPARE(vehicles.filter(), QString());
+    QCOMPARE(m_store->recordSet(Command::RSLVehicles).filter(), QString());
 
     // By number, the graph's name in any case, at the window's size.
-    const QString byNumber = m_out->filePath(QStringLiteral("by-number.png"));
-    AppState other;
-    QCOMPARE(GraphExport::run(*m_store, other,
-                              QStringLiteral("budget amount vs. actual amount vs. forecast amount"),
-                              QStringLiteral(" 1 "), byNumber, GraphExport::defaultSize(), &error),
+    m_state = std::make_unique<AppState>();
+    QCOMPARE(run("budget amount vs. actual amount vs. forecast amount", " 1 ", "by-number.png",
+                 GraphExport::defaultSize()),
              0);
-    QCOMPARE(QImage(byNumber).size(), GraphExport::defaultSize());
-    QCOMPARE(other.vehiclenumber, 1);
+    QCOMPARE(QImage(m_out->filePath("by-number.png")).size(), GraphExport::defaultSize());
+    QCOMPARE(m_state->vehiclenumber, 1);
 }
 
 void TestGraphExport::unknownGraphOrProjectIsRefused() {
-    const QString png = m_out->filePath(QStringLiteral("none.png"));
-    AppState state;
-    QString error;
-    QCOMPARE(GraphExport::run(*m_store, state, QStringLiteral("Budget Pie"),
-                              QStringLiteral("1986 FORD MUSTANG"), png, QSize(800, 600), &error),
-             GraphExport::kUsage);
-    QVERIFY(error.startsWith(u"There is no graph called \"Budget Pie\"."));
-    QVERIFY(error.contains(u"\"Budget Amount By Category\""));
+    QCOMPARE(run("Budget Pie", "1986 FORD MUSTANG", "none.png"), GraphExport::kUsage);
+    QVERIFY(m_error.startsWith(u"There is no graph called \"Budget Pie\"."));
+    QVERIFY(m_error.contains(u"\"Budget Amount By Category\""));
 
-    for (const QString& project :
-         {QStringLiteral("1967 SHELBY"), QStringLiteral("42"), QStringLiteral("O'BRIEN'S TRUCK")}) {
-        error.clear();
-        QCOMPARE(GraphExport::run(*m_store, state, QStringLiteral("Budget Amount By Category"),
-                                  project, png, QSize(800, 600), &error),
-                 GraphExport::kUsage);
-        QCOMPARE(error, QStringLiteral("There is no project called \"%1\".").arg(project));
+    for (const char* project : {"1967 SHELBY", "42", "O'BRIEN'S TRUCK"}) {
+        QCOMPARE(run("Budget Amount By Category", project, "none.png"), GraphExport::kUsage);
+        QCOMPARE(m_error, QStringLiteral("There is no project called \"%1\".").arg(project));
     }
-    QCOMPARE(state.openvehiclenumber, QString()); // nothing was opened
+    QCOMPARE(m_state->openvehiclenumber, QString()); // nothing was opened
 
-    QCOMPARE(GraphExport::run(*m_store, state, QStringLiteral("Budget Amount By Category"),
-                              QStringLiteral("1986 FORD MUSTANG"), png, QSize(0, 600), &error),
+    QCOMPARE(run("Budget Amount By Category", "1986 FORD MUSTANG", "none.png", QSize(0, 600)),
              GraphExport::kUsage);
-    QVERIFY(!QFileInfo::exists(png));
+    QVERIFY(!QFileInfo::exists(m_out->filePath("none.png")));
 }
 
 void TestGraphExport::unwritableFileIsReported() {
-    AppState state;
-    QString error;
-    const QString png = m_out->filePath(QStringLiteral("no/such/folder/graph.png"));
-    QCOMPARE(GraphExport::run(*m_store, state, QStringLiteral("Budget Amount By Category"),
-                              QStringLiteral("1986 FORD MUSTANG"), png, QSize(300, 200), &error),
+    QCOMPARE(run("Budget Amount By Category", "1986 FORD MUSTANG", "no/such/folder/graph.png"),
              GraphExport::kFailed);
-    QVERIFY(error.startsWith(u"The graph could not be written to "));
+    QVERIFY(m_error.startsWith(u"The graph could not be written to "));
 }
 
 void TestGraphExport::sizesFromTheCommandLine() {
