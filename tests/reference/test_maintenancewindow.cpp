@@ -55,8 +55,7 @@ private Q_SLOTS:
     void handOverOpensThePartsTabAndHandsBack();
     void partButtonsConvertAndCheck();
     void renameClosesTheWorksheetAndReachesEveryProject();
-    void vendorAddAndWebsite();
-    void categoryAddFeedsThePartsTab();
+    void vendorAndCategoryAdds();
     void failedWriteShowsTheDatabaseMessage();
 
 private:
@@ -361,7 +360,7 @@ void TestMaintenanceWindow::renameClosesTheWorksheetAndReachesEveryProject() {
     QVERIFY(!combo("cmbvendordatabase")->list()->findItems("GEARHEAD", Qt::MatchExactly).isEmpty());
 }
 
-void TestMaintenanceWindow::vendorAddAndWebsite() {
+void TestMaintenanceWindow::vendorAndCategoryAdds() {
     open();
     m_window->selectTab(1);
     type(combo("cmbvendordatabase")->edit(), "acme salvage");
@@ -372,16 +371,14 @@ void TestMaintenanceWindow::vendorAddAndWebsite() {
     QCOMPARE(find<QLineEdit>("iovendorphone")->text(), QString(" "));
     click("cmdwebsite2");
     QCOMPARE(m_shell->webPages, QStringList{"http://WWW.ACME.EXAMPLE"});
-
     find<QLineEdit>("iovendorwebsite")->clear();
     click("cmdwebsite2");
     QCOMPARE(m_shell->scripted.lastText(),
              QString("There must be a value in the vendor web site field to access a web site."));
     QCOMPARE(m_shell->webPages.size(), 1);
-}
 
-void TestMaintenanceWindow::categoryAddFeedsThePartsTab() {
-    open();
+    // A new category is offered on the Parts tab at once.
+    m_shell->scripted.queueYes();
     m_window->selectTab(3);
     type(combo("cmbcategorydatabase")->edit(), "glass");
     click("cmdadd4");
