@@ -90,9 +90,10 @@ void TestReportExport::reportsAreWrittenForTheNamedProjectOrVendor() {
     QCOMPARE(run("Vendor Shopping List Report", "1986 FORD MUSTANG", "tri-county swap meet",
                  "shopping.pdf"),
              0);
-    // The reference lists need no project.
+    // The reference lists and the shopping list (every project's lines) need no project.
     m_state.clearProject();
     QCOMPARE(run("Vendor Report", "", {}, "vendors.pdf"), 0);
+    QCOMPARE(run("Vendor Shopping List Report", "", "gearhead direct", "all.pdf"), 0);
     QCOMPARE(m_state.openvehiclenumber, QStringLiteral("0"));
 
     const QString text = pdfText(m_db->path("out.pdf"));
