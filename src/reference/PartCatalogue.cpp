@@ -11,6 +11,19 @@ namespace {
 const QString kName = QStringLiteral("Part_Name");
 const QString kCategory = QStringLiteral("Category");
 
+// Writes the name and category into the current (or new) row; a failed write
+// leaves no half-edited row behind.
+DbResult writeRow(RecordSet& parts, const QString& name, const QString& category) {
+    DbResult r = parts.setValue(kName, name);
+    if (r)
+        r = parts.setValue(kCategory, category);
+    if (r)
+        r = parts.update();
+    if (!r)
+        parts.cancelUpdate();
+    return r;
+}
+
 const QString kInvalidCategory =
     QStringLiteral("You must select a valid category from the category list to continue.");
 const QString kDuplicate = QStringLiteral("Part already exists in part list.");
@@ -87,15 +100,9 @@ MaintenanceResult PartCatalogue::add(const QString& name, const QString& categor
 
     DbResult r = parts.addNew();
     if (r)
-        r = parts.setValue(kName, name);
-    if (r)
-        r = parts.setValue(kCategory, category);
-    if (r)
-        r = parts.update();
-    if (!r) {
-        parts.cancelUpdate();
+        r = writeRow(parts, name, category);
+    if (!r)
         return MaintenanceResult::failed(r);
-    }
     return MaintenanceResult::done(QStringLiteral("Part has been added."));
 }
 
@@ -130,15 +137,9 @@ MaintenanceResult PartCatalogue::change(const QString& remembered, const QString
     if (r && !found)
         return MaintenanceResult::refused(kSelectToChange);
     if (r)
-        r = parts.setValue(kName, name);
-    if (r)
-        r = parts.setValue(kCategory, category);
-    if (r)
-        r = parts.update();
-    if (!r) {
-        parts.cancelUpdate();
+        r = writeRow(parts, name, category);
+    if (!r)
         return MaintenanceResult::failed(r);
-    }
     if (name != remembered)
         if (r = updatepartchanges(remembered, name); !r)
             return MaintenanceResult::failed(r);

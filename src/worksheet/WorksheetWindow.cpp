@@ -518,16 +518,27 @@ bool WorksheetWindow::commonChecks(EntryPanel* panel) {
     return true;
 }
 
+bool WorksheetWindow::stored(const PartLineStore::Result& result) {
+    switch (result.outcome) {
+    case PartLineStore::Outcome::Stored:
+        return true;
+    case PartLineStore::Outcome::Missing:
+        lineGone();
+        return false;
+    case PartLineStore::Outcome::Failed:
+        m_shell.toolkit().inform(result.message);
+        return false;
+    }
+    return false;
+}
+
 void WorksheetWindow::addPart() {
     BusyCursor busy;
     EntryPanel* panel = m_panels[1];
     if (!commonChecks(panel))
         return;
-    const auto result = m_store.add(panel->line(), m_shell.state().vehiclenumber);
-    if (result.outcome != PartLineStore::Outcome::Stored) {
-        m_shell.toolkit().inform(result.message);
+    if (!stored(m_store.add(panel->line(), m_shell.state().vehiclenumber)))
         return;
-    }
     m_shell.toolkit().inform(kAdded);
     defaultFilter();
     setLineTabsEnabled(m_gridRows->rowCount() > 0);
@@ -548,16 +559,9 @@ void WorksheetWindow::acceptChanges() {
     EntryPanel* panel = m_panels[0];
     if (!commonChecks(panel))
         return;
-    const auto result = m_store.accept(panel->line(), m_shell.state().vehiclenumber, m_loadedName,
-                                       m_loadedSequence);
-    if (result.outcome == PartLineStore::Outcome::Missing) {
-        lineGone();
+    if (!stored(m_store.accept(panel->line(), m_shell.state().vehiclenumber, m_loadedName,
+                               m_loadedSequence)))
         return;
-    }
-    if (result.outcome != PartLineStore::Outcome::Stored) {
-        m_shell.toolkit().inform(result.message);
-        return;
-    }
     m_shell.toolkit().inform(kChanged);
     defaultFilter();
     m_pending = QStringLiteral("N");
@@ -568,15 +572,8 @@ void WorksheetWindow::deletePart() {
     const auto answer = m_shell.toolkit().askYesNo(kDeleteQuestion, Toolkit::applicationTitle());
     if (answer == Toolkit::Answer::Yes) {
         BusyCursor busy;
-        const auto result = m_store.remove(m_loadedName, m_loadedSequence);
-        if (result.outcome == PartLineStore::Outcome::Missing) {
-            lineGone();
+        if (!stored(m_store.remove(m_loadedName, m_loadedSequence)))
             return;
-        }
-        if (result.outcome != PartLineStore::Outcome::Stored) {
-            m_shell.toolkit().inform(result.message);
-            return;
-        }
         m_shell.toolkit().inform(kDeleted);
         defaultFilter();
         setLineTabsEnabled(m_gridRows->rowCount() > 0);

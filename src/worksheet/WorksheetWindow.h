@@ -70,6 +70,8 @@ private:
     void deletePart();
     bool commonChecks(EntryPanel* panel);
     void lineGone();
+    // Whether the line was stored; otherwise tells the user why not.
+    bool stored(const PartLineStore::Result& result);
     void takeHandBack();
     void showPicture();
     RecordSet& lines();
