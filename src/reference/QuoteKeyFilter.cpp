@@ -9,7 +9,7 @@ QuoteKeyFilter::QuoteKeyFilter(std::function<void()> beep, QObject* parent)
 bool QuoteKeyFilter::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const QString text = static_cast<QKeyEvent*>(event)->text();
-        if (text.contains(u'\'') || text.contains(u'"')) {
+        if (text.contains(u'"')) {
             if (m_beep)
                 m_beep();
             return true;

@@ -4,8 +4,10 @@
 
 #include <functional>
 
-// Swallows the apostrophe and double-quote keys of the fields it watches and
-// beeps instead.
+// Swallows the double-quote key of the fields it watches and beeps instead,
+// as the maintenance fields always have. Apostrophes pass: names such as O'REILLY are real, and
+// every value reaches the database bound or quoted, so an apostrophe can no longer end a criteria
+// string early.
 class QuoteKeyFilter : public QObject {
     Q_OBJECT
 public:
