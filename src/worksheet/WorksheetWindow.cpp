@@ -473,12 +473,21 @@ void WorksheetWindow::showtab(int tab, int from) {
         rs.optimize(QStringLiteral("sequence_number"));
         ignoreError(rs.setFilter(
             SummaryFilter::lineCriteria(m_gridRows->text(row, 0), m_gridRows->text(row, 3))));
-        clearfields();
-        loadfieldsdetails();
+        openFilteredLine();
     } else if (tab == DetailTab && from == SearchTab) {
-        clearfields();
-        loadfieldsdetails();
+        openFilteredLine();
     }
+}
+
+void WorksheetWindow::openFilteredLine() {
+    // The grid may show a line that a rename or delete in another window has
+    // since taken away; an empty panel would pass for a line.
+    if (lines().isEof()) {
+        lineGone();
+        return;
+    }
+    clearfields();
+    loadfieldsdetails();
 }
 
 void WorksheetWindow::openLineFromGrid() {

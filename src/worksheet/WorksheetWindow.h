@@ -65,6 +65,7 @@ private:
     void setFilterListsToAll();
     SummaryFilter currentFilter() const;
     void openLineFromGrid();
+    void openFilteredLine();
     void addPart();
     void acceptChanges();
     void deletePart();

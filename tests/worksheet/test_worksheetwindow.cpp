@@ -281,6 +281,30 @@ void TestWorksheetWindow::acceptRenewsTheNumberAndVanishedLinesAreReported() {
     ws.click("cmdDelete");
     QCOMPARE(ws.said(), PartLineStore::kMissingMessage);
     QCOMPARE(ws.rows(), ws.lines());
+
+    // A rename elsewhere while the grid still shows the old name: opening
+    // that row says so, in the summary with the new name in it.
+    QVERIFY(ws.shell.store
+                ->execute("RSLMaster", "UPDATE RSLMaster SET Part_Name = 'RADIATOR CORE' "
+                                       "WHERE Part_Name = 'RADIATOR'")
+                .ok());
+    const int messages = ws.shell.scripted.messages().size();
+    ws.openLine("RADIATOR", "1");
+    QCOMPARE(ws.shell.scripted.messages().size(), messages + 1);
+    QCOMPARE(ws.said(), PartLineStore::kMissingMessage);
+    QCOMPARE(ws.tab(), 0);
+    QVERIFY(ws.column().contains("RADIATOR CORE") && !ws.column().contains("RADIATOR"));
+    // The search results may go stale the same way.
+    ws.clickTab(3);
+    QTest::keyClicks(ws.get<QLineEdit>("iopartnamesearch"), "RADIATOR CORE");
+    ws.click("cmdSearch");
+    QVERIFY(ws.shell.store
+                ->execute("RSLMaster", "DELETE FROM RSLMaster WHERE Part_Name = "
+                                       "'RADIATOR CORE'")
+                .ok());
+    ws.click("cmdSelect");
+    QCOMPARE(ws.said(), PartLineStore::kMissingMessage);
+    QCOMPARE(ws.tab(), 0);
 }
 
 void TestWorksheetWindow::deletingTheOnlyLine() {
