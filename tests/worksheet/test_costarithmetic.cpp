@@ -42,6 +42,16 @@ void TestCostArithmetic::taxAndTotal_data() {
         {"percent by its leading number", "1", "100", "", "7.5% state", true, "7.5", "107.5"},
         {"percent without a number", "1", "100", "", "six", true, "0", "100"},
         {"huge percent, untaxed", "1", "100", "", "1e40", false, "0", "100"},
+        // Taxable x shipping x quantity at 8.25%: the tax is on the goods
+        // alone, never on the shipping, and the quantity multiplies the
+        // price before the tax.
+        {"one, no shipping, untaxed", "1", "19.99", "0", "8.25", false, "0", "19.99"},
+        {"one, shipping, untaxed", "1", "19.99", "12.50", "8.25", false, "0", "32.49"},
+        {"one, shipping, taxed", "1", "19.99", "12.50", "8.25", true, "1.649175", "34.1392"},
+        {"seven, no shipping, untaxed", "7", "19.99", "0", "8.25", false, "0", "139.93"},
+        {"seven, no shipping, taxed", "7", "19.99", "0", "8.25", true, "11.544225", "151.4742"},
+        {"seven, shipping, untaxed", "7", "19.99", "12.50", "8.25", false, "0", "152.43"},
+        {"seven, shipping, taxed", "7", "19.99", "12.50", "8.25", true, "11.544225", "163.9742"},
     };
     for (const auto& r : rows)
         QTest::newRow(r.tag) << QString(r.quantity) << QString(r.price) << QString(r.shipping)
