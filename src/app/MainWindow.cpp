@@ -209,9 +209,11 @@ void MainWindow::refreshWindowMenu() {
         m_windowMenu->addSeparator();
     int n = 1;
     for (QMdiSubWindow* frame : frames) {
+        // A caption's own ampersands are text, not mnemonics ("Reports & Graphs").
+        QString caption = frame->windowTitle();
+        caption.replace(u'&', QStringLiteral("&&"));
         const QString text =
-            (n < 10 ? QStringLiteral("&%1 ").arg(n) : QStringLiteral("%1 ").arg(n)) +
-            frame->windowTitle();
+            (n < 10 ? QStringLiteral("&%1 ").arg(n) : QStringLiteral("%1 ").arg(n)) + caption;
         QAction* a = m_windowMenu->addAction(text);
         a->setCheckable(true);
         a->setChecked(frame == m_mdi->activeSubWindow());

@@ -12,6 +12,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QTest>
 #include <QToolBar>
 
@@ -103,7 +104,7 @@ private Q_SLOTS:
     void unusableDatabaseStartsWithoutData();
     void reminderIsShownOncePerRun();
     void statusPanelsShowWhatWindowsWrite();
-    void menusAndToolbarHaveTheirCaptions();
+    void windowMenuListsTheOpenWindows();
 };
 
 void TestMainWindow::menuRulesFollowTheProjectState() {
@@ -400,58 +401,25 @@ void TestMainWindow::statusPanelsShowWhatWindowsWrite() {
     QVERIFY(!f.window->statusPanel(9));
 }
 
-void TestMainWindow::menusAndToolbarHaveTheirCaptions() {
+void TestMainWindow::windowMenuListsTheOpenWindows() {
     Fixture f;
-    const QList<std::pair<const char*, const char*>> items = {
-        {"mnunewvehicle", "&New Project"},
-        {"mnuopenvehicle", "&Open Project"},
-        {"mnueditvehicle", "&Edit Project"},
-        {"mnudeletevehicle", "&Delete Project"},
-        {"mnuclosevehicle", "&Close Project"},
-        {"mnuexit", "E&xit"},
-        {"mnumaindatabase", "&Project"},
-        {"mnupartdatabase", "P&arts"},
-        {"mnuvendordatabase", "&Vendors"},
-        {"mnumanufacturerdatabase", "&Manufacturers"},
-        {"mnucategorydatabase", "&Categories"},
-        {"mnureports", "&Reports"},
-        {"mnugraphs", "&Graphs"},
-        {"mnucascade", "&Cascade"},
-        {"mnuarrangeicons", "&Arrange Icons"},
-        {"mnuclosewindows", "C&lose all windows"},
-        {"mnutoolbar", "&Toolbar"},
-        {"mnuoptions", "&Options"},
-        {"mnucontents", "&Contents"},
-        {"mnusearchforhelpon", "&Search for help on ..."},
-        {"mnuabout", "&About"},
-        {"mnutechsupport", "&Technical Support"},
-    };
-    for (const auto& [name, text] : items) {
-        QAction* a = f.window->action(name);
-        QVERIFY2(a, name);
-        QCOMPARE(a->text(), QString::fromLatin1(text));
-    }
-    const QStringList texts = {"",
-                               "Open Project ",
-                               "",
-                               "Work On Project",
-                               "Parts",
-                               "Vendors",
-                               "Manufacturers",
-                               "Categories",
-                               "",
-                               "Reports",
-                               "Graphs",
-                               "",
-                               "Help",
-                               "",
-                               "Exit "};
-    for (int i = 1; i <= 15; ++i) {
-        QAction* b = f.window->toolbarButton(i);
-        QVERIFY(b);
-        QCOMPARE(b->isSeparator(), texts[i - 1].isEmpty());
-        QCOMPARE(b->text(), texts[i - 1]);
-    }
+    QVERIFY(f.window->startUp());
+    f.window->showWindow(WindowId::ReportsGraphs);
+    f.window->window(WindowId::ReportsGraphs)->setWindowTitle("Reports & Graphs");
+    auto* menu = f.window->findChild<QMenu*>("mnuwindow");
+    QVERIFY(menu);
+    Q_EMIT menu->aboutToShow();
+    QStringList listed;
+    for (QAction* a : menu->actions())
+        if (a->isCheckable())
+            listed << a->text();
+    // The frames list in the order they were opened; the active one is ticked.
+    QCOMPARE(listed, QStringList({"&1 frmProjects", "&2 Reports && Graphs"}));
+    QAction* reports = menu->actions().constLast();
+    QVERIFY(reports->isChecked());
+    menu->actions()[menu->actions().size() - 2]->trigger();
+    QCOMPARE(static_cast<QWidget*>(f.window->mdiHost()->activeChild()),
+             f.window->window(WindowId::Projects));
 }
 
 QTEST_MAIN(TestMainWindow)
