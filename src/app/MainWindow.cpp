@@ -10,6 +10,7 @@
 #include "MakesAndModels.h"
 #include "MdiHost.h"
 #include "MenuState.h"
+#include "ScreenFit.h"
 #include "Settings.h"
 #include "SingleInstance.h"
 #include "Toolkit.h"
@@ -25,6 +26,7 @@
 #include <QLocale>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QShowEvent>
 #include <QSqlQuery>
 #include <QStatusBar>
 #include <QTimer>
@@ -86,6 +88,7 @@ MainWindow::MainWindow(const Options& options, Toolkit& toolkit, QWidget* parent
     buildToolbar();
     buildStatusBar();
     resize(1100, 760);
+    ScreenFit::keepOnScreen(this);
     setWindowTitle(m_state.rsl + kNoProject);
 
     connect(&m_state, &AppState::statusTextChanged, this,
@@ -427,6 +430,14 @@ void MainWindow::firstActivation() {
         m_state.showed = QStringLiteral("Y");
         showDialog(Dialog::Reminder);
     }
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // Now that the window system has added its frame, the whole of it (the
+    // status bar included) must fit the screen too.
+    if (!event->spontaneous())
+        ScreenFit::keepOnScreen(this);
 }
 
 bool MainWindow::event(QEvent* event) {

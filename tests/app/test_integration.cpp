@@ -34,6 +34,7 @@ private Q_SLOTS:
     void helpAndWebPagesOpen();
     void dialogsOpenFromTheMenus();
     void aNewWindowComesToTheFront();
+    void everyWindowFitsASmallScreen();
 
 private:
     MainWindow& main() { return *m_window; }
@@ -220,6 +221,33 @@ void TestIntegration::aNewWindowComesToTheFront() {
         const auto frames = main().mdiHost()->subWindowList(QMdiArea::StackingOrder);
         QCOMPARE(frames.last()->widget(), w);
         QVERIFY(main().mdiHost()->viewport()->rect().contains(frames.last()->geometry()));
+    }
+}
+
+void TestIntegration::everyWindowFitsASmallScreen() {
+    startWithProjectOpen();
+    // What a 1024 x 700 screen leaves the frame once its title bar is drawn.
+    main().resize(1024, 670);
+    QTRY_COMPARE(main().size(), QSize(1024, 670));
+    const QRect area = main().mdiHost()->viewport()->rect();
+    for (WindowId id : {WindowId::Worksheet, WindowId::Projects, WindowId::Maintenance,
+                        WindowId::ReportsGraphs, WindowId::Help, WindowId::Graph4}) {
+        main().closeAllWindows();
+        QWidget* w = main().showWindow(id);
+        QVERIFY(w);
+        auto* frame = qobject_cast<QMdiSubWindow*>(w->parentWidget());
+        QVERIFY(frame);
+        const QString name = w->objectName();
+        // Wholly in sight, and not squeezed below the size its controls need.
+        QVERIFY2(area.contains(frame->geometry()), qPrintable(name));
+        const QSize needed = w->minimumSizeHint().expandedTo(w->minimumSize());
+        QVERIFY2(w->width() >= needed.width() && w->height() >= needed.height(),
+                 qPrintable(QStringLiteral("%1: %2x%3 for %4x%5")
+                                .arg(name)
+                                .arg(w->width())
+                                .arg(w->height())
+                                .arg(needed.width())
+                                .arg(needed.height())));
     }
 }
 

@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QScreen>
+#include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
 
@@ -105,6 +107,7 @@ private Q_SLOTS:
     void reminderIsShownOncePerRun();
     void statusPanelsShowWhatWindowsWrite();
     void windowMenuListsTheOpenWindows();
+    void opensInsideTheScreen();
 };
 
 void TestMainWindow::menuRulesFollowTheProjectState() {
@@ -420,6 +423,24 @@ void TestMainWindow::windowMenuListsTheOpenWindows() {
     menu->actions()[menu->actions().size() - 2]->trigger();
     QCOMPARE(static_cast<QWidget*>(f.window->mdiHost()->activeChild()),
              f.window->window(WindowId::Projects));
+}
+
+void TestMainWindow::opensInsideTheScreen() {
+    Fixture f;
+    QVERIFY(f.window->startUp());
+    f.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+    const QRect free = f.window->screen()->availableGeometry();
+    // The test screen is smaller than the size the window asks for.
+    QVERIFY(free.width() < 1100 || free.height() < 760);
+    QVERIFY2(free.contains(f.window->frameGeometry()),
+             qPrintable(QStringLiteral("%1x%2 at %3,%4")
+                            .arg(f.window->frameGeometry().width())
+                            .arg(f.window->frameGeometry().height())
+                            .arg(f.window->frameGeometry().x())
+                            .arg(f.window->frameGeometry().y())));
+    QVERIFY(free.contains(
+        f.window->statusBar()->mapToGlobal(f.window->statusBar()->rect().bottomRight())));
 }
 
 QTEST_MAIN(TestMainWindow)
