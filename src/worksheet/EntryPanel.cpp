@@ -80,21 +80,29 @@ EntryPanel::EntryPanel(Shell& shell, ReferenceLists& lists, int index, QWidget* 
     setDateControlsVisible(false);
 
     connect(m_quantity, &FormattedEdit::rawTextChanged, this, [this] {
+        costInputChanged();
         calcamount();
         Q_EMIT edited();
     });
     connect(m_price, &FormattedEdit::rawTextChanged, this, [this] {
+        costInputChanged();
         calcamount();
         Q_EMIT edited();
     });
     for (FormattedEdit* e : {m_quantity, m_shipping, m_tax})
-        connect(e, &FormattedEdit::focusLeft, this, &EntryPanel::calcamount);
+        connect(e, &FormattedEdit::focusLeft, this, [this] {
+            if (m_costInputsChanged)
+                calcamount();
+        });
+    // Shipping counts once its field is left.
+    connect(m_shipping, &FormattedEdit::rawTextChanged, this, &EntryPanel::costInputChanged);
     for (FormattedEdit* e : {m_shipping, m_tax, m_total})
         connect(e, &FormattedEdit::rawTextChanged, this, &EntryPanel::edited);
     connect(m_date, &MaskedDateEdit::valueChanged, this, &EntryPanel::edited);
     connect(m_partNumber, &QLineEdit::textChanged, this, &EntryPanel::edited);
     connect(m_notes, &QPlainTextEdit::textChanged, this, &EntryPanel::edited);
     connect(m_taxable, &QCheckBox::toggled, this, [this] {
+        costInputChanged();
         calcamount();
         Q_EMIT edited();
     });
@@ -263,6 +271,11 @@ void EntryPanel::calcamount() {
     setRaw(m_total, result.total);
 }
 
+void EntryPanel::costInputChanged() {
+    if (!m_loading)
+        m_costInputsChanged = true;
+}
+
 void EntryPanel::checkboxes() {
     StatusLadder::State s{m_selected->isChecked(), m_forecast->isChecked(),
                           m_purchased->isChecked(), m_selected->isEnabled(),
@@ -374,6 +387,8 @@ void EntryPanel::resetFields(bool hideDateControls) {
         e->setRawText(QStringLiteral("0"));
     if (hideDateControls)
         setDateControlsVisible(false);
+    // An empty panel takes a new line, whose amounts always follow its fields.
+    m_costInputsChanged = true;
 }
 
 void EntryPanel::clearStatusBoxes() {
@@ -411,6 +426,10 @@ void EntryPanel::load(RecordSet& lines, QString* loadedName, QString* loadedSequ
             m_picker->setDate(stored);
     }
     m_loading = false;
+    // The stored amounts stand until the user changes what they were computed
+    // from: the tax percentage may have changed since the line was stored,
+    // and merely passing through a field must not rewrite them.
+    m_costInputsChanged = false;
 }
 
 void EntryPanel::upperCaseNames() {

@@ -66,6 +66,7 @@ protected:
 private:
     void build();
     void purchaseDateSwitch();
+    void costInputChanged();
     void setDateControlsVisible(bool visible);
     void setCategoryText(const QString& text);
     static void fill(QComboBox* box, const QStringList& items);
@@ -74,6 +75,10 @@ private:
     ReferenceLists& m_lists;
     int m_index;
     bool m_loading = false;
+    // Whether leaving an amount field recomputes tax and total: a new line's
+    // do, a loaded line's only after the user changed quantity, price,
+    // shipping or Taxable.
+    bool m_costInputsChanged = true;
     bool m_overflowReported = false;
 
     QComboBox* m_partName = nullptr;

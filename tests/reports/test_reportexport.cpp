@@ -100,10 +100,10 @@ void TestReportExport::reportsAreWrittenForTheNamedProjectOrVendor() {
     if (text.isNull())
         QSKIP("pdftotext is not installed");
     QVERIFY(text.contains("1986 FORD MUSTANG"));
-    QVERIFY(text.contains("$202.69"));
+    QVERIFY(text.contains("$191.90"));
     QCOMPARE(text.count(u'\f'), 7);
     QVERIFY(text.contains(QRegularExpression("Page\\s+7")));
-    QVERIFY(pdfText(m_db->path("over.pdf")).contains("$42.76"));
+    QVERIFY(pdfText(m_db->path("over.pdf")).contains("$18.09"));
     const QString shopping = pdfText(m_db->path("shopping.pdf"));
     QVERIFY(shopping.contains("TRI-COUNTY SWAP MEET"));
     QVERIFY(shopping.contains("U-JOINTS"));

@@ -42,6 +42,8 @@ private Q_SLOTS:
     void tooLargeAmountsAreReportedOnce();
     void statusLadderAndPurchaseDate();
     void loadShowsTheStoredLine();
+    void loadedAmountsStandUntilTheirInputsChange_data();
+    void loadedAmountsStandUntilTheirInputsChange();
     void listsRefillOnEntryAndKeepTheText();
 };
 
@@ -125,7 +127,8 @@ void TestEntryPanel::statusLadderAndPurchaseDate() {
 
 void TestEntryPanel::loadShowsTheStoredLine() {
     PanelFixture f;
-    f.shell.settingsStore->setValue(Settings::kTaxPercentage, "0");
+    // The line was stored at no tax; the setting says otherwise today.
+    f.shell.settingsStore->setValue(Settings::kTaxPercentage, "8");
     // The catalogue has moved the part since the line was stored.
     QVERIFY(
         f.shell.store
@@ -147,10 +150,73 @@ void TestEntryPanel::loadShowsTheStoredLine() {
     QCOMPARE(l.category, QStringLiteral("BODY"));
     QCOMPARE(l.vendor, QStringLiteral("LAKESHORE PERFORMANCE WAREHOUSE"));
     // The stored amounts, not a recalculation at today's percentage.
-    QCOMPARE(l.taxAmount + '|' + l.totalCost, QStringLiteral("3.8994|68.8894"));
+    QCOMPARE(l.taxAmount + '|' + l.totalCost, QStringLiteral("0|64.99"));
     QVERIFY(l.taxable && l.purchased && l.forecast && l.selected && l.notes.isEmpty());
     QCOMPARE(f.get<QDateEdit>("DTPicker1")->date(), QDate(2000, 11, 30));
     QCOMPARE(l.purchaseDate, QStringLiteral("11/30/2000"));
+}
+
+void TestEntryPanel::loadedAmountsStandUntilTheirInputsChange_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("tax");
+    QTest::addColumn<QString>("total");
+    // The line was stored at 6 percent; the setting now says 10.
+    QTest::newRow("focus only") << ""
+                                << ""
+                                << "3.8994"
+                                << "68.8894";
+    QTest::newRow("quantity") << "ioQuantity"
+                              << "2"
+                              << "12.998"
+                              << "142.978";
+    QTest::newRow("price") << "ioprice"
+                           << "60"
+                           << "6"
+                           << "66";
+    QTest::newRow("shipping") << "ioshipping"
+                              << "5"
+                              << "6.499"
+                              << "76.489";
+    QTest::newRow("taxable") << "chkTaxable"
+                             << ""
+                             << "0"
+                             << "64.99";
+}
+
+void TestEntryPanel::loadedAmountsStandUntilTheirInputsChange() {
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, tax);
+    QFETCH(QString, total);
+    PanelFixture f;
+    f.shell.settingsStore->setValue(Settings::kTaxPercentage, "10");
+    QVERIFY(f.shell.store
+                ->execute("RSLMaster", "UPDATE RSLMaster SET Taxable = 1, Tax_amount = 3.8994, "
+                                       "Total_cost = 68.8894 WHERE Part_Name = 'TIMING CHAIN KIT'")
+                .ok());
+    RecordSet& lines = f.shell.store->recordSet(Command::RSLMaster);
+    QVERIFY(lines.setFilter("part_name = 'TIMING CHAIN KIT' and sequence_number = 1").ok());
+    QString name, sequence;
+    f.panel->load(lines, &name, &sequence);
+
+    // Passing through every field that recalculates on leaving it.
+    auto* partNumber = f.get<QLineEdit>("ioPartnumber");
+    for (const char* name : {"ioQuantity", "ioshipping", "iotaxamount"}) {
+        f.get(name)->setFocus();
+        partNumber->setFocus();
+    }
+    if (field == u"chkTaxable") {
+        f.box("chkTaxable")->click();
+    } else if (!field.isEmpty()) {
+        FormattedEdit* edit = f.get(field.toLatin1().constData());
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, typed);
+        partNumber->setFocus();
+    }
+    const PartLine l = f.panel->line();
+    QCOMPARE(l.taxAmount + '|' + l.totalCost, tax + '|' + total);
 }
 
 void TestEntryPanel::listsRefillOnEntryAndKeepTheText() {

@@ -98,11 +98,10 @@ void TestGraphData::sampleProjectSeries() {
                                  "INTERIOR",   "PAINT",  "SUSPENSION", "WHEELS AND TIRES"};
     const QList<Money> budgets = amounts({"2500", "450", "700", "1500", "1200", "3500", "0", "1000",
                                           "1600", "2200", "1800", "2000"});
-    const QList<Money> actual = amounts({"179.468", "492.7584", "305.0094", "0", "297.6364",
-                                         "161.0388", "0", "134.254", "0", "218.58", "261.98", "0"});
-    const QList<Money> forecast =
-        amounts({"280.762", "492.7584", "305.0094", "0", "870.0258", "220.4858", "0", "356.1692",
-                 "765.34", "327.87", "518.768", "581.834"});
+    const QList<Money> actual = amounts({"177.8", "468.09", "289.44", "0", "281.44", "152.43", "0",
+                                         "127.15", "0", "207", "248", "0"});
+    const QList<Money> forecast = amounts({"273.7", "468.09", "289.44", "0", "821.43", "208.88",
+                                           "0", "337.07", "724", "310.5", "491.3", "548.9"});
 
     // Each graph's series in order, over every category of the project.
     const QList<QList<QList<Money>>> expected{

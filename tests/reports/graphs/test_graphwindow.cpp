@@ -149,7 +149,7 @@ void TestGraphWindow::barsTellTheirAmount() {
     auto* bars = qobject_cast<QBarSeries*>(w->chartView()->chart()->series().first());
     QVERIFY(bars);
     Q_EMIT bars->hovered(true, 4, bars->barSets()[1]);
-    QTRY_COMPARE(QToolTip::text(), QStringLiteral("ELECTRICAL\nForecast Amount: $870.03"));
+    QTRY_COMPARE(QToolTip::text(), QStringLiteral("ELECTRICAL\nForecast Amount: $821.43"));
     Q_EMIT bars->hovered(false, 4, bars->barSets()[1]);
     QTRY_VERIFY(!QToolTip::isVisible());
 }
