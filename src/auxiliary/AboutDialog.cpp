@@ -36,7 +36,12 @@ AboutDialog::AboutDialog(Shell& shell, QWidget* parent)
 
     auto* label3 = new QLabel(QStringLiteral("Version"), this);
     label3->setObjectName(QStringLiteral("Label3"));
-    auto* label2 = new QLabel(m_shell.settings().value(Settings::kVersion, QString()), this);
+    // A "Version" stored in the settings wins; nothing writes one, so the
+    // label would otherwise stay empty.
+    QString version = m_shell.settings().value(Settings::kVersion, QString());
+    if (version.isEmpty())
+        version = QStringLiteral(RASTREL_VERSION);
+    auto* label2 = new QLabel(version, this);
     label2->setObjectName(QStringLiteral("Label2"));
     label2->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* versionRow = new QHBoxLayout;

@@ -107,6 +107,7 @@ QWidget* ProjectCatalogue::listTab(const QString& title, QListWidget*& list,
     list = new QListWidget(frame);
     list->setObjectName(listName);
     Accessibility::name(list, title);
+    Accessibility::currentFollowsSelection(list);
     auto* button = new QPushButton(caption, frame);
     button->setObjectName(buttonName);
     button->setAutoDefault(false);

@@ -3,9 +3,11 @@
 #include "ListRows.h"
 
 #include <QEvent>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QVBoxLayout>
 
 #include <functional>
@@ -14,19 +16,42 @@ namespace {
 
 // Reports a move of the current row made with the keyboard. Other moves (the
 // row the view picks when it gets the focus, a mouse press) choose nothing.
+// Knows whether the keyboard or the mouse is at work, so that a selection
+// made otherwise (by a screen reader) can count as a choice of its own.
 class EntryList : public QListWidget {
 public:
     explicit EntryList(QWidget* parent)
         : QListWidget(parent) {}
     std::function<void(int)> keyMoved;
+    bool handlingInput() const { return m_input > 0; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override {
         const int before = currentRow();
+        ++m_input;
         QListWidget::keyPressEvent(event);
+        --m_input;
         if (currentRow() != before && currentRow() >= 0 && keyMoved)
             keyMoved(currentRow());
     }
+    void mousePressEvent(QMouseEvent* event) override {
+        ++m_input;
+        QListWidget::mousePressEvent(event);
+        --m_input;
+    }
+    void mouseMoveEvent(QMouseEvent* event) override {
+        ++m_input;
+        QListWidget::mouseMoveEvent(event);
+        --m_input;
+    }
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        ++m_input;
+        QListWidget::mouseReleaseEvent(event);
+        --m_input;
+    }
+
+private:
+    int m_input = 0;
 };
 
 } // namespace
@@ -50,7 +75,14 @@ SimpleComboBox::SimpleComboBox(QWidget* parent)
     connect(m_edit, &QLineEdit::textChanged, this, &SimpleComboBox::textChanged);
     connect(m_list, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { choose(m_list->row(item)); });
-    static_cast<EntryList*>(m_list)->keyMoved = [this](int row) { choose(row); };
+    auto* entries = static_cast<EntryList*>(m_list);
+    entries->keyMoved = [this](int row) { choose(row); };
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this, entries](const QItemSelection& selected) {
+                if (m_choosing || entries->handlingInput() || selected.isEmpty())
+                    return;
+                choose(selected.indexes().constFirst().row());
+            });
     m_list->viewport()->installEventFilter(this);
 }
 
@@ -83,7 +115,10 @@ QString SimpleComboBox::selectedEntry() const {
 
 void SimpleComboBox::choose(int row) {
     if (QListWidgetItem* item = m_list->item(row)) {
+        m_choosing = true;
         item->setSelected(true);
+        m_list->setCurrentItem(item, QItemSelectionModel::NoUpdate);
+        m_choosing = false;
         m_edit->setText(item->text());
     }
     Q_EMIT entryClicked();

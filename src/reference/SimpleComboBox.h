@@ -8,7 +8,8 @@ class QListWidget;
 // An edit line above a list that is always open. The list keeps its entries
 // in alphabetical order; choosing an entry (mouse or arrow keys) puts it into
 // the edit line and emits entryClicked, and so does a click into an empty
-// list. Typing in the edit line leaves the list alone.
+// list or a selection made through the accessibility interface. Typing in the
+// edit line leaves the list alone.
 class SimpleComboBox : public QWidget {
     Q_OBJECT
 public:
@@ -37,4 +38,5 @@ private:
 
     QLineEdit* m_edit;
     QListWidget* m_list;
+    bool m_choosing = false;
 };

@@ -28,6 +28,7 @@ QWidget* listPage(const QString& frameTitle, QListWidget* list, QPushButton* but
     frame->setObjectName(QStringLiteral("Frame1"));
     list->setSortingEnabled(true);
     Accessibility::name(list, frameTitle);
+    Accessibility::currentFollowsSelection(list);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(button);

@@ -1,5 +1,6 @@
 #include "ReportWindow.h"
 
+#include "Accessibility.h"
 #include "AppFiles.h"
 #include "AppState.h"
 #include "BusyCursor.h"
@@ -11,6 +12,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QGraphicsView>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QPrintDialog>
@@ -57,6 +59,10 @@ ReportWindow::ReportWindow(Shell& shell, ReportKind kind, const QString& vendor,
     ReportRenderer::setUpPrinter(*m_previewPrinter);
     m_preview = new QPrintPreviewWidget(m_previewPrinter.get(), this);
     m_preview->setObjectName(QStringLiteral("preview"));
+    // The page view inside the preview is where a screen reader lands.
+    Accessibility::name(m_preview, entry.caption);
+    for (QGraphicsView* pages : m_preview->findChildren<QGraphicsView*>())
+        Accessibility::name(pages, entry.caption);
     m_preview->setViewMode(QPrintPreviewWidget::SinglePageView);
     connect(m_preview, &QPrintPreviewWidget::paintRequested, this,
             [this](QPrinter* printer) { m_renderer->print(*printer); });

@@ -30,6 +30,7 @@ VendorSelectDialog::VendorSelectDialog(Shell& shell, QWidget* parent)
     m_vendors->setObjectName(QStringLiteral("lstVendor"));
     m_vendors->setSortingEnabled(true);
     Accessibility::name(m_vendors, QStringLiteral("Select a vendor to run report for"));
+    Accessibility::currentFollowsSelection(m_vendors);
     auto* select = new QPushButton(QStringLiteral("&Select"), this);
     select->setObjectName(QStringLiteral("cmdSelect"));
     select->setDefault(true);

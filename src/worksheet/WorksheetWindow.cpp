@@ -76,6 +76,7 @@ QTableView* makeGrid(const QString& name, PartGridModel* model, int columnTwips,
         grid->setColumnWidth(c, Twips::toPixelsX(columnTwips, grid));
     // The sequence number rides along unseen, as the line's key.
     grid->setColumnHidden(3, true);
+    Accessibility::currentFollowsSelection(grid);
     return grid;
 }
 

@@ -1,3 +1,4 @@
+#include "AccessibleNames.h"
 #include "BrowserWindow.h"
 #include "ChildWindow.h"
 #include "FakeBrowserEngine.h"
@@ -138,6 +139,7 @@ void TestBrowserWindow::toolbarAndAddressBoxDriveTheEngine() {
     engine->finishLast("A");
     auto* timer = b.window->findChild<QTimer*>("timTimer");
     timer->stop();
+    QCOMPARE(AccessibleNames::missing(b.window), QStringList());
 
     button(b.window, "Back")->trigger();
     QVERIFY(timer->isActive());

@@ -113,3 +113,17 @@ QString GraphData::toolTip(int seriesIndex, int pointIndex) const {
     return p.label + u'\n' + seriesNames().value(seriesIndex) + QStringLiteral(": ") +
            Formats::reportCurrency(p.values[seriesIndex]);
 }
+
+QString GraphData::description() const {
+    if (m_points.isEmpty())
+        return QStringLiteral("No categories to show.");
+    const QStringList names = seriesNames();
+    QStringList parts;
+    for (const GraphPoint& p : m_points) {
+        QStringList amounts;
+        for (int i = 0; i < p.values.size(); ++i)
+            amounts << names.value(i) + u' ' + Formats::reportCurrency(p.values[i]);
+        parts << p.label + QStringLiteral(": ") + amounts.join(QStringLiteral(", "));
+    }
+    return parts.join(QStringLiteral("; ")) + u'.';
+}

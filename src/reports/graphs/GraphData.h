@@ -49,6 +49,11 @@ public:
     // amount.
     QString toolTip(int seriesIndex, int pointIndex) const;
 
+    // The graph in words, for those who cannot see it: every category with
+    // each series' amount ("BRAKES: Budget Amount $500.00, Actual Amount
+    // $363.75; ...").
+    QString description() const;
+
     void setPoints(QList<GraphPoint> points) { m_points = std::move(points); }
 
 private:

@@ -59,6 +59,7 @@ GraphWindow::GraphWindow(Shell& shell, GraphKind kind, QWidget* parent)
     chart->setMinimumSize(0, 0);
     m_view->setMinimumSize(0, 0);
     m_view->setAccessibleName(m_data.title());
+    m_view->setAccessibleDescription(m_data.description());
     // Hidden while it is filled, shown once drawn.
     m_view->hide();
 

@@ -34,7 +34,7 @@ private Q_SLOTS:
     void leftoverFiltersOnSharedRecordSetsDoNotMatter();
     void sumsAreExact();
     void failedReadIsReported();
-    void axisRangeAndToolTips();
+    void axisRangeToolTipsAndDescription();
 
 private:
     void budget(int project, const QString& category, const QString& amount);
@@ -215,7 +215,7 @@ void TestGraphData::failedReadIsReported() {
     QVERIFY(!r.message().isEmpty());
 }
 
-void TestGraphData::axisRangeAndToolTips() {
+void TestGraphData::axisRangeToolTipsAndDescription() {
     budget(6, QStringLiteral("BODY"), QStringLiteral("1234.5"));
     budget(6, QStringLiteral("CREDITS"), QStringLiteral("0"));
     line(6, QStringLiteral("CREDITS"), QStringLiteral("-25"), true, false);
@@ -228,6 +228,12 @@ void TestGraphData::axisRangeAndToolTips() {
     QCOMPARE(g2.toolTip(2, 0), QString());
     QCOMPARE(g2.toolTip(0, 2), QString());
     QCOMPARE(g2.toolTip(-1, 0), QString());
+    // What a screen reader says instead of showing the bars.
+    QCOMPARE(g2.description(),
+             QStringLiteral("BODY: Budget Amount $1,234.50, Actual Amount $0.00; CREDITS: "
+                            "Budget Amount $0.00, Actual Amount -$25.00."));
+    QCOMPARE(GraphData(GraphKind::BudgetVsActual).description(),
+             QStringLiteral("No categories to show."));
 
     const GraphData g1 = load(GraphKind::BudgetByCategory, 6);
     QCOMPARE(g1.lowest(), Money());
