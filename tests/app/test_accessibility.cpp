@@ -1,6 +1,7 @@
 #include "AccessibleNames.h"
 #include "AppState.h"
 #include "ChildWindow.h"
+#include "DataStore.h"
 #include "MainWindow.h"
 #include "MdiHost.h"
 #include "ScriptedToolkit.h"
@@ -42,6 +43,7 @@ private Q_SLOTS:
     void aSelectionThroughTheInterfaceIsWhatButtonsActOn_data();
     void aSelectionThroughTheInterfaceIsWhatButtonsActOn();
     void aMaintenanceListEntrySelectedThroughTheInterfaceIsChosen();
+    void aProjectSelectedThroughTheInterfaceIsTheOneOpened();
 
 private:
     MainWindow& main() { return *m_window; }
@@ -242,6 +244,29 @@ void TestAccessibility::aMaintenanceListEntrySelectedThroughTheInterfaceIsChosen
     QVERIFY(!maintenance->findChild<QLineEdit*>("iovendorphone")->text().trimmed().isEmpty());
     QVERIFY(maintenance->findChild<QPushButton*>("cmdchange2")->isEnabled());
     QCOMPARE(list->currentRow(), list->row(wanted.first()));
+}
+
+void TestAccessibility::aProjectSelectedThroughTheInterfaceIsTheOneOpened() {
+    m_db->open();
+    QVERIFY(TestDatabase::exec(
+        m_db->databasePath(),
+        "INSERT INTO RSLVehicles (vehicle_number, vehicle_description, vehicle_year, "
+        "vehicle_make, vehicle_model, graphic_path, budget_amount) VALUES (2, '1970 DODGE DART', "
+        "'1970', 'DODGE', 'DART', '', 0)"));
+    QVERIFY(TestDatabase::exec(m_db->databasePath(),
+                               "INSERT INTO RSLVehiclesused (used_vehicle_number) VALUES (2)"));
+    start(false);
+    QWidget* catalogue = main().window(WindowId::Projects);
+    QVERIFY(catalogue);
+    auto* list = catalogue->findChild<QListWidget*>("lstOpenvehicle");
+    QCOMPARE(list->count(), 2);
+    list->setCurrentRow(0);
+    const int row = list->row(list->findItems("1986 FORD MUSTANG", Qt::MatchExactly).first());
+    selectThroughInterface(list, row == 0 ? 1 : 0);
+    const QString chosen = list->item(row == 0 ? 1 : 0)->text();
+    QTest::mouseClick(catalogue->findChild<QPushButton*>("cmdOpen"), Qt::LeftButton);
+    QTRY_VERIFY(main().window(WindowId::Worksheet));
+    QCOMPARE(main().state().vehicledescription, chosen);
 }
 
 QTEST_MAIN(TestAccessibility)
