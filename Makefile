@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 RUN_DIR  := build/run
 TEST_DIR := build/test
 
-.PHONY: run test deps build-run build-test format clean
+.PHONY: run test deps build-run build-test package check-install format format-check clean
 
 run: build-run
 	$(RUN_DIR)/src/app/rastrel $(ARGS)
@@ -17,7 +17,8 @@ deps:
 	@scripts/install-deps.sh
 
 $(RUN_DIR)/build.ninja: | deps
-	cmake -S . -B $(RUN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRASTREL_SANITIZE=OFF
+	cmake -S . -B $(RUN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRASTREL_SANITIZE=OFF \
+		-DCMAKE_INSTALL_PREFIX=/usr
 
 $(TEST_DIR)/build.ninja: | deps
 	cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRASTREL_SANITIZE=ON
@@ -25,11 +26,29 @@ $(TEST_DIR)/build.ninja: | deps
 build-run: deps $(RUN_DIR)/build.ninja
 	cmake --build $(RUN_DIR) -j $(JOBS) --target rastrel
 
+# STRICT=ON (or OFF) switches the test build's stricter warnings, as CI uses them.
 build-test: deps $(TEST_DIR)/build.ninja
+ifneq ($(STRICT),)
+	cmake -S . -B $(TEST_DIR) -DRASTREL_STRICT_WARNINGS=$(STRICT)
+endif
 	cmake --build $(TEST_DIR) -j $(JOBS)
 
+# The Debian package, from the release build: build/run/rastrel_<version>_<arch>.deb
+package: deps $(RUN_DIR)/build.ninja
+	cmake -S . -B $(RUN_DIR) -DRASTREL_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr
+	cmake --build $(RUN_DIR) -j $(JOBS)
+	cd $(RUN_DIR) && cpack -G DEB
+
+# Installs the test build into a staging folder and checks the installed tree
+# as a desktop and a user would meet it (CI runs it after `make test`).
+check-install: build-test
+	scripts/check-install.sh $(TEST_DIR)
+
 format:
-	find src tests -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+	git ls-files --cached --others --exclude-standard '*.cpp' '*.h' | xargs clang-format -i
+
+format-check: deps
+	git ls-files --cached --others --exclude-standard '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 clean:
 	rm -rf build

@@ -8,6 +8,8 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
     qt6-charts-dev qt6-svg-dev qt6-webengine-dev
     libgl-dev fonts-liberation poppler-utils
+    # checking and packaging the installed tree, and the formatting check
+    desktop-file-utils appstream man-db dpkg-dev file clang-format
 )
 
 missing=()

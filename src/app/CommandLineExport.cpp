@@ -30,41 +30,6 @@ int fail(const QString& message, int status = 2) {
 
 } // namespace
 
-void CommandLineExport::addOptions(QCommandLineParser& parser) {
-    parser.addOption(
-        {kReport,
-         QStringLiteral("Print the report NAME (as the Reports list names it) to a PDF file."),
-         QStringLiteral("NAME")});
-    parser.addOption(
-        {kGraph,
-         QStringLiteral("Draw the graph NAME (as the Graphs list names it) into a PNG file."),
-         QStringLiteral("NAME")});
-    parser.addOption(
-        {kProject,
-         QStringLiteral(
-             "The project (its description, e.g. \"1986 FORD MUSTANG\") for --report or --graph."),
-         QStringLiteral("DESCRIPTION")});
-    parser.addOption({kVendor,
-                      QStringLiteral("The vendor for the \"Vendor Shopping List Report\"."),
-                      QStringLiteral("NAME")});
-    parser.addOption(
-        {kPdf, QStringLiteral("The PDF file --report writes."), QStringLiteral("FILE")});
-    parser.addOption(
-        {kPng, QStringLiteral("The PNG file --graph writes."), QStringLiteral("FILE")});
-    parser.addOption({kSize, QStringLiteral("The picture size for --graph, e.g. 1200x800."),
-                      QStringLiteral("WxH")});
-}
-
-bool CommandLineExport::requested(int argc, char* argv[]) {
-    for (int i = 1; i < argc; ++i) {
-        const QByteArray a(argv[i]);
-        if (a.startsWith("--report") || a.startsWith("--graph") || a.startsWith("--pdf") ||
-            a.startsWith("--png"))
-            return true;
-    }
-    return false;
-}
-
 int CommandLineExport::run(const QCommandLineParser& parser, const QString& databasePath) {
     const bool report = parser.isSet(kReport);
     const bool graph = parser.isSet(kGraph);

@@ -1,49 +1,78 @@
+#include "BuildInfo.h"
+#include "CommandLine.h"
 #include "CommandLineExport.h"
 #include "DataStore.h"
 #include "DesktopToolkit.h"
 #include "MainWindow.h"
+#include "ProgramPaths.h"
 #include "WindowFactories.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
+#include <QTextStream>
 #include <QTimer>
 
+#include <memory>
+
+namespace {
+
+void nameTheProgram() {
+    QCoreApplication::setApplicationName(QStringLiteral("Rastrel"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Rastrel"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(BuildInfo::kVersion));
+}
+
+// Work without a window: the answers to --paths and the exports.
+int runWithoutWindow(const CommandLine& command) {
+    const QString databasePath = DataStore::resolvePath(command.databaseArgument());
+    if (command.isSet(QStringLiteral("paths"))) {
+        QTextStream(stdout) << ProgramPaths::describe(databasePath);
+        return 0;
+    }
+    return CommandLineExport::run(command.parser(), databasePath);
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
-    // Exports need no display; a terminal without one must not stop them.
-    if (CommandLineExport::requested(argc, argv) &&
-        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
-        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Decided before any application object exists: text-only work never
+    // touches the windowing system, and the exports paint off-screen, so
+    // neither needs a display.
+    const CommandLine::Run run = CommandLine::runFor(CommandLine::arguments(argc, argv));
+    if (run != CommandLine::Run::Window || !CommandLine::displayAvailable()) {
+        std::unique_ptr<QCoreApplication> app;
+        if (run == CommandLine::Run::Drawing) {
+            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+                qputenv("QT_QPA_PLATFORM", "offscreen");
+            app = std::make_unique<QApplication>(argc, argv);
+        } else {
+            app = std::make_unique<QCoreApplication>(argc, argv);
+        }
+        nameTheProgram();
+        const CommandLine command(QCoreApplication::arguments());
+        if (int status = 0; command.answersAtOnce(&status))
+            return status;
+        if (run == CommandLine::Run::Window) {
+            QTextStream(stderr) << "rastrel: there is no display to show the window on. The "
+                                   "exports work without one: see rastrel --help.\n";
+            return 1;
+        }
+        return runWithoutWindow(command);
+    }
+
     prepareApplication();
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Rastrel"));
-    QApplication::setOrganizationName(QStringLiteral("Rastrel"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0.1"));
+    nameTheProgram();
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(BuildInfo::kAppId));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/rastrel.png")));
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Rastrel, a planner for vehicle build and restoration projects."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    const QCommandLineOption database(
-        QStringLiteral("database"),
-        QStringLiteral("Use the database FILE (default: rsl.sqlite in your data folder)."),
-        QStringLiteral("FILE"));
-    const QCommandLineOption noSplash(QStringLiteral("no-splash"),
-                                      QStringLiteral("Start without the splash screen."));
-    parser.addOption(database);
-    parser.addOption(noSplash);
-    CommandLineExport::addOptions(parser);
-    parser.process(app);
-
-    const QString databasePath = DataStore::resolvePath(parser.value(database));
-    if (CommandLineExport::requested(argc, argv))
-        return CommandLineExport::run(parser, databasePath);
+    // Parsed after Qt has taken its own options (-style, -platform) out.
+    const CommandLine command(QCoreApplication::arguments());
+    if (int status = 0; command.answersAtOnce(&status))
+        return status;
 
     MainWindow::Options options;
-    options.databasePath = databasePath;
-    options.showSplash = !parser.isSet(noSplash);
+    options.databasePath = DataStore::resolvePath(command.databaseArgument());
+    options.showSplash = !command.isSet(QStringLiteral("no-splash"));
 
     DesktopToolkit toolkit;
     MainWindow window(options, toolkit);

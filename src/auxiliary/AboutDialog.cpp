@@ -1,5 +1,6 @@
 #include "AboutDialog.h"
 
+#include "BuildInfo.h"
 #include "BusyCursor.h"
 #include "Settings.h"
 #include "Shell.h"
@@ -57,6 +58,14 @@ AboutDialog::AboutDialog(Shell& shell, QWidget* parent)
     description->setWordWrap(true);
     auto* maker = new QLabel(QStringLiteral("Made by the Rastrel project."), this);
     maker->setObjectName(QStringLiteral("lblMaker"));
+    // The version the program was built as, whatever the "Version" setting
+    // says: the line to quote in a question to support.
+    auto* build = new QLabel(
+        QStringLiteral("Program version %1, Qt %2")
+            .arg(QString::fromLatin1(BuildInfo::kVersion), QString::fromLatin1(qVersion())),
+        this);
+    build->setObjectName(QStringLiteral("lblProgramVersion"));
+    build->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* text = new QVBoxLayout;
     text->addWidget(title);
@@ -65,6 +74,7 @@ AboutDialog::AboutDialog(Shell& shell, QWidget* parent)
     text->addWidget(description);
     text->addSpacing(6);
     text->addWidget(maker);
+    text->addWidget(build);
     text->addStretch();
 
     auto* top = new QHBoxLayout;

@@ -53,10 +53,11 @@ QStringList linkedPages(const QString& html) {
 HelpBook::HelpBook(const QString& root)
     : m_root(root) {}
 
-HelpBook HelpBook::installed() {
-    const QString beside = AppFiles::directory() + QStringLiteral("/help");
-    if (QFileInfo::exists(beside + u'/' + kContents))
-        return HelpBook(beside);
+HelpBook HelpBook::installed(const QString& programDirectory) {
+    const QString contents =
+        AppFiles::locate(QStringLiteral("help/") + kContents, programDirectory);
+    if (!contents.isEmpty())
+        return HelpBook(QFileInfo(contents).absolutePath());
     return HelpBook(kBuiltIn);
 }
 
@@ -87,7 +88,7 @@ bool HelpBook::hasPage(const QString& page) const {
 
 QUrl HelpBook::url(const QString& page) const {
     const QString file = fileName(page);
-    if (m_root.startsWith(u':'))
+    if (isBuiltIn())
         return QUrl(QStringLiteral("qrc") + path(file));
     return QUrl::fromLocalFile(path(file));
 }

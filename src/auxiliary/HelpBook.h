@@ -6,8 +6,8 @@
 
 #include <memory>
 
-// The help book: HTML pages in one folder, either the "help" folder beside
-// the program or the copy built into the program. Knows its pages, their
+// The help book: HTML pages in one folder, either an installed "help" folder
+// or the copy built into the program. Knows its pages, their
 // titles and text, and finds the pages that contain given words.
 class HelpBook {
 public:
@@ -22,8 +22,11 @@ public:
 
     // `root` is a folder path or a resource folder (":/help").
     explicit HelpBook(const QString& root);
-    // The installed book beside the program, else the built-in one.
-    static HelpBook installed();
+    // The installed book (beside the program in a build tree, else in the
+    // installed data folders), else the built-in one. `programDirectory`
+    // defaults to the running program's folder.
+    static HelpBook installed(const QString& programDirectory = QString());
+    bool isBuiltIn() const { return m_root.startsWith(u':'); }
 
     const QString& root() const { return m_root; }
     bool isAvailable() const;

@@ -1,5 +1,7 @@
 #include "SplashScreen.h"
 
+#include "BuildInfo.h"
+
 #include <QLabel>
 #include <QPixmap>
 #include <QTimer>
@@ -22,7 +24,8 @@ SplashScreen::SplashScreen(QWidget* parent)
     logo->setGeometry(0, 0, size.width(), size.height());
 
     // Sits on the blue band along the foot of the picture.
-    auto* version = new QLabel(QStringLiteral("Version 1.0.1"), this);
+    auto* version =
+        new QLabel(QStringLiteral("Version ") + QString::fromLatin1(BuildInfo::kVersion), this);
     version->setObjectName(QStringLiteral("lblVersion"));
     version->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
     QFont f = version->font();

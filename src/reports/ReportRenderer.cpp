@@ -39,7 +39,9 @@ struct TextBlock {
     qreal lineHeight = 0;
     qreal spacing = 0;
 
-    qreal height() const { return lines.isEmpty() ? 0 : (lines.size() - 1) * spacing + lineHeight; }
+    qreal height() const {
+        return lines.isEmpty() ? 0 : qreal(lines.size() - 1) * spacing + lineHeight;
+    }
 };
 
 // How many lines of this font a box of `height` shows (at least one).

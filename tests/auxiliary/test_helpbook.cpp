@@ -1,6 +1,8 @@
+#include "BuildInfo.h"
 #include "HelpBook.h"
 #include "TestDatabase.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -40,6 +42,7 @@ private Q_SLOTS:
     void missingBookHasNoPages();
     void builtInBookIsCompleteAndItsLinksResolve();
     void builtInPagesCanBeHandedToAnotherProgram();
+    void installedBookIsFoundFromTheBuildTreeAndFromAPrefix();
 
 private:
     QTemporaryDir m_dir;
@@ -151,6 +154,33 @@ void TestHelpBook::builtInPagesCanBeHandedToAnotherProgram() {
              page.toLocalFile());
     const QUrl file = QUrl::fromLocalFile("/tmp/x.html");
     QCOMPARE(HelpBook::externalUrl(file), file);
+}
+
+void TestHelpBook::installedBookIsFoundFromTheBuildTreeAndFromAPrefix() {
+    QTemporaryDir nowhere;
+    qputenv("XDG_DATA_DIRS", nowhere.path().toUtf8()); // not the machine's own installation
+
+    // The program in its build folder, where the build puts the book.
+    const HelpBook built = HelpBook::installed(QStringLiteral(RASTREL_PROGRAM_DIR));
+    QCOMPARE(built.root(), QStringLiteral(RASTREL_PROGRAM_DIR "/help"));
+    QVERIFY(!built.isBuiltIn());
+    QCOMPARE(built.pages().size(), HelpBook(":/help").pages().size());
+
+    // Installed under a prefix: bin/rastrel and share/rastrel/help.
+    QTemporaryDir prefix;
+    const QString help =
+        prefix.filePath(QStringLiteral("share/") + BuildInfo::kDataFolder + "/help");
+    QVERIFY(QDir().mkpath(help) && QDir().mkpath(prefix.filePath("bin")));
+    for (const QString& f : QDir(m_dir.path()).entryList(QDir::Files))
+        QVERIFY(QFile::copy(m_dir.filePath(f), help + '/' + f));
+    const HelpBook installed = HelpBook::installed(prefix.filePath("bin"));
+    QCOMPARE(installed.root(), help);
+    QCOMPARE(files(installed.pages()),
+             (QStringList{"index.html", "zeta.html", "alpha.html", "beta.html"}));
+
+    // Nothing installed: the copy inside the program.
+    QVERIFY(HelpBook::installed(nowhere.path()).isBuiltIn());
+    QVERIFY(HelpBook::installed(nowhere.path()).isAvailable());
 }
 
 QTEST_MAIN(TestHelpBook)

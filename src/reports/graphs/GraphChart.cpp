@@ -104,7 +104,7 @@ int GraphChart::labelAngle(const QStringList& labels, const QFont& font, qreal p
     qreal widest = 0;
     for (const QString& label : labels)
         widest = std::max(widest, metrics.horizontalAdvance(label));
-    const qreal slot = std::max<qreal>(0, plotWidth) / labels.size();
+    const qreal slot = std::max<qreal>(0, plotWidth) / qreal(labels.size());
     if (widest + metrics.averageCharWidth() * 2 <= slot)
         return 0;
     // Upright rather than slanted: the chart hides slanted labels that run

@@ -1,0 +1,184 @@
+#include "BuildInfo.h"
+#include "CommandLine.h"
+#include "TestDatabase.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using Run = CommandLine::Run;
+
+namespace {
+
+QStringList withProgram(const QStringList& args) {
+    return QStringList{QStringLiteral("rastrel")} + args;
+}
+
+QString read(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+} // namespace
+
+class TestCommandLine : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { isolateTestEnvironment(); }
+
+    void runIsChosenBeforeTheApplicationExists_data();
+    void runIsChosenBeforeTheApplicationExists();
+    void argumentsAreChecked_data();
+    void argumentsAreChecked();
+    void everyOptionIsInTheManualPage();
+    void theProgramAnswersWithoutADisplay_data();
+    void theProgramAnswersWithoutADisplay();
+};
+
+void TestCommandLine::runIsChosenBeforeTheApplicationExists_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<Run>("run");
+    QTest::newRow("nothing") << QStringList{} << Run::Window;
+    QTest::newRow("a database") << QStringList{"--database", "car.sqlite"} << Run::Window;
+    QTest::newRow("a database file") << QStringList{"car.sqlite"} << Run::Window;
+    QTest::newRow("version") << QStringList{"--version"} << Run::Console;
+    QTest::newRow("short help") << QStringList{"-h"} << Run::Console;
+    QTest::newRow("unknown long option") << QStringList{"--bogus"} << Run::Console;
+    // Qt's own options only the window's application takes out.
+    QTest::newRow("Qt's style option") << QStringList{"-style", "fusion"} << Run::Window;
+    QTest::newRow("report with =")
+        << QStringList{"--report=Project Report", "--pdf", "x.pdf"} << Run::Drawing;
+    QTest::newRow("paths and a graph: the most wins")
+        << QStringList{"--paths", "--graph", "G"} << Run::Drawing;
+    QTest::newRow("a value that looks like an option")
+        << QStringList{"--database", "--report", "--no-splash"} << Run::Window;
+    QTest::newRow("after -- only files") << QStringList{"--", "--report"} << Run::Window;
+}
+
+void TestCommandLine::runIsChosenBeforeTheApplicationExists() {
+    QFETCH(QStringList, args);
+    QFETCH(Run, run);
+    QCOMPARE(CommandLine::runFor(withProgram(args)), run);
+}
+
+void TestCommandLine::argumentsAreChecked_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("error"); // a piece of the message; empty when valid
+    QTest::addColumn<QString>("database");
+    QTest::newRow("file argument") << QStringList{"car.sqlite"} << ""
+                                   << "car.sqlite";
+    QTest::newRow("option with =") << QStringList{"--database=car.sqlite"} << ""
+                                   << "car.sqlite";
+    QTest::newRow("neither") << QStringList{"--no-splash"} << ""
+                             << "";
+    QTest::newRow("two files") << QStringList{"a.sqlite", "b.sqlite"} << "one database file"
+                               << "";
+    QTest::newRow("file and option")
+        << QStringList{"a.sqlite", "--database", "b.sqlite"} << "not both"
+        << "";
+    QTest::newRow("missing value") << QStringList{"--report"} << "Missing value"
+                                   << "";
+    QTest::newRow("unknown option") << QStringList{"--nope"} << "Unknown option"
+                                    << "";
+}
+
+void TestCommandLine::argumentsAreChecked() {
+    QFETCH(QStringList, args);
+    QFETCH(QString, error);
+    QFETCH(QString, database);
+    const CommandLine command(withProgram(args));
+    QCOMPARE(command.isValid(), error.isEmpty());
+    QVERIFY2(command.errorText().contains(error), qPrintable(command.errorText()));
+    if (command.isValid())
+        QCOMPARE(command.databaseArgument(), database);
+}
+
+void TestCommandLine::everyOptionIsInTheManualPage() {
+    const QString page = read(QStringLiteral(RASTREL_SOURCE_DIR "/dist/rastrel.1.in"));
+    QVERIFY(!page.isEmpty());
+    for (const CommandLine::Option& o : CommandLine::options())
+        for (const QString& name : o.names) {
+            const QString roff =
+                (name.size() == 1 ? "\\-" : "\\-\\-") + QString(name).replace('-', "\\-");
+            QVERIFY2(page.contains(roff), qPrintable(name + " is not in the manual page"));
+        }
+}
+
+void TestCommandLine::theProgramAnswersWithoutADisplay_data() {
+    // %DIR% stands for a fresh folder, %PROGRAM% for the program's folder.
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QStringList>("out"); // pieces of standard output
+    QTest::addColumn<QStringList>("err"); // pieces of standard error
+
+    const QString version = QStringLiteral("Rastrel ") + BuildInfo::kVersion + '\n';
+    QTest::newRow("version") << QStringList{"--version"} << 0 << QStringList{version}
+                             << QStringList{};
+    QTest::newRow("help") << QStringList{"--help"} << 0
+                          << QStringList{"Usage:", "--report <NAME>", "[FILE]"} << QStringList{};
+    QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << QStringList{}
+                                    << QStringList{"Unknown option 'bogus'", "Usage:"};
+    QTest::newRow("unknown short option, window asked")
+        << QStringList{"-x"} << 2 << QStringList{} << QStringList{"Unknown option 'x'"};
+    QTest::newRow("missing value")
+        << QStringList{"--pdf"} << 2 << QStringList{} << QStringList{"Missing value after '--pdf'"};
+    QTest::newRow("window without a display")
+        << QStringList{"--no-splash"} << 1 << QStringList{} << QStringList{"no display"};
+    QTest::newRow("paths") << QStringList{"--paths", "--database", "%DIR%/car.sqlite"} << 0
+                           << QStringList{"Database:  %DIR%/car.sqlite\n",
+                                          "Help book: %PROGRAM%/help\n"}
+                           << QStringList{};
+    QTest::newRow("report export")
+        << QStringList{"--database", "%DIR%/car.sqlite",  "--report", "Project Report",
+                       "--project",  "1986 FORD MUSTANG", "--pdf",    "%DIR%/out.pdf"}
+        << 0 << QStringList{} << QStringList{};
+    QTest::newRow("unknown report")
+        << QStringList{"--database", "%DIR%/car.sqlite", "--report", "Nope",
+                       "--pdf",      "%DIR%/out.pdf"}
+        << 2 << QStringList{} << QStringList{"There is no report called \"Nope\""};
+}
+
+void TestCommandLine::theProgramAnswersWithoutADisplay() {
+    QFETCH(QStringList, args);
+    QFETCH(int, status);
+    QFETCH(QStringList, out);
+    QFETCH(QStringList, err);
+    QTemporaryDir dir;
+    const QString program = QStringLiteral(RASTREL_PROGRAM);
+    const QString programDir = QFileInfo(program).absolutePath();
+    auto fill = [&](QStringList list) {
+        for (QString& s : list)
+            s.replace("%DIR%", dir.path()).replace("%PROGRAM%", programDir);
+        return list;
+    };
+
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "RASTREL_DATABASE"})
+        env.remove(QString::fromLatin1(name));
+    env.insert("HOME", dir.path());
+    env.insert("XDG_CONFIG_HOME", dir.filePath("config"));
+    env.insert("XDG_DATA_HOME", dir.filePath("data"));
+    p.setProcessEnvironment(env);
+    p.start(program, fill(args));
+    QVERIFY(p.waitForFinished(120000));
+    const QString stdOut = QString::fromUtf8(p.readAllStandardOutput());
+    const QString stdErr = QString::fromUtf8(p.readAllStandardError());
+    QVERIFY2(p.exitStatus() == QProcess::NormalExit, qPrintable(stdErr));
+    QVERIFY2(p.exitCode() == status, qPrintable(QString::number(p.exitCode()) + ": " + stdErr));
+    for (const QString& piece : fill(out))
+        QVERIFY2(stdOut.contains(piece), qPrintable(stdOut));
+    for (const QString& piece : fill(err))
+        QVERIFY2(stdErr.contains(piece), qPrintable(stdErr));
+    // Answers go to standard output, complaints to standard error, never mixed.
+    if (status == 0)
+        QVERIFY2(stdErr.isEmpty(), qPrintable(stdErr));
+    else
+        QVERIFY2(stdOut.isEmpty(), qPrintable(stdOut));
+    if (args.contains("%DIR%/out.pdf") && status == 0)
+        QVERIFY(read(dir.filePath("out.pdf")).startsWith("%PDF-"));
+}
+
+QTEST_MAIN(TestCommandLine)
+#include "test_commandline.moc"
