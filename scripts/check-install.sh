@@ -38,9 +38,9 @@ warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$root/share/ma
 # The installed program, as a user without a display runs it. The sanitizers
 # of a test build stay on, but leaks at exit are the test suite's business.
 home=$stage/home
-mkdir -p "$home"
+mkdir -p -m 700 "$home"
 run() {
-    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM HOME="$home" \
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM HOME="$home" XDG_RUNTIME_DIR="$home" \
         XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share" \
         XDG_DATA_DIRS=/nonexistent ASAN_OPTIONS=detect_leaks=0 "$root/bin/rastrel" "$@"
 }

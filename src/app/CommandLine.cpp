@@ -24,8 +24,8 @@ const CommandLine::Option* findOption(QStringView name) {
 
 const QList<CommandLine::Option>& CommandLine::options() {
     static const QList<Option> table{
-        {{kHelp, QStringLiteral("h")}, {}, QStringLiteral("Show this help and end."), Run::Console},
-        {{kVersion, QStringLiteral("v")},
+        {{QStringLiteral("h"), kHelp}, {}, QStringLiteral("Show this help and end."), Run::Console},
+        {{QStringLiteral("v"), kVersion},
          {},
          QStringLiteral("Show the version and end."),
          Run::Console},

@@ -22,7 +22,7 @@ public:
     };
 
     struct Option {
-        QStringList names; // the long name first
+        QStringList names; // as --help lists them: "h", "help"
         QString valueName; // empty for a switch
         QString description;
         Run run = Run::Window;

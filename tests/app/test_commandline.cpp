@@ -160,6 +160,7 @@ void TestCommandLine::theProgramAnswersWithoutADisplay() {
     env.insert("HOME", dir.path());
     env.insert("XDG_CONFIG_HOME", dir.filePath("config"));
     env.insert("XDG_DATA_HOME", dir.filePath("data"));
+    env.insert("XDG_RUNTIME_DIR", dir.path()); // else Qt warns about it on standard error
     p.setProcessEnvironment(env);
     p.start(program, fill(args));
     QVERIFY(p.waitForFinished(120000));
