@@ -161,6 +161,7 @@ DbResult DataStore::write(const QString& sql, const QVariantList& binds, qint64*
         return resultOf(q.lastError(), QStringLiteral("save the change"));
     if (lastId)
         *lastId = q.lastInsertId().toLongLong();
+    ++m_changes;
     return DbResult::success();
 }
 
@@ -217,6 +218,7 @@ DbResult DataStore::beginTransaction() {
         if (rs->lockMode() == LockMode::BatchOptimistic)
             level.append({rs, rs->snapshot()});
     m_levels.append(level);
+    ++s_openTransactions;
     return r;
 }
 
@@ -231,6 +233,7 @@ DbResult DataStore::commitTransaction() {
         return r;
     }
     m_levels.removeLast();
+    --s_openTransactions;
     return r;
 }
 
@@ -245,6 +248,7 @@ void DataStore::rollbackTransaction() {
         ignoreError(exec(QStringLiteral("RELEASE sp%1").arg(depth)));
     }
     const Level level = m_levels.takeLast();
+    --s_openTransactions;
     QSet<RecordSet*> restored;
     for (const auto& [rs, snap] : level) {
         if (m_attached.contains(rs)) {
@@ -285,6 +289,7 @@ DbResult DataStore::open(const QString& path) {
     close();
     m_path = path;
     m_created = false;
+    m_changes = 0;
     const QString file = nativePath(path);
     QFileInfo info(path);
 

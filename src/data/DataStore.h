@@ -83,6 +83,12 @@ public:
     DbResult commitTransaction();
     void rollbackTransaction();
     int transactionDepth() const { return int(m_levels.size()); }
+    // Transactions open on any store of the program. No message box or dialog
+    // may wait for the user while this is above 0: the file is locked meanwhile.
+    static int transactionsOpen() { return s_openTransactions; }
+    // Writes made since the file was opened (the end of a run backs up a
+    // file only when something was changed).
+    qint64 changeCount() const { return m_changes; }
 
     // The user's message for a failed statement: disk full, read-only and
     // locked files each get their own.
@@ -108,4 +114,6 @@ private:
     std::vector<std::unique_ptr<RecordSet>> m_sets; // indexed by Command
     using Level = QList<std::pair<RecordSet*, std::shared_ptr<RecordSet::Snapshot>>>;
     QList<Level> m_levels;
+    qint64 m_changes = 0;
+    static inline int s_openTransactions = 0;
 };

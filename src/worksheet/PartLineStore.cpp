@@ -4,7 +4,6 @@
 #include "DataStore.h"
 #include "Decimal.h"
 #include "Money.h"
-#include "Shell.h"
 #include "Transaction.h"
 
 #include <QSqlQuery>
@@ -57,9 +56,8 @@ PartLineStore::Result failed(const DbResult& r) {
 
 } // namespace
 
-PartLineStore::PartLineStore(Shell& shell)
-    : m_shell(shell)
-    , m_store(shell.data()) {}
+PartLineStore::PartLineStore(DataStore& store)
+    : m_store(store) {}
 
 bool PartLineStore::amountsFit(const PartLine& line, const QString& taxPercentage) {
     const auto cost = CostArithmetic::calcamount(
@@ -135,7 +133,10 @@ PartLineStore::Result PartLineStore::add(const PartLine& line, int project) {
     if (!tx.status())
         return failed(tx.status());
     addvalidationrecords(line);
-    const qint64 sequence = m_shell.checksequence(line.partName);
+    DbResult error;
+    const qint64 sequence = m_store.nextSequenceNumber(line.partName, &error);
+    if (!error)
+        return failed(error);
     QVariantList binds = values(line, project);
     binds << sequence;
     if (DbResult r = m_store.execute(kMaster,
@@ -167,8 +168,11 @@ PartLineStore::Result PartLineStore::accept(const PartLine& line, int project,
     // A renamed line joins the numbering of its new name.
     qint64 sequence = loadedSequence.trimmed().toLongLong();
     const bool renamed = line.partName != loadedName;
-    if (renamed)
-        sequence = m_shell.checksequence(line.partName);
+    if (renamed) {
+        sequence = m_store.nextSequenceNumber(line.partName, &error);
+        if (!error)
+            return failed(error);
+    }
 
     QString assignments = kColumns;
     assignments.replace(QStringLiteral(", "), QStringLiteral(" = ?, "));

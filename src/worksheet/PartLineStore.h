@@ -6,16 +6,16 @@
 #include <QString>
 
 class DataStore;
-class Shell;
 
 // Stores part lines: adding a line, writing the detail panel back into the
 // line it was loaded from, deleting it, and completing the reference lists
 // with new names. Each command is one transaction. Lines are found by their
 // key, part name and sequence number, never by whatever row a shared record
-// set happens to stand on.
+// set happens to stand on. Needs no window: the worksheet and the CSV import
+// (from a window or the command line) store lines through the same path.
 class PartLineStore {
 public:
-    explicit PartLineStore(Shell& shell);
+    explicit PartLineStore(DataStore& store);
 
     enum class Outcome { Stored, Missing, Failed };
     struct Result {
@@ -47,6 +47,5 @@ private:
     bool exists(const QString& table, const QString& column, const QString& value);
     void addName(const QString& table, const QString& column, const QString& value);
 
-    Shell& m_shell;
     DataStore& m_store;
 };

@@ -86,7 +86,7 @@ WorksheetWindow::WorksheetWindow(Shell& shell, QWidget* parent)
     : ChildWindow(parent)
     , m_shell(shell)
     , m_lists(shell.data())
-    , m_store(shell) {
+    , m_store(shell.data()) {
     BusyCursor busy;
     setObjectName(QStringLiteral("frmNewmain"));
     setWindowIcon(AppFiles::themeIcon(QStringLiteral("work-on-project")));
@@ -547,8 +547,10 @@ void WorksheetWindow::addPart() {
     EntryPanel* panel = m_panels[1];
     if (!commonChecks(panel))
         return;
-    if (!stored(m_store.add(panel->line(), m_shell.state().vehiclenumber)))
+    const PartLineStore::Result result = m_store.add(panel->line(), m_shell.state().vehiclenumber);
+    if (!stored(result))
         return;
+    m_shell.state().holdsequence = result.sequenceNumber;
     m_shell.toolkit().inform(kAdded);
     defaultFilter();
     setLineTabsEnabled(m_gridRows->rowCount() > 0);
@@ -569,9 +571,11 @@ void WorksheetWindow::acceptChanges() {
     EntryPanel* panel = m_panels[0];
     if (!commonChecks(panel))
         return;
-    if (!stored(m_store.accept(panel->line(), m_shell.state().vehiclenumber, m_loadedName,
-                               m_loadedSequence)))
+    const PartLineStore::Result result = m_store.accept(
+        panel->line(), m_shell.state().vehiclenumber, m_loadedName, m_loadedSequence);
+    if (!stored(result))
         return;
+    m_shell.state().holdsequence = result.sequenceNumber;
     m_shell.toolkit().inform(kChanged);
     defaultFilter();
     m_pending = QStringLiteral("N");

@@ -1,5 +1,7 @@
 #include "ScriptedToolkit.h"
 
+#include "DataStore.h"
+
 #include <QDialog>
 #include <QTest>
 
@@ -10,7 +12,16 @@ QStringList ScriptedToolkit::texts() const {
     return out;
 }
 
+// A message waiting for the user while a write transaction holds the file
+// locks everyone else out for as long as the user takes.
+static void checkNoTransaction(const QString& text) {
+    if (DataStore::transactionsOpen() > 0)
+        QTest::qFail(qPrintable(QStringLiteral("Message shown inside a transaction: ") + text),
+                     __FILE__, __LINE__);
+}
+
 void ScriptedToolkit::inform(const QString& text, const QString& title) {
+    checkNoTransaction(text);
     m_messages.append({Kind::Inform, text, title});
 }
 
@@ -25,17 +36,20 @@ Toolkit::Answer ScriptedToolkit::next(const QString& text) {
 
 Toolkit::Answer ScriptedToolkit::askYesNo(const QString& text, const QString& title,
                                           bool defaultYes) {
+    checkNoTransaction(text);
     m_messages.append({Kind::YesNo, text, title, defaultYes});
     return next(text);
 }
 
 Toolkit::Answer ScriptedToolkit::askYesNoHelp(const QString& text, const QString& title) {
+    checkNoTransaction(text);
     m_messages.append({Kind::YesNoHelp, text, title});
     return next(text);
 }
 
 QString ScriptedToolkit::chooseFile(QWidget*, const QString& title, const QString& filter,
                                     const QString& initialPath) {
+    checkNoTransaction(title);
     m_chooserTitles << title;
     m_chooserFilters << filter;
     m_chooserInitial << initialPath;
@@ -44,6 +58,7 @@ QString ScriptedToolkit::chooseFile(QWidget*, const QString& title, const QStrin
 
 QString ScriptedToolkit::chooseSaveFile(QWidget*, const QString& title, const QString& filter,
                                         const QString& suggestedPath) {
+    checkNoTransaction(title);
     m_chooserTitles << title;
     m_chooserFilters << filter;
     m_chooserInitial << suggestedPath;
@@ -65,6 +80,7 @@ bool ScriptedToolkit::openInDesktopBrowser(const QUrl& url) {
 }
 
 void ScriptedToolkit::runModal(QDialog* dialog) {
+    checkNoTransaction(dialog->windowTitle());
     m_modals.append(dialog);
     dialog->show();
 }
