@@ -1,0 +1,82 @@
+#include "CsvReader.h"
+#include "CsvWriter.h"
+
+#include <QTest>
+
+class TestCsvWriter : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void cellsAreSafeAndQuoted_data();
+    void cellsAreSafeAndQuoted();
+    void fileHasBomAndCrlf();
+    void everyTextReadsBackUnchanged();
+};
+
+void TestCsvWriter::cellsAreSafeAndQuoted_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("cell");
+    QTest::newRow("plain") << "OIL PUMP"
+                           << "OIL PUMP";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("comma") << "5.0, V8"
+                           << "\"5.0, V8\"";
+    QTest::newRow("semicolon") << "a;b"
+                               << "\"a;b\"";
+    QTest::newRow("quotes") << "14\" WHEEL"
+                            << "\"14\"\" WHEEL\"";
+    QTest::newRow("line break") << "one\ntwo"
+                                << "\"one\ntwo\"";
+    QTest::newRow("inner apostrophe") << "O'REILLY"
+                                      << "O'REILLY";
+    QTest::newRow("formula") << "=HYPERLINK(\"x\")"
+                             << "\"'=HYPERLINK(\"\"x\"\")\"";
+    QTest::newRow("plus") << "+1 555"
+                          << "'+1 555";
+    QTest::newRow("minus") << "-FLAT-"
+                           << "'-FLAT-";
+    QTest::newRow("at") << "@SUM(A1)"
+                        << "'@SUM(A1)";
+    QTest::newRow("tab") << "\tx"
+                         << "\"'\tx\"";
+    QTest::newRow("carriage return") << "\rx"
+                                     << "\"'\rx\"";
+    QTest::newRow("leading apostrophe") << "'=x"
+                                        << "''=x";
+    QTest::newRow("formula later") << "A=B"
+                                   << "A=B";
+}
+
+void TestCsvWriter::cellsAreSafeAndQuoted() {
+    QFETCH(QString, text);
+    QFETCH(QString, cell);
+    QCOMPARE(CsvWriter::cell(text), cell);
+}
+
+void TestCsvWriter::fileHasBomAndCrlf() {
+    CsvWriter w;
+    w.addRow({"Part Name", "Price"});
+    w.addRawRow({CsvWriter::cell("BRAKE"), CsvWriter::number("-5.25")});
+    QCOMPARE(w.bytes(), QByteArray("\xEF\xBB\xBFPart Name,Price\r\nBRAKE,-5.25\r\n"));
+    QCOMPARE(w.rowCount(), 2);
+}
+
+void TestCsvWriter::everyTextReadsBackUnchanged() {
+    const QStringList texts = {"=1+1",  "'", "''", "-",      "'-x", "a,\"b\"\r\nc",
+                               "ÄÖÜ €", "@", "",   "  pad ", "x'y", "\t"};
+    CsvWriter w;
+    w.addRow({"h"});
+    for (const QString& t : texts)
+        w.addRow({t});
+    const CsvReader::Table table = CsvReader::parse(w.bytes());
+    QVERIFY(table.problems.isEmpty());
+    QStringList back;
+    for (const auto& r : table.records)
+        back << CsvWriter::restore(r.fields.value(0));
+    QStringList expected = texts;
+    expected.removeAll(QString()); // an empty line is no row
+    QCOMPARE(back, expected);
+}
+
+QTEST_GUILESS_MAIN(TestCsvWriter)
+#include "test_csvwriter.moc"
