@@ -1,0 +1,208 @@
+#include "DataStore.h"
+#include "DatabaseBackup.h"
+#include "RecordSet.h"
+#include "TestDatabase.h"
+
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTest>
+#include <QThread>
+
+namespace {
+
+QByteArray checksum(const QString& file) {
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+}
+
+const QDateTime kNoon(QDate(2025, 4, 2), QTime(12, 0));
+
+// The child process of the kill test: restores two backups in turn for ever.
+int restoreForEver(const QString& spec) {
+    const QStringList parts = spec.split(u'|');
+    for (int i = 0;; ++i)
+        ignoreError(DatabaseBackup::replace(parts[i % 2], parts[2], QDateTime::currentDateTime()));
+}
+
+} // namespace
+
+class TestDatabaseBackup : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { isolateTestEnvironment(); }
+    void backupIsAWholeCheckedCopyWhileInUse();
+    void backupToAPlaceThatCannotHoldItLeavesNothing();
+    void automaticBackupsKeepTheNewest();
+    void unusableBackupsAreRefused_data();
+    void unusableBackupsAreRefused();
+    void restoreKeepsASafetyCopy();
+    void restoreKilledAtAnyMomentLeavesAWholeFile();
+};
+
+void TestDatabaseBackup::backupIsAWholeCheckedCopyWhileInUse() {
+    TestDatabase db;
+    auto store = db.open();
+    // Budget changes held in a window for a later save are not in the copy.
+    RecordSet& budget = store->recordSet(Command::RSLCategorybudget);
+    QVERIFY(budget.setFilter(QStringLiteral("Cat_vehicle_number = 1")).ok());
+    budget.moveFirst();
+    QVERIFY(budget.setValue(QStringLiteral("Budget_amount"), 99999).ok());
+    const QString target = db.path("copy.sqlite");
+    QVERIFY(QFile(target).open(QIODevice::WriteOnly)); // replaced, as the chooser agreed
+    QVERIFY(DatabaseBackup::backup(*store, target).ok());
+    const DatabaseBackup::Inspection check = DatabaseBackup::inspect(target);
+    QVERIFY2(check.result.ok(), qPrintable(check.result.message()));
+    QCOMPARE(check.projects, 1);
+    QCOMPARE(TestDatabase::scalar(target, "SELECT COUNT(*) FROM RSLCategorybudget WHERE "
+                                          "Budget_amount = 99999")
+                 .toInt(),
+             0);
+    QVERIFY(!QFile::exists(target + ".part"));
+}
+
+void TestDatabaseBackup::backupToAPlaceThatCannotHoldItLeavesNothing() {
+    TestDatabase db;
+    auto store = db.open();
+    QFile blocker(db.path("blocker"));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const DbResult r = DatabaseBackup::backup(*store, db.path("blocker/copy.sqlite"));
+    QCOMPARE(r.kind(), DbErrorKind::ReadOnly);
+    QVERIFY(r.message().contains(QStringLiteral("cannot be written to")));
+    QVERIFY(QDir(db.path("")).entryList({"*.part"}, QDir::Files).isEmpty());
+}
+
+void TestDatabaseBackup::automaticBackupsKeepTheNewest() {
+    TestDatabase db;
+    auto store = db.open();
+    QString written;
+    for (int i = 0; i < 12; ++i)
+        QVERIFY(DatabaseBackup::automatic(*store, 10, kNoon.addSecs(i * 60), &written).ok());
+    QCOMPARE(QFileInfo(written).fileName(), QStringLiteral("rsl-20250402-121100.sqlite"));
+    // Somebody's own file in the folder is not ours to remove.
+    QFile mine(DatabaseBackup::automaticFolder(store->path()) + "/rsl-keep-this.sqlite");
+    QVERIFY(mine.open(QIODevice::WriteOnly));
+    mine.close();
+    QVERIFY(DatabaseBackup::automatic(*store, 10, kNoon.addSecs(12 * 60)).ok());
+    QStringList names =
+        QDir(DatabaseBackup::automaticFolder(store->path())).entryList(QDir::Files, QDir::Name);
+    QCOMPARE(names.size(), 11);
+    QCOMPARE(names.first(), QStringLiteral("rsl-20250402-120300.sqlite"));
+    QVERIFY(names.contains(QStringLiteral("rsl-keep-this.sqlite")));
+    QCOMPARE(DatabaseBackup::inspect(DatabaseBackup::automaticFolder(store->path()) + u'/' +
+                                     names.first())
+                 .date,
+             kNoon.addSecs(3 * 60));
+}
+
+void TestDatabaseBackup::unusableBackupsAreRefused_data() {
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("text file") << "text"
+                               << "it is not a database";
+    QTest::newRow("damaged") << "garble"
+                             << "is damaged";
+    QTest::newRow("newer") << "PRAGMA user_version = 99"
+                           << "newer version of Rastrel";
+    QTest::newRow("not ours") << "DROP TABLE RSLMaster"
+                              << "the table RSLMaster is missing";
+}
+
+void TestDatabaseBackup::unusableBackupsAreRefused() {
+    QFETCH(QString, damage);
+    QFETCH(QString, message);
+    TestDatabase db;
+    auto store = db.open();
+    const QString backup = db.path("bad.sqlite");
+    QVERIFY(store->backupTo(backup).ok());
+    if (damage == u"text") {
+        QFile f(backup);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write("Part Name,Category\n");
+    } else if (damage == u"garble") {
+        QFile f(backup);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        // Scribble over the pages after the first, where the tables live.
+        const qint64 size = f.size();
+        for (qint64 at = 4096; at + 64 < size; at += 1024) {
+            f.seek(at + 40);
+            f.write(QByteArray(24, '\x5a'));
+        }
+    } else {
+        QVERIFY(TestDatabase::exec(backup, damage));
+    }
+    const QByteArray before = checksum(store->path());
+    const DatabaseBackup::Inspection check = DatabaseBackup::inspect(backup);
+    QVERIFY(!check.result.ok());
+    QVERIFY2(check.result.message().contains(message), qPrintable(check.result.message()));
+    QCOMPARE(checksum(store->path()), before);
+}
+
+void TestDatabaseBackup::restoreKeepsASafetyCopy() {
+    TestDatabase db;
+    auto store = db.open();
+    const QString backup = db.path("backup.sqlite");
+    QVERIFY(DatabaseBackup::backup(*store, backup).ok());
+    QVERIFY(store->execute("RSLMaster", "DELETE FROM RSLMaster").ok());
+    const QString path = store->path();
+    store->close();
+    const QByteArray current = checksum(path);
+    QString safety;
+    QVERIFY(DatabaseBackup::replace(backup, path, kNoon, &safety).ok());
+    QCOMPARE(checksum(path), checksum(backup));
+    QCOMPARE(checksum(safety), current);
+    QCOMPARE(QFileInfo(safety).fileName(),
+             QStringLiteral("rsl.sqlite.before-restore-20250402-120000"));
+    QVERIFY(store->open(path).ok());
+    QVERIFY(TestDatabase::scalar(path, "SELECT COUNT(*) FROM RSLMaster").toInt() > 0);
+}
+
+void TestDatabaseBackup::restoreKilledAtAnyMomentLeavesAWholeFile() {
+    TestDatabase db;
+    auto store = db.open();
+    const QString first = db.path("first.sqlite");
+    const QString second = db.path("second.sqlite");
+    QVERIFY(DatabaseBackup::backup(*store, first).ok());
+    // A second backup of a good size, so that writing it takes a while.
+    QVERIFY(store
+                ->execute("RSLMaster", "INSERT INTO RSLMaster (Part_Name, Notes) SELECT "
+                                       "'FILLER', hex(randomblob(2000)) FROM RSLParts, "
+                                       "RSLParts LIMIT 2000")
+                .ok());
+    QVERIFY(DatabaseBackup::backup(*store, second).ok());
+    const QString path = store->path();
+    store->close();
+    const QSet<QByteArray> whole = {checksum(path), checksum(first), checksum(second)};
+
+    for (int round = 0; round < 6; ++round) {
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("RASTREL_RESTORE_CHILD", first + u'|' + second + u'|' + path);
+        child.setProcessEnvironment(env);
+        child.start(QCoreApplication::applicationFilePath(), {});
+        QVERIFY(child.waitForStarted());
+        QThread::msleep(150 + QRandomGenerator::global()->bounded(400));
+        child.kill();
+        QVERIFY(child.waitForFinished());
+        QVERIFY2(whole.contains(checksum(path)), "the database file is not whole");
+        const DatabaseBackup::Inspection check = DatabaseBackup::inspect(path);
+        QVERIFY2(check.result.ok(), qPrintable(check.result.message()));
+    }
+}
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsSet("RASTREL_RESTORE_CHILD"))
+        return restoreForEver(qEnvironmentVariable("RASTREL_RESTORE_CHILD"));
+    TestDatabaseBackup test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_databasebackup.moc"
