@@ -48,8 +48,8 @@ const QList<CommandLine::Option>& CommandLine::options() {
          Run::Drawing},
         {{QStringLiteral("project")},
          QStringLiteral("DESCRIPTION"),
-         QStringLiteral(
-             "The project (its description, e.g. \"1986 FORD MUSTANG\") for --report or --graph.")},
+         QStringLiteral("The project (its description, e.g. \"1986 FORD MUSTANG\") for --report, "
+                        "--graph, or the part lines of --export-csv and --import-csv.")},
         {{QStringLiteral("vendor")},
          QStringLiteral("NAME"),
          QStringLiteral("The vendor for the \"Vendor Shopping List Report\".")},
@@ -64,6 +64,23 @@ const QList<CommandLine::Option>& CommandLine::options() {
         {{QStringLiteral("size")},
          QStringLiteral("WxH"),
          QStringLiteral("The picture size for --graph, e.g. 1200x800.")},
+        {{QStringLiteral("export-csv")},
+         QStringLiteral("WHAT"),
+         QStringLiteral("Export WHAT to the CSV file given with --out: lines, all-lines, budgets, "
+                        "parts, vendors, manufacturers, categories or makes-models."),
+         Run::Console},
+        {{QStringLiteral("import-csv")},
+         QStringLiteral("WHAT"),
+         QStringLiteral("Import the CSV file given with --in into WHAT: lines, parts, vendors, "
+                        "manufacturers, categories or makes-models. A file with problems "
+                        "stores nothing."),
+         Run::Console},
+        {{QStringLiteral("out")},
+         QStringLiteral("FILE"),
+         QStringLiteral("The CSV file --export-csv writes.")},
+        {{QStringLiteral("in")},
+         QStringLiteral("FILE"),
+         QStringLiteral("The CSV file --import-csv reads.")},
     };
     return table;
 }

@@ -11,6 +11,8 @@
 #endif
 
 #include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
 #include <QTextStream>
 
 namespace {
@@ -40,6 +42,11 @@ int CommandLineExport::run(const QCommandLineParser& parser, const QString& data
     if (graph && !parser.isSet(kPng))
         return fail(QStringLiteral("--graph needs --png FILE."));
 
+    // Only a new database is ever created; here a missing file is a mistake.
+    if (!QFileInfo::exists(databasePath))
+        return fail(QStringLiteral("the database \"%1\" does not exist.")
+                        .arg(QDir::toNativeSeparators(databasePath)),
+                    1);
     DataStore store;
     if (DbResult r = store.open(databasePath); !r)
         return fail(r.message(), 1);

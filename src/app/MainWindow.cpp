@@ -5,11 +5,13 @@
 #include "ChildWindow.h"
 #include "Criteria.h"
 #include "DataStore.h"
+#include "DatabaseFiles.h"
 #include "Decimal.h"
 #include "LockKeys.h"
 #include "MakesAndModels.h"
 #include "MdiHost.h"
 #include "MenuState.h"
+#include "RecentDatabases.h"
 #include "ScreenFit.h"
 #include "Settings.h"
 #include "SingleInstance.h"
@@ -20,6 +22,8 @@
 #include <QCloseEvent>
 #include <QDate>
 #include <QDialog>
+#include <QDir>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
@@ -80,6 +84,7 @@ MainWindow::MainWindow(const Options& options, Toolkit& toolkit, QWidget* parent
     , m_store(std::make_unique<DataStore>())
     , m_settings(std::make_unique<Settings>(options.settingsFile)) {
     setObjectName(QStringLiteral("frmRSLmain"));
+    m_files = std::make_unique<DatabaseFiles>(*this);
     setWindowIcon(QIcon(QStringLiteral(":/icons/rastrel.png")));
     m_mdi = new MdiHost(this);
     m_mdi->setActivationOrder(QMdiArea::ActivationHistoryOrder);
@@ -151,7 +156,25 @@ void MainWindow::buildMenus() {
     addAction(file, QStringLiteral("&Close Project"), QStringLiteral("mnuclosevehicle"),
               [this] { closeProject(); });
     file->addSeparator()->setObjectName(QStringLiteral("mnuseperator1"));
+    // Data in and out, and the database files, in a group of their own.
+    addAction(file, QStringLiteral("Import..."), QStringLiteral("mnuimport"),
+              [this] { showDialog(Dialog::Import); });
+    addAction(file, QStringLiteral("Export..."), QStringLiteral("mnuexport"),
+              [this] { showDialog(Dialog::Export); });
+    addAction(file, QStringLiteral("Back Up Database..."), QStringLiteral("mnubackup"),
+              [this] { m_files->backUp(); });
+    addAction(file, QStringLiteral("Restore From Backup..."), QStringLiteral("mnurestore"),
+              [this] { m_files->restore(); });
+    addAction(file, QStringLiteral("Open Database..."), QStringLiteral("mnuopendatabase"),
+              [this] { m_files->openDatabase(); });
+    addAction(file, QStringLiteral("New Database..."), QStringLiteral("mnunewdatabase"),
+              [this] { m_files->newDatabase(); });
+    m_recentEnd = file->addSeparator();
+    m_recentEnd->setObjectName(QStringLiteral("mnuseperatorfiles"));
+    m_fileMenu = file;
+    connect(file, &QMenu::aboutToShow, this, &MainWindow::refreshRecentMenu);
     addAction(file, QStringLiteral("E&xit"), QStringLiteral("mnuexit"), [this] { close(); });
+    refreshRecentMenu();
 
     QMenu* maint = bar->addMenu(QStringLiteral("&Maintenance"));
     maint->setObjectName(QStringLiteral("mnumaintenance"));
@@ -293,6 +316,11 @@ void MainWindow::buildStatusBar() {
         }
         m_panels << panel;
     }
+    m_databasePanel = new QLabel(bar);
+    m_databasePanel->setObjectName(QStringLiteral("StatusBar1_database"));
+    m_databasePanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_databasePanel->setMargin(1);
+    bar->addPermanentWidget(m_databasePanel);
     m_panels[2]->setToolTip(QStringLiteral("Insert key"));
     m_panels[3]->setToolTip(QStringLiteral("Num Lock"));
     m_panels[4]->setToolTip(QStringLiteral("Caps Lock"));
@@ -358,10 +386,16 @@ bool MainWindow::startUp() {
     }
 
     // From here on a failing step does not stop the following ones.
-    if (DbResult r = m_store->open(m_options.databasePath); !r) {
-        BusyCursor::Suspend arrow;
-        m_toolkit.inform(r.message());
+    if (m_files->mayOpenAtStart(m_options.databasePath, m_options.createMissing)) {
+        if (DbResult r = m_store->open(m_options.databasePath); !r) {
+            BusyCursor::Suspend arrow;
+            m_toolkit.inform(r.message());
+        } else {
+            RecentDatabases(*m_settings).add(m_store->path());
+        }
     }
+    refreshRecentMenu();
+    refreshDatabasePanel();
 
     action(QStringLiteral("mnutoolbar"))->setChecked(true);
     m_toolbar->setVisible(true);
@@ -464,6 +498,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
             }
         }
         saveLastOpened();
+        m_files->automaticBackup();
     }
     event->accept();
 }
@@ -605,6 +640,60 @@ void MainWindow::showDialog(Dialog kind) {
     QDialog* dialog = f(*this, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     m_toolkit.runModal(dialog);
+}
+
+// ---- database files ----
+
+void MainWindow::refreshDatabasePanel() {
+    const QString path = m_store->isOpen() ? m_store->path() : QString();
+    m_databasePanel->setText(path.isEmpty() ? QStringLiteral("No database")
+                                            : QFileInfo(path).fileName());
+    m_databasePanel->setToolTip(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
+}
+
+void MainWindow::refreshRecentMenu() {
+    if (!m_fileMenu)
+        return;
+    for (QAction* a : std::as_const(m_recentItems))
+        delete a;
+    m_recentItems.clear();
+    const QStringList files = RecentDatabases(*m_settings).files();
+    int n = 1;
+    for (const QString& f : files) {
+        auto* a = new QAction(QStringLiteral("&%1 %2").arg(n).arg(QDir::toNativeSeparators(f)),
+                              m_fileMenu);
+        a->setObjectName(QStringLiteral("mnurecent%1").arg(n));
+        connect(a, &QAction::triggered, this, [this, f] {
+            BusyCursor busy;
+            m_files->openFile(f);
+        });
+        m_fileMenu->insertAction(m_recentEnd, a);
+        m_recentItems << a;
+        ++n;
+    }
+}
+
+bool MainWindow::leaveDatabase() {
+    for (QMdiSubWindow* frame : m_mdi->subWindowList())
+        if (!frame->close())
+            return false;
+    closeProject();
+    if (m_state.projectOpen())
+        return false;
+    m_files->automaticBackup();
+    return true;
+}
+
+void MainWindow::enterDatabase() {
+    m_state.clearProject();
+    setCaption(m_state.rsl + kNoProject);
+    m_mdi->setBackgroundPicture(QString());
+    toolenabled();
+    refreshDatabasePanel();
+    refreshRecentMenu();
+    if (!m_store->isOpen())
+        return;
+    showWindowOnTab(WindowId::Projects, anyProjectStored() ? 1 : 0);
 }
 
 // ---- Shell ----

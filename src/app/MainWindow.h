@@ -12,6 +12,7 @@
 
 class ChildWindow;
 class DataStore;
+class DatabaseFiles;
 class MdiHost;
 class QAction;
 class QDialog;
@@ -34,8 +35,11 @@ public:
         QString settingsFile; // "" = the user's own settings
         QString lockFile;     // "" = the user's own lock
         bool showSplash = true;
+        // A missing database file is created only on the default path; any
+        // other missing file is asked about first.
+        bool createMissing = true;
     };
-    enum class Dialog { Splash, Reminder, Options, About, TechSupport };
+    enum class Dialog { Splash, Reminder, Options, About, TechSupport, Import, Export };
     using WindowFactory = std::function<ChildWindow*(Shell&)>;
     using DialogFactory = std::function<QDialog*(Shell&, QWidget* parent)>;
 
@@ -71,6 +75,16 @@ public:
     void closeAllWindows();
     void toggleToolbar();
     void showDialog(Dialog kind);
+    DatabaseFiles& databaseFiles() { return *m_files; }
+
+    // Moving to another database file: leaving closes every window (each
+    // with its own question; false when one stays) and the project, and
+    // backs the file up when it was changed. Entering shows the new file
+    // as start-up shows one.
+    bool leaveDatabase();
+    void enterDatabase();
+    void refreshRecentMenu();
+    void refreshDatabasePanel();
 
     QAction* action(const QString& objectName) const;
     // Toolbar1 by its 1-based index; 1, 3, 9, 12 and 14 are separators.
@@ -124,6 +138,11 @@ private:
     std::unique_ptr<DataStore> m_store;
     std::unique_ptr<Settings> m_settings;
     std::unique_ptr<SingleInstance> m_instance;
+    std::unique_ptr<DatabaseFiles> m_files;
+    QMenu* m_fileMenu = nullptr;
+    QAction* m_recentEnd = nullptr; // the separator before Exit
+    QList<QAction*> m_recentItems;
+    QLabel* m_databasePanel = nullptr;
     MdiHost* m_mdi = nullptr;
     QToolBar* m_toolbar = nullptr;
     QMenu* m_windowMenu = nullptr;

@@ -29,7 +29,14 @@
 #include "WebPageOpener.h"
 #endif
 
+#include "ExportDialog.h"
+#include "ImportDialog.h"
+
 void installWindows(MainWindow& window) {
+    window.registerDialog(MainWindow::Dialog::Import,
+                          [](Shell& s, QWidget* parent) { return new ImportDialog(s, parent); });
+    window.registerDialog(MainWindow::Dialog::Export,
+                          [](Shell& s, QWidget* parent) { return new ExportDialog(s, parent); });
 #ifdef RASTREL_HAVE_projects
     window.registerWindow(WindowId::Projects, [](Shell& s) { return new ProjectCatalogue(s); });
 #endif

@@ -1,5 +1,6 @@
 #include "BuildInfo.h"
 #include "CommandLine.h"
+#include "CommandLineExchange.h"
 #include "CommandLineExport.h"
 #include "DataStore.h"
 #include "DesktopToolkit.h"
@@ -27,6 +28,11 @@ int runWithoutWindow(const CommandLine& command) {
     if (command.isSet(QStringLiteral("paths"))) {
         QTextStream(stdout) << ProgramPaths::describe(databasePath);
         return 0;
+    }
+    if (command.isSet(QStringLiteral("export-csv")) ||
+        command.isSet(QStringLiteral("import-csv"))) {
+        QTextStream out(stdout), err(stderr);
+        return CommandLineExchange::run(command.parser(), databasePath, out, err);
     }
     return CommandLineExport::run(command.parser(), databasePath);
 }
@@ -73,6 +79,7 @@ int main(int argc, char* argv[]) {
     MainWindow::Options options;
     options.databasePath = DataStore::resolvePath(command.databaseArgument());
     options.showSplash = !command.isSet(QStringLiteral("no-splash"));
+    options.createMissing = options.databasePath == DataStore::defaultPath();
 
     DesktopToolkit toolkit;
     MainWindow window(options, toolkit);

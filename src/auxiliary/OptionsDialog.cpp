@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -121,6 +122,31 @@ void OptionsDialog::build() {
     b->addStretch();
     m_tabs->addTab(browser, QStringLiteral(" Internet Browser"));
 
+    // Backups
+    auto* backups = new QWidget;
+    auto* frame3 = new QGroupBox(backups);
+    frame3->setObjectName(QStringLiteral("Frame3"));
+    m_autoBackup = new QCheckBox(
+        QStringLiteral("Back up the database when Rastrel closes after a change"), frame3);
+    m_autoBackup->setObjectName(QStringLiteral("chkAutomaticBackup"));
+    Accessibility::name(m_autoBackup, m_autoBackup->text());
+    auto* keptLabel = new QLabel(QStringLiteral("Number of backups to keep"), frame3);
+    keptLabel->setObjectName(QStringLiteral("lblBackupsKept"));
+    m_backupsKept = new QSpinBox(frame3);
+    m_backupsKept->setObjectName(QStringLiteral("spnBackupsKept"));
+    m_backupsKept->setRange(1, 99);
+    Accessibility::label(keptLabel, m_backupsKept);
+    auto* keptRow = new QHBoxLayout;
+    keptRow->addWidget(keptLabel);
+    keptRow->addWidget(m_backupsKept);
+    keptRow->addStretch();
+    auto* f3 = new QVBoxLayout(frame3);
+    f3->addWidget(m_autoBackup);
+    f3->addLayout(keptRow);
+    f3->addStretch();
+    (new QVBoxLayout(backups))->addWidget(frame3);
+    m_tabs->addTab(backups, QStringLiteral("Backups"));
+
     auto* ok = new QPushButton(QStringLiteral("&OK"), this);
     ok->setObjectName(QStringLiteral("cmdOK"));
     ok->setDefault(true);
@@ -138,6 +164,9 @@ void OptionsDialog::build() {
     connect(m_tax, &QLineEdit::textChanged, this, &OptionsDialog::markChanged);
     connect(m_optIE, &QRadioButton::toggled, this, &OptionsDialog::markChanged);
     connect(m_optRSL, &QRadioButton::toggled, this, &OptionsDialog::markChanged);
+    connect(m_autoBackup, &QCheckBox::toggled, this, &OptionsDialog::markChanged);
+    connect(m_backupsKept, &QSpinBox::valueChanged, this, &OptionsDialog::markChanged);
+    connect(m_autoBackup, &QCheckBox::toggled, m_backupsKept, &QWidget::setEnabled);
 }
 
 void OptionsDialog::load() {
@@ -149,6 +178,9 @@ void OptionsDialog::load() {
     const bool builtIn = o.builtInBrowser && BrowserWindow::available();
     m_optRSL->setChecked(builtIn);
     m_optIE->setChecked(!builtIn);
+    m_autoBackup->setChecked(o.automaticBackup);
+    m_backupsKept->setValue(o.backupsKept);
+    m_backupsKept->setEnabled(o.automaticBackup);
     // Filling the controls counts as no change.
     m_changed = QStringLiteral("N");
 }
@@ -159,6 +191,8 @@ void OptionsDialog::storeOptions() {
     o.openLastVehicle = m_openLast->isChecked();
     o.taxPercentage = m_tax->text();
     o.builtInBrowser = m_optRSL->isChecked();
+    o.automaticBackup = m_autoBackup->isChecked();
+    o.backupsKept = m_backupsKept->value();
     o.store(m_shell.settings());
     m_changed = QStringLiteral("N");
     accept();

@@ -6,6 +6,7 @@
 class QCheckBox;
 class QLineEdit;
 class QRadioButton;
+class QSpinBox;
 class QTabWidget;
 class Shell;
 
@@ -38,4 +39,6 @@ private:
     QLineEdit* m_tax = nullptr;
     QRadioButton* m_optIE = nullptr;
     QRadioButton* m_optRSL = nullptr;
+    QCheckBox* m_autoBackup = nullptr;
+    QSpinBox* m_backupsKept = nullptr;
 };

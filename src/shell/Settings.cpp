@@ -30,6 +30,10 @@ void Settings::setValue(const QString& key, const QString& value) {
     m_store->setValue(qualified(key), value);
 }
 
+void Settings::remove(const QString& key) {
+    m_store->remove(qualified(key));
+}
+
 void Settings::sync() {
     m_store->sync();
 }

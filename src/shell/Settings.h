@@ -16,6 +16,11 @@ public:
     static inline const QString kShowReminder = QStringLiteral("Show Reminder");
     static inline const QString kBrowser = QStringLiteral("Browser");
     static inline const QString kVersion = QStringLiteral("Version");
+    static inline const QString kAutomaticBackup = QStringLiteral("Automatic Backup");
+    static inline const QString kBackupsKept = QStringLiteral("Backups Kept");
+    // "Recent Database 1" (the newest) to "Recent Database 5".
+    static inline const QString kRecentDatabase = QStringLiteral("Recent Database %1");
+    void remove(const QString& key);
 
     // With an empty path the user's own store; otherwise an INI file (tests).
     explicit Settings(const QString& iniFile = {});

@@ -1,5 +1,6 @@
 #include "BuildInfo.h"
 #include "CommandLine.h"
+#include "DataStore.h"
 #include "TestDatabase.h"
 
 #include <QFile>
@@ -133,6 +134,15 @@ void TestCommandLine::theProgramAnswersWithoutADisplay_data() {
         << QStringList{"--database", "%DIR%/car.sqlite",  "--report", "Project Report",
                        "--project",  "1986 FORD MUSTANG", "--pdf",    "%DIR%/out.pdf"}
         << 0 << QStringList{} << QStringList{};
+    QTest::newRow("csv export") << QStringList{"--database",   "%DIR%/car.sqlite",
+                                               "--export-csv", "categories",
+                                               "--out",        "%DIR%/categories.csv"}
+                                << 0 << QStringList{"12 rows exported to %DIR%/categories.csv"}
+                                << QStringList{};
+    QTest::newRow("export from a database that is not there")
+        << QStringList{"--database", "%DIR%/none.sqlite", "--report", "Project Report",
+                       "--project",  "1986 FORD MUSTANG", "--pdf",    "%DIR%/out.pdf"}
+        << 1 << QStringList{} << QStringList{"the database \"%DIR%/none.sqlite\" does not exist"};
     QTest::newRow("unknown report")
         << QStringList{"--database", "%DIR%/car.sqlite", "--report", "Nope",
                        "--pdf",      "%DIR%/out.pdf"}
@@ -145,6 +155,11 @@ void TestCommandLine::theProgramAnswersWithoutADisplay() {
     QFETCH(QStringList, out);
     QFETCH(QStringList, err);
     QTemporaryDir dir;
+    // The exports read an existing database; only a new database is ever made.
+    {
+        DataStore store;
+        QVERIFY(store.open(dir.filePath("car.sqlite")).ok());
+    }
     const QString program = QStringLiteral(RASTREL_PROGRAM);
     const QString programDir = QFileInfo(program).absolutePath();
     auto fill = [&](QStringList list) {

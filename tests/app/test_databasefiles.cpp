@@ -1,0 +1,258 @@
+#include "ChildWindow.h"
+#include "DataStore.h"
+#include "DatabaseBackup.h"
+#include "DatabaseFiles.h"
+#include "MainWindow.h"
+#include "RecentDatabases.h"
+#include "ScriptedToolkit.h"
+#include "Settings.h"
+#include "TestDatabase.h"
+
+#include <QAction>
+#include <QCryptographicHash>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QTest>
+
+namespace {
+
+class StubWindow : public ChildWindow {
+public:
+    StubWindow(Shell& shell, WindowId id)
+        : m_shell(shell)
+        , m_id(id) {
+        setObjectName(Windows::objectName(id));
+        m_shell.state().setMarker(Windows::marker(id), QStringLiteral("Y"));
+    }
+    bool refuseClose = false;
+
+protected:
+    bool queryClose() override { return !refuseClose; }
+    void unload() override { m_shell.state().setMarker(Windows::marker(m_id), QString()); }
+
+private:
+    Shell& m_shell;
+    WindowId m_id;
+};
+
+QByteArray checksum(const QString& file) {
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly)
+               ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
+               : QByteArray();
+}
+
+struct Fixture {
+    TestDatabase db;
+    ScriptedToolkit toolkit;
+    std::unique_ptr<MainWindow> window;
+
+    explicit Fixture(bool start = true, bool createMissing = true) {
+        MainWindow::Options o;
+        o.databasePath = db.databasePath();
+        o.settingsFile = db.settingsPath();
+        o.lockFile = db.path("rastrel.lock");
+        o.showSplash = false;
+        o.createMissing = createMissing;
+        window = std::make_unique<MainWindow>(o, toolkit);
+        for (WindowId id : {WindowId::Projects, WindowId::Worksheet, WindowId::Maintenance})
+            window->registerWindow(id, [id](Shell& s) { return new StubWindow(s, id); });
+        if (start)
+            QVERIFY(window->startUp());
+    }
+    DatabaseFiles& files() { return window->databaseFiles(); }
+    QString path() { return window->data().path(); }
+    int scalar(const QString& sql) { return TestDatabase::scalar(path(), sql).toInt(); }
+};
+
+} // namespace
+
+class TestDatabaseFiles : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { isolateTestEnvironment(); }
+    void fileMenuKeepsItsItemsAndAddsAGroupBeforeExit();
+    void backUpWhileWindowsAreOpen();
+    void restoreOfAnUnusableBackupChangesNothing();
+    void restoreReplacesTheFileAfterTheQuestion();
+    void otherFilesAndTheRecentList();
+    void newDatabaseWithoutTheSampleProject();
+    void aMissingFileIsNotCreatedUnasked();
+    void aChangedFileIsBackedUpAtTheEndOfTheRun();
+};
+
+void TestDatabaseFiles::fileMenuKeepsItsItemsAndAddsAGroupBeforeExit() {
+    Fixture f;
+    auto* menu = f.window->findChild<QMenu*>(QStringLiteral("mnufile"));
+    QStringList items;
+    for (QAction* a : menu->actions())
+        items << a->objectName() + u'=' + a->text();
+    QCOMPARE(items,
+             QStringList({"mnunewvehicle=&New Project", "mnuopenvehicle=&Open Project",
+                          "mnueditvehicle=&Edit Project", "mnudeletevehicle=&Delete Project",
+                          "mnuclosevehicle=&Close Project", "mnuseperator1=", "mnuimport=Import...",
+                          "mnuexport=Export...", "mnubackup=Back Up Database...",
+                          "mnurestore=Restore From Backup...", "mnuopendatabase=Open Database...",
+                          "mnunewdatabase=New Database...",
+                          "mnurecent1=&1 " + QDir::toNativeSeparators(f.path()),
+                          "mnuseperatorfiles=", "mnuexit=E&xit"}));
+    auto* panel = f.window->findChild<QLabel*>(QStringLiteral("StatusBar1_database"));
+    QCOMPARE(panel->text(), QStringLiteral("rsl.sqlite"));
+}
+
+void TestDatabaseFiles::backUpWhileWindowsAreOpen() {
+    Fixture f;
+    f.window->showMaintenance(1);
+    const QString target = f.db.path("copy.sqlite");
+    f.toolkit.queueFile(target);
+    f.files().backUp();
+    QCOMPARE(f.toolkit.lastText(),
+             "The database was backed up to \"" + QDir::toNativeSeparators(target) + "\".");
+    QVERIFY(DatabaseBackup::inspect(target).result.ok());
+    QVERIFY(f.window->window(WindowId::Maintenance));
+
+    // The open file itself is never the target.
+    f.toolkit.queueFile(f.path());
+    const QByteArray before = checksum(f.path());
+    f.files().backUp();
+    QVERIFY(f.toolkit.lastText().startsWith(QStringLiteral("A backup cannot replace")));
+    QCOMPARE(checksum(f.path()), before);
+}
+
+void TestDatabaseFiles::restoreOfAnUnusableBackupChangesNothing() {
+    Fixture f;
+    const QString bad = f.db.path("bad.sqlite");
+    QVERIFY(f.window->data().backupTo(bad).ok());
+    QVERIFY(TestDatabase::exec(bad, "PRAGMA user_version = 99"));
+    const QByteArray before = checksum(f.path());
+    f.toolkit.queueFile(bad);
+    f.files().restore();
+    QVERIFY(f.toolkit.lastText().contains(QStringLiteral("newer version")));
+    QVERIFY(f.toolkit.lastText().endsWith(QStringLiteral("the database is as it was.")));
+    QCOMPARE(checksum(f.path()), before);
+    QVERIFY(f.window->window(WindowId::Projects));
+    QVERIFY(f.window->data().isOpen());
+}
+
+void TestDatabaseFiles::restoreReplacesTheFileAfterTheQuestion() {
+    Fixture f;
+    const QString backup = f.db.path("good.sqlite");
+    QVERIFY(DatabaseBackup::backup(f.window->data(), backup).ok());
+    QVERIFY(f.window->data().execute("RSLMaster", "DELETE FROM RSLMaster").ok());
+
+    // No keeps everything as it is.
+    f.toolkit.queueFile(backup);
+    f.toolkit.queueNo();
+    f.files().restore();
+    QCOMPARE(f.toolkit.messages().last().kind, ScriptedToolkit::Kind::YesNo);
+    QVERIFY(f.toolkit.lastText().contains(QStringLiteral("with 1 project(s)")));
+    QVERIFY(!f.toolkit.messages().last().defaultYes);
+    QCOMPARE(f.scalar("SELECT COUNT(*) FROM RSLMaster"), 0);
+
+    // A window that keeps unsaved input stops the restore before anything is touched.
+    static_cast<StubWindow*>(f.window->window(WindowId::Projects))->refuseClose = true;
+    f.toolkit.queueFile(backup);
+    f.toolkit.queueYes();
+    f.files().restore();
+    QCOMPARE(f.scalar("SELECT COUNT(*) FROM RSLMaster"), 0);
+    static_cast<StubWindow*>(f.window->window(WindowId::Projects))->refuseClose = false;
+
+    f.window->showMaintenance(0);
+    f.toolkit.queueFile(backup);
+    f.toolkit.queueYes();
+    f.files().restore();
+    QVERIFY2(f.toolkit.lastText().startsWith(QStringLiteral("The backup has been restored.")),
+             qPrintable(f.toolkit.lastText()));
+    QVERIFY(f.scalar("SELECT COUNT(*) FROM RSLMaster") > 0);
+    QVERIFY(!f.window->window(WindowId::Maintenance));
+    QVERIFY(f.window->data().isOpen());
+    // The store reads the restored rows, not what it held before.
+    RecordSet& lines = f.window->data().recordSet(Command::RSLMaster);
+    QVERIFY(lines.setFilter(QString()).ok());
+    QVERIFY(lines.recordCount() > 0);
+}
+
+void TestDatabaseFiles::otherFilesAndTheRecentList() {
+    Fixture f;
+    const QString first = f.path();
+    TestDatabase other;
+    QVERIFY(other.open() != nullptr);
+    QVERIFY(TestDatabase::exec(other.databasePath(), "DELETE FROM RSLVehicles"));
+
+    // A file that is not there is an error, never a new database.
+    f.toolkit.queueFile(other.path("missing.sqlite"));
+    f.files().openDatabase();
+    QVERIFY(f.toolkit.lastText().contains(QStringLiteral("does not exist")));
+    QVERIFY(!QFile::exists(other.path("missing.sqlite")));
+    QCOMPARE(f.path(), first);
+
+    f.toolkit.queueFile(other.databasePath());
+    f.files().openDatabase();
+    QCOMPARE(f.path(), other.databasePath());
+    QCOMPARE(f.window->windowTitle(), QStringLiteral("Rastrel - No Project Open"));
+    Settings settings(f.db.settingsPath());
+    QCOMPARE(RecentDatabases(settings).files(), QStringList({other.databasePath(), first}));
+
+    // A remembered file that has gone leaves the list with a message.
+    f.files().openFile(first);
+    QCOMPARE(f.path(), first);
+    QVERIFY(QFile::remove(other.databasePath()));
+    QAction* recent = f.window->action(QStringLiteral("mnurecent2"));
+    QVERIFY(recent && recent->text().endsWith(QDir::toNativeSeparators(other.databasePath())));
+    recent->trigger();
+    QVERIFY(f.toolkit.lastText().contains(QStringLiteral("no longer exists")));
+    QCOMPARE(RecentDatabases(settings).files(), QStringList({first}));
+    QVERIFY(!f.window->action(QStringLiteral("mnurecent2")));
+    QCOMPARE(f.path(), first);
+}
+
+void TestDatabaseFiles::newDatabaseWithoutTheSampleProject() {
+    Fixture f;
+    const QString fresh = f.db.path("fresh.sqlite");
+    f.toolkit.queueFile(f.path()); // an existing name is refused
+    f.files().newDatabase();
+    QVERIFY(f.toolkit.lastText().contains(QStringLiteral("exists already")));
+
+    f.toolkit.queueFile(fresh);
+    f.toolkit.queueNo();
+    f.files().newDatabase();
+    QCOMPARE(f.path(), fresh);
+    QCOMPARE(f.scalar("SELECT COUNT(*) FROM RSLVehicles"), 0);
+    QCOMPARE(f.scalar("SELECT COUNT(*) FROM RSLMaster"), 0);
+    QVERIFY(f.scalar("SELECT COUNT(*) FROM RSLCategories") > 0);
+    QCOMPARE(f.window->findChild<QLabel*>(QStringLiteral("StatusBar1_database"))->text(),
+             QStringLiteral("fresh.sqlite"));
+}
+
+void TestDatabaseFiles::aMissingFileIsNotCreatedUnasked() {
+    Fixture f(false, false);
+    f.toolkit.queueNo();
+    QVERIFY(f.window->startUp());
+    QVERIFY(f.toolkit.texts().first().contains(QStringLiteral("does not exist")));
+    QVERIFY(!QFile::exists(f.db.databasePath()));
+    QVERIFY(!f.window->data().isOpen());
+}
+
+void TestDatabaseFiles::aChangedFileIsBackedUpAtTheEndOfTheRun() {
+    const auto backups = [](Fixture& f) {
+        return QDir(DatabaseBackup::automaticFolder(f.path())).entryList(QDir::Files).size();
+    };
+    {
+        Fixture f;
+        f.window->show();
+        f.toolkit.queueYes();
+        QVERIFY(f.window->close());
+        QCOMPARE(backups(f), 0); // nothing was changed
+    }
+    Fixture f;
+    f.window->show();
+    QVERIFY(
+        f.window->data().execute("RSLMakes", "INSERT INTO RSLMakes (make) VALUES ('AMC')").ok());
+    f.toolkit.queueYes();
+    QVERIFY(f.window->close());
+    QCOMPARE(backups(f), 1);
+}
+
+QTEST_MAIN(TestDatabaseFiles)
+#include "test_databasefiles.moc"
