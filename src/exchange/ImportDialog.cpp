@@ -68,7 +68,9 @@ ImportDialog::ImportDialog(Shell& shell, QWidget* parent)
     fileRow->addWidget(browse);
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Import &into:"), m_kind);
-    form->addRow(QStringLiteral("&File:"), fileRow);
+    auto* fileLabel = new QLabel(QStringLiteral("&File:"), this);
+    fileLabel->setBuddy(browse);
+    form->addRow(fileLabel, fileRow);
     form->addRow(QStringLiteral("&Separator:"), m_separator);
     Accessibility::name(m_kind, QStringLiteral("Import into"));
     Accessibility::name(m_file, QStringLiteral("File"));
@@ -96,6 +98,8 @@ ImportDialog::ImportDialog(Shell& shell, QWidget* parent)
     auto* problemsBox = new QGroupBox(QStringLiteral("Problems"), this);
     m_problems = new QListWidget(problemsBox);
     m_problems->setObjectName(QStringLiteral("lstProblems"));
+    // A problem names its row and column; the whole sentence must show.
+    m_problems->setWordWrap(true);
     Accessibility::name(m_problems, QStringLiteral("Problems"));
     (new QVBoxLayout(problemsBox))->addWidget(m_problems);
 
@@ -152,10 +156,10 @@ void ImportDialog::load(const QString& file) {
     if (!tooLarge && f.open(QIODevice::ReadOnly))
         m_bytes = f.readAll();
     // The separator the file seems to use; the user may choose another.
-    const CsvReader::Table probe = CsvReader::readFile(file);
+    const QChar separator = CsvReader::detectSeparator(QString::fromUtf8(m_bytes.left(1 << 16)));
     m_filling = true;
     for (int i = 0; i < m_separator->count(); ++i)
-        if (m_separator->itemData(i).toString() == QString(probe.separator))
+        if (m_separator->itemData(i).toString() == QString(separator))
             m_separator->setCurrentIndex(i);
     m_filling = false;
     rebuild();
