@@ -171,11 +171,10 @@ void CsvImport::check() {
             problem(1, f,
                     QStringLiteral("no column of the file is matched to \"%1\".")
                         .arg(m_fields[f].header));
-    if (m_table.records.isEmpty())
+    if (m_table.records.isEmpty()) {
         m_problems.append({0, {}, QStringLiteral("The file has a header but no rows to import.")});
-    if (!m_problems.isEmpty() && m_problems.size() > m_table.problems.size() &&
-        m_table.records.isEmpty())
         return;
+    }
 
     loadLists();
     const int width = int(m_table.header.size());
