@@ -29,6 +29,7 @@ ExportDialog::ExportDialog(Shell& shell, QWidget* parent)
     m_kinds->setObjectName(QStringLiteral("lstExportWhat"));
     label->setBuddy(m_kinds);
     Accessibility::name(m_kinds, QStringLiteral("What to export to a CSV file"));
+    Accessibility::currentFollowsSelection(m_kinds);
     const bool projectOpen = shell.state().projectOpen();
     for (ExchangeKind kind : ExchangeTables::all()) {
         auto* item = new QListWidgetItem(ExchangeTables::caption(kind), m_kinds);
