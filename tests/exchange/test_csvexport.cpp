@@ -39,13 +39,13 @@ void TestCsvExport::everyKind_data() {
     QTest::newRow("project lines")
         << int(ExchangeKind::ProjectLines) << lineHeader
         << "SELECT COUNT(*) FROM RSLMaster WHERE Mas_vehicle_number = 1"
-        << "TIMING CHAIN KIT,1,ENGINE,IMW-TC1186,IRONWOOD MOTORWORKS,LAKESHORE PERFORMANCE "
-           "WAREHOUSE,1,64.99,3.8994,0,68.8894,Yes,Yes,Yes,Yes,04/02/2025,";
+        << "WINCH,4,ENGINE,W-1,ACME,GEARHEAD DIRECT,2.5,1234.5678,0.0001,10,2479.1357,Yes,Yes,"
+           "No,No,,";
     QTest::newRow("all lines")
         << int(ExchangeKind::AllLines) << "Project," + lineHeader
         << "SELECT COUNT(*) FROM RSLMaster"
-        << "1986 FORD MUSTANG,OIL PUMP,1,ENGINE,IMW-OP50HV,IRONWOOD MOTORWORKS,GEARHEAD "
-           "DIRECT,1,49.95,2.997,6.5,59.447,Yes,Yes,Yes,No,,High volume version.";
+        << "1986 FORD MUSTANG,WINCH,4,ENGINE,W-1,ACME,GEARHEAD DIRECT,2.5,1234.5678,0.0001,10,"
+           "2479.1357,Yes,Yes,No,No,,";
     QTest::newRow("budgets") << int(ExchangeKind::Budgets) << "Project,Category,Budget Amount"
                              << "SELECT COUNT(*) FROM RSLCategorybudget WHERE "
                                 "Cat_vehicle_number > 0"
@@ -77,6 +77,15 @@ void TestCsvExport::everyKind() {
     QFETCH(QString, sampleRow);
     TestDatabase db;
     auto store = db.open();
+    QVERIFY(store
+                ->execute("RSLMaster",
+                          "INSERT INTO RSLMaster (Part_Name, Part_Number, Manufacturer, Vendor, "
+                          "Quantity, Price, Tax_amount, Shipping_amount, Total_cost, Category, "
+                          "Mas_vehicle_number, Taxable, Purchased, Selected, Forecast, "
+                          "Purchase_date, Sequence_Number) VALUES ('WINCH', 'W-1', 'ACME', "
+                          "'GEARHEAD DIRECT', 2.5, 1234.5678, 0.0001, 10, 2479.1357, 'ENGINE', "
+                          "1, 1, 0, 1, 0, '', 4)")
+                .ok());
     const QString file = db.path("out.csv");
     const CsvExport::Outcome out = CsvExport::write(*store, ExchangeKind(kind), 1, file);
     QVERIFY2(out.result.ok(), qPrintable(out.result.message()));
@@ -100,7 +109,8 @@ void TestCsvExport::formulaCellsAreWrittenAsText() {
     QVERIFY(store
                 ->execute("RSLMaster",
                           "UPDATE RSLMaster SET Part_Number = '=cmd|'' /C calc''!A0', Notes = "
-                          "'+SUM(1)', Vendor = '@VENDOR', Price = -5.25 WHERE Part_Name = "
+                          "'+SUM(1)', Vendor = '@VENDOR', Price = -5.25, Tax_amount = 2.997, "
+                          "Total_cost = 59.447 WHERE Part_Name = "
                           "'OIL PUMP'")
                 .ok());
     QByteArray bytes;
