@@ -162,7 +162,30 @@ DbResult DataStore::write(const QString& sql, const QVariantList& binds, qint64*
     if (lastId)
         *lastId = q.lastInsertId().toLongLong();
     ++m_changes;
+    changed();
     return DbResult::success();
+}
+
+void DataStore::changed() {
+    if (!m_levels.isEmpty()) {
+        m_changedInTransaction = true;
+        return;
+    }
+    // A listener may remove itself (or another) while being told.
+    const QHash<int, ChangeListener> listeners = m_listeners;
+    for (auto it = listeners.cbegin(); it != listeners.cend(); ++it)
+        if (m_listeners.contains(it.key()))
+            it.value()();
+}
+
+int DataStore::addChangeListener(ChangeListener listener) {
+    const int id = m_nextListener++;
+    m_listeners.insert(id, std::move(listener));
+    return id;
+}
+
+void DataStore::removeChangeListener(int id) {
+    m_listeners.remove(id);
 }
 
 DbResult DataStore::execute(const QString& table, const QString& sql, const QVariantList& binds) {
@@ -234,6 +257,10 @@ DbResult DataStore::commitTransaction() {
     }
     m_levels.removeLast();
     --s_openTransactions;
+    if (m_levels.isEmpty() && m_changedInTransaction) {
+        m_changedInTransaction = false;
+        changed();
+    }
     return r;
 }
 
@@ -249,6 +276,8 @@ void DataStore::rollbackTransaction() {
     }
     const Level level = m_levels.takeLast();
     --s_openTransactions;
+    if (m_levels.isEmpty())
+        m_changedInTransaction = false;
     QSet<RecordSet*> restored;
     for (const auto& [rs, snap] : level) {
         if (m_attached.contains(rs)) {
@@ -459,6 +488,13 @@ DbResult DataStore::checkExisting() {
                 .arg(file));
     if (version < Schema::kCurrentVersion)
         return migrate(version);
+    for (const QString& t : Schema::attachmentTables())
+        if (!present.contains(t.toLower()))
+            return DbResult::failure(
+                DbErrorKind::NotOpen,
+                QStringLiteral(
+                    "The database \"%1\" is not a Rastrel database: the table %2 is missing.")
+                    .arg(file, t));
     return DbResult::success();
 }
 

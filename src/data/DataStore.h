@@ -78,6 +78,14 @@ public:
 
     void invalidateTable(const QString& table);
 
+    // Called after each change that reaches the file: a write made outside
+    // any transaction, or the commit of the outermost one (a rolled-back
+    // transaction changed nothing). Views of figures drawn from several
+    // tables use it to stay current whichever window made the change.
+    using ChangeListener = std::function<void()>;
+    int addChangeListener(ChangeListener listener);
+    void removeChangeListener(int id);
+
     // Used by Transaction; nested calls become savepoints.
     DbResult beginTransaction();
     DbResult commitTransaction();
@@ -105,6 +113,7 @@ private:
     DbResult createSchema();
     DbResult migrate(int from);
     DbResult failOpen(const QString& why);
+    void changed();
 
     QString m_connectionName;
     QString m_path;
@@ -116,4 +125,7 @@ private:
     QList<Level> m_levels;
     qint64 m_changes = 0;
     static inline int s_openTransactions = 0;
+    QHash<int, ChangeListener> m_listeners;
+    int m_nextListener = 1;
+    bool m_changedInTransaction = false;
 };

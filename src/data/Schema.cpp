@@ -69,6 +69,53 @@ QString sqlType(ColumnType t) {
     return QStringLiteral("TEXT");
 }
 
+QString createTable(const TableDef& t, const QString& name) {
+    QStringList cols;
+    // A part line's key survives any copy of the file: attachments refer to it.
+    if (t.name == u"RSLMaster")
+        cols << QStringLiteral("\"Line_id\" INTEGER PRIMARY KEY AUTOINCREMENT");
+    for (const ColumnDef& c : t.columns)
+        cols << u'"' + c.name + u"\" " + sqlType(c.type);
+    return QStringLiteral("CREATE TABLE \"%1\" (%2)").arg(name, cols.join(QStringLiteral(", ")));
+}
+
+// The worksheet filters by project and finds lines by name and number;
+// renames look lines up by name.
+QStringList masterIndexes() {
+    return {QStringLiteral("CREATE INDEX idx_master_project ON RSLMaster(Mas_vehicle_number)"),
+            QStringLiteral("CREATE INDEX idx_master_part ON RSLMaster(Part_Name, Sequence_Number)"),
+            QStringLiteral("CREATE INDEX idx_master_vendor ON RSLMaster(Vendor)"),
+            QStringLiteral("CREATE INDEX idx_master_manufacturer ON RSLMaster(Manufacturer)")};
+}
+
+// Written so that running them again on a file that has them changes nothing.
+QStringList attachmentStatements() {
+    return {
+        QStringLiteral("CREATE TABLE IF NOT EXISTS \"RSLAttachments\" ("
+                       "\"Attachment_id\" INTEGER PRIMARY KEY AUTOINCREMENT, "
+                       "\"Line_id\" INTEGER NOT NULL, "
+                       "\"File_name\" TEXT NOT NULL, "
+                       "\"Mime_type\" TEXT NOT NULL, "
+                       "\"Size_bytes\" INTEGER NOT NULL, "
+                       "\"Date_added\" TEXT NOT NULL, "
+                       "\"Checksum\" TEXT NOT NULL, "
+                       "\"Thumbnail\" BLOB)"),
+        QStringLiteral("CREATE TABLE IF NOT EXISTS \"RSLAttachmentData\" ("
+                       "\"Attachment_id\" INTEGER PRIMARY KEY, \"Data\" BLOB NOT NULL)"),
+        QStringLiteral(
+            "CREATE INDEX IF NOT EXISTS idx_attachments_line ON RSLAttachments(Line_id)"),
+        // Whatever deletes a line (the worksheet, deleting a project, any
+        // other statement) takes its attachments along in the same statement.
+        QStringLiteral(
+            "CREATE TRIGGER IF NOT EXISTS trg_master_attachments AFTER DELETE ON RSLMaster BEGIN "
+            "DELETE FROM RSLAttachments WHERE Line_id = old.Line_id; END"),
+        QStringLiteral(
+            "CREATE TRIGGER IF NOT EXISTS trg_attachment_data AFTER DELETE ON RSLAttachments BEGIN "
+            "DELETE FROM RSLAttachmentData WHERE Attachment_id = old.Attachment_id; "
+            "END"),
+    };
+}
+
 } // namespace
 
 namespace Schema {
@@ -85,26 +132,23 @@ const TableDef* table(const QString& name) {
     return nullptr;
 }
 
+const QStringList& attachmentTables() {
+    static const QStringList names = {QStringLiteral("RSLAttachments"),
+                                      QStringLiteral("RSLAttachmentData")};
+    return names;
+}
+
 QStringList createStatements() {
     QStringList out;
-    for (const TableDef& t : tables()) {
-        QStringList cols;
-        for (const ColumnDef& c : t.columns)
-            cols << u'"' + c.name + u"\" " + sqlType(c.type);
-        out << QStringLiteral("CREATE TABLE \"%1\" (%2)")
-                   .arg(t.name, cols.join(QStringLiteral(", ")));
-    }
-    // The worksheet filters by project and finds lines by name and number;
-    // budgets are read per project; renames look lines up by name.
-    out << QStringLiteral("CREATE INDEX idx_master_project ON RSLMaster(Mas_vehicle_number)")
-        << QStringLiteral("CREATE INDEX idx_master_part ON RSLMaster(Part_Name, Sequence_Number)")
-        << QStringLiteral("CREATE INDEX idx_master_vendor ON RSLMaster(Vendor)")
-        << QStringLiteral("CREATE INDEX idx_master_manufacturer ON RSLMaster(Manufacturer)")
+    for (const TableDef& t : tables())
+        out << createTable(t, t.name);
+    out << masterIndexes()
         << QStringLiteral(
                "CREATE INDEX idx_budget_project ON RSLCategorybudget(Cat_vehicle_number)")
         << QStringLiteral("CREATE INDEX idx_parts_name ON RSLParts(Part_Name)")
         << QStringLiteral(
                "CREATE INDEX idx_vehicles_description ON RSLVehicles(vehicle_description)");
+    out << attachmentStatements();
     return out;
 }
 
@@ -114,6 +158,25 @@ QStringList migrationStatements(int from) {
         // Files written before the schema carried a version number already
         // have the version-1 layout; stamping the version is all there is.
         return {};
+    case 1: {
+        // The part lines get their key as a real column, keeping each line's
+        // rowid, so that attachments stay with their line even through a
+        // copy that renumbers implicit rowids.
+        const TableDef& master = *table(QStringLiteral("RSLMaster"));
+        QStringList columns;
+        for (const ColumnDef& c : master.columns)
+            columns << u'"' + c.name + u'"';
+        const QString list = columns.join(QStringLiteral(", "));
+        QStringList out;
+        out << createTable(master, QStringLiteral("RSLMaster_v2"))
+            << QStringLiteral("INSERT INTO \"RSLMaster_v2\" (\"Line_id\", %1) SELECT rowid, %1 "
+                              "FROM \"RSLMaster\" ORDER BY rowid")
+                   .arg(list)
+            << QStringLiteral("DROP TABLE \"RSLMaster\"")
+            << QStringLiteral("ALTER TABLE \"RSLMaster_v2\" RENAME TO \"RSLMaster\"");
+        out << masterIndexes() << attachmentStatements();
+        return out;
+    }
     default:
         return {};
     }

@@ -20,7 +20,12 @@ struct TableDef {
 // to the current layout.
 namespace Schema {
 
-constexpr int kCurrentVersion = 1;
+// 2: part lines carry a stable key (Line_id) and may hold attachments.
+constexpr int kCurrentVersion = 2;
+
+// Tables beside the record-set tables: the attachments of part lines, their
+// metadata apart from their contents so that listing reads no file data.
+const QStringList& attachmentTables();
 
 const QList<TableDef>& tables();
 const TableDef* table(const QString& name); // case-insensitive; nullptr when unknown

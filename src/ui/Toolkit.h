@@ -2,11 +2,11 @@
 
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 
 #include <functional>
 
 class QDialog;
-class QUrl;
 class QWidget;
 
 // Everything the windows need from the desktop that a test must control:
@@ -38,6 +38,10 @@ public:
     virtual bool startProgram(const QString& program, const QStringList& arguments) = 0;
     virtual bool programAvailable(const QString& program) = 0;
     virtual bool openInDesktopBrowser(const QUrl& url) = 0;
+    // Opens a file in the desktop's own program for its type.
+    virtual bool openDocument(const QString& path) {
+        return openInDesktopBrowser(QUrl::fromLocalFile(path));
+    }
     virtual void beep() = 0;
     // Shows a dialog modally. Callers never rely on it blocking: whatever must
     // happen when the dialog ends is done by the dialog itself, so a test can

@@ -3,6 +3,8 @@
 #include "Accessibility.h"
 #include "AppFiles.h"
 #include "AppState.h"
+#include "AttachmentList.h"
+#include "BudgetOverviewPanel.h"
 #include "BusyCursor.h"
 #include "CostArithmetic.h"
 #include "DataStore.h"
@@ -14,6 +16,7 @@
 #include "Settings.h"
 #include "Shell.h"
 #include "Toolkit.h"
+#include "Transaction.h"
 #include "Twips.h"
 
 #include <QComboBox>
@@ -86,7 +89,8 @@ WorksheetWindow::WorksheetWindow(Shell& shell, QWidget* parent)
     : ChildWindow(parent)
     , m_shell(shell)
     , m_lists(shell.data())
-    , m_store(shell.data()) {
+    , m_store(shell.data())
+    , m_attachmentStore(shell.data()) {
     BusyCursor busy;
     setObjectName(QStringLiteral("frmNewmain"));
     setWindowIcon(AppFiles::themeIcon(QStringLiteral("work-on-project")));
@@ -144,11 +148,17 @@ void WorksheetWindow::build() {
         m_panels[index] = new EntryPanel(m_shell, m_lists, index, page);
         connect(m_panels[index], &EntryPanel::edited, this,
                 [this] { m_pending = QStringLiteral("Y"); });
+        m_attachments[index] = new AttachmentList(
+            m_shell, m_attachmentStore,
+            index == 0 ? AttachmentList::Mode::StoredLine : AttachmentList::Mode::Staging, page);
+        m_attachments[index]->setObjectName(QStringLiteral("attachments%1").arg(index));
+        connect(m_attachments[index], &AttachmentList::edited, this,
+                [this] { m_pending = QStringLiteral("Y"); });
         auto* row = new QHBoxLayout;
-        row->addStretch(1);
+        row->addWidget(m_attachments[index], 1);
         for (QPushButton* b : buttons) {
             b->setParent(page);
-            row->addWidget(b);
+            row->addWidget(b, 0, Qt::AlignBottom);
         }
         auto* layout = new QVBoxLayout(page);
         layout->setSpacing(6);
@@ -174,6 +184,9 @@ void WorksheetWindow::build() {
     m_tabs->addTab(panelPage(1, {add}), QStringLiteral("&Add New Part"));
     m_tabs->addTab(buildSearchTab(), QStringLiteral("&Search"));
     m_tabs->addTab(buildFilterTab(), QStringLiteral("&Filter Options"));
+    m_overview = new BudgetOverviewPanel(m_shell.data(), m_shell.state().vehiclenumber);
+    m_tabs->addTab(m_overview, QStringLiteral("Budget Overview"));
+    connect(m_overview, &BudgetOverviewPanel::categoryChosen, this, &WorksheetWindow::showCategory);
     m_tabs->setCurrentIndex(SummaryTab);
     connect(m_tabs, &QTabWidget::currentChanged, this, &WorksheetWindow::tabChanged);
 
@@ -300,6 +313,8 @@ void WorksheetWindow::resetform() {
 
 void WorksheetWindow::initfields(int index) {
     EntryPanel* panel = m_panels[index];
+    if (index == 1)
+        m_attachments[1]->clearStaged();
     panel->resetFields();
     panel->reloadLists();
     for (QComboBox* box : {m_manufacturerFilter, m_vendorFilter, m_categoryFilter})
@@ -314,6 +329,7 @@ void WorksheetWindow::clearfields() {
 
 void WorksheetWindow::loadfieldsdetails() {
     m_panels[0]->load(lines(), &m_loadedName, &m_loadedSequence);
+    m_attachments[0]->setLine(m_attachmentStore.lineId(m_loadedName, m_loadedSequence));
     m_pending = QStringLiteral("N");
 }
 
@@ -477,6 +493,8 @@ void WorksheetWindow::showtab(int tab, int from) {
         openFilteredLine();
     } else if (tab == DetailTab && from == SearchTab) {
         openFilteredLine();
+    } else if (tab == OverviewTab) {
+        m_overview->refresh();
     }
 }
 
@@ -489,6 +507,25 @@ void WorksheetWindow::openFilteredLine() {
     }
     clearfields();
     loadfieldsdetails();
+}
+
+void WorksheetWindow::showCategory(const QString& category) {
+    BusyCursor busy;
+    setFilterListsToAll();
+    int at = m_categoryFilter->findText(category, Qt::MatchFixedString);
+    if (at < 0) {
+        // A category with lines but missing from the list still filters.
+        const QSignalBlocker block(m_categoryFilter);
+        m_categoryFilter->addItem(category);
+        at = m_categoryFilter->count() - 1;
+    }
+    {
+        const QSignalBlocker block(m_categoryFilter);
+        m_categoryFilter->setCurrentIndex(at);
+    }
+    m_optAll->setChecked(true);
+    applyfilter();
+    switchTo(SummaryTab);
 }
 
 void WorksheetWindow::openLineFromGrid() {
@@ -547,7 +584,42 @@ void WorksheetWindow::addPart() {
     EntryPanel* panel = m_panels[1];
     if (!commonChecks(panel))
         return;
-    const PartLineStore::Result result = m_store.add(panel->line(), m_shell.state().vehiclenumber);
+    // The files are read before anything is stored; the line and its
+    // attachments then go in together or not at all.
+    QList<PreparedAttachment> files;
+    QString problem;
+    if (!m_attachments[1]->prepareStaged(&files, &problem)) {
+        m_shell.toolkit().inform(problem);
+        return;
+    }
+    PartLineStore::Result result;
+    {
+        Transaction tx(m_shell.data());
+        if (tx.status())
+            result = m_store.add(panel->line(), m_shell.state().vehiclenumber);
+        else
+            result = {PartLineStore::Outcome::Failed, tx.status().message(), 0};
+        if (result.outcome == PartLineStore::Outcome::Stored) {
+            const std::optional<qint64> line = m_attachmentStore.lineId(
+                panel->line().partName, QString::number(result.sequenceNumber));
+            for (const PreparedAttachment& file : std::as_const(files)) {
+                DbResult r = line ? m_attachmentStore.store(*line, file)
+                                  : DbResult::failure(DbErrorKind::NoCurrentRow,
+                                                      PartLineStore::kMissingMessage);
+                if (!r) {
+                    result = {PartLineStore::Outcome::Failed,
+                              QStringLiteral("The part was not added: \"%1\" could not be "
+                                             "attached. %2")
+                                  .arg(file.fileName, r.message()),
+                              0};
+                    break;
+                }
+            }
+        }
+        if (result.outcome == PartLineStore::Outcome::Stored)
+            if (DbResult r = tx.commit(); !r)
+                result = {PartLineStore::Outcome::Failed, r.message(), 0};
+    }
     if (!stored(result))
         return;
     m_shell.state().holdsequence = result.sequenceNumber;

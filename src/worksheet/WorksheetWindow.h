@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AttachmentStore.h"
 #include "ChildWindow.h"
 #include "PartLineStore.h"
 #include "ReferenceLists.h"
@@ -7,6 +8,8 @@
 
 #include <array>
 
+class AttachmentList;
+class BudgetOverviewPanel;
 class EntryPanel;
 class QComboBox;
 class QLabel;
@@ -26,7 +29,14 @@ class Shell;
 class WorksheetWindow : public ChildWindow {
     Q_OBJECT
 public:
-    enum Tab { SummaryTab = 0, DetailTab = 1, AddTab = 2, SearchTab = 3, FilterTab = 4 };
+    enum Tab {
+        SummaryTab = 0,
+        DetailTab = 1,
+        AddTab = 2,
+        SearchTab = 3,
+        FilterTab = 4,
+        OverviewTab = 5
+    };
 
     explicit WorksheetWindow(Shell& shell, QWidget* parent = nullptr);
 
@@ -66,6 +76,7 @@ private:
     SummaryFilter currentFilter() const;
     void openLineFromGrid();
     void openFilteredLine();
+    void showCategory(const QString& category);
     void addPart();
     void acceptChanges();
     void deletePart();
@@ -81,6 +92,7 @@ private:
     Shell& m_shell;
     ReferenceLists m_lists;
     PartLineStore m_store;
+    AttachmentStore m_attachmentStore;
 
     QString m_pending = QStringLiteral("N");
     QString m_guard = QStringLiteral("N");
@@ -91,6 +103,7 @@ private:
 
     QTabWidget* m_tabs = nullptr;
     std::array<EntryPanel*, 2> m_panels{};
+    std::array<AttachmentList*, 2> m_attachments{};
     QTableView* m_grid = nullptr;
     PartGridModel* m_gridRows = nullptr;
     QTableView* m_results = nullptr;
@@ -106,4 +119,5 @@ private:
     QRadioButton* m_optPurchased = nullptr;
     QRadioButton* m_optAll = nullptr;
     QLabel* m_picture = nullptr;
+    BudgetOverviewPanel* m_overview = nullptr;
 };

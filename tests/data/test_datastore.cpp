@@ -41,6 +41,9 @@ private Q_SLOTS:
     void unusableFilesAreRefusedAndLeftAlone_data();
     void unusableFilesAreRefusedAndLeftAlone();
     void olderFileIsBackedUpThenMigrated();
+    void lastReleasesFileIsUpdatedAfterABackup();
+    void lastReleasesFileWithADamagedPageIsLeftAlone();
+    void changesAreAnnouncedOncePerCommit();
     void pathOptionWinsOverEnvironment();
     void nextSequenceNumberIsHighestPlusOne();
     void rollbackRestoresHeldBatchChanges();
@@ -62,8 +65,13 @@ void TestDataStore::newFileHoldsSchemaAndSampleProject() {
                     ->query(QStringLiteral("PRAGMA table_info(%1)").arg(t.name), {},
                             [&](const QSqlQuery& q) { cols << q.value(1).toString(); })
                     .ok());
+        // Part lines carry their key as a column of its own, first.
+        if (t.name == u"RSLMaster")
+            QCOMPARE(cols.takeFirst(), QStringLiteral("Line_id"));
         QCOMPARE(cols.size(), t.columns.size());
     }
+    for (const QString& table : Schema::attachmentTables())
+        QCOMPARE(count(*store, QStringLiteral("SELECT COUNT(*) FROM \"%1\"").arg(table)), 0);
     QCOMPARE(
         count(
             *store,
@@ -186,6 +194,121 @@ void TestDataStore::olderFileIsBackedUpThenMigrated() {
     const QString backup = db.path(backups.first());
     QCOMPARE(TestDatabase::scalar(backup, "PRAGMA quick_check").toString(), QStringLiteral("ok"));
     QCOMPARE(TestDatabase::scalar(backup, "SELECT COUNT(*) FROM RSLVehicles").toInt(), 1);
+}
+
+namespace {
+
+const QString kFixture = QStringLiteral(RASTREL_SOURCE_DIR "/tests/data/fixtures/rsl-v1.sqlite");
+
+// Every row of every table, in stored order, as one text per table.
+QStringList dump(const QString& path) {
+    QStringList out;
+    for (const TableDef& t : Schema::tables()) {
+        QStringList cols;
+        for (const ColumnDef& c : t.columns)
+            cols << QStringLiteral("quote(\"%1\")").arg(c.name);
+        out << t.name + u':' +
+                   TestDatabase::scalar(path, QStringLiteral("SELECT group_concat(r, '\n') FROM "
+                                                             "(SELECT %1 AS r FROM \"%2\" ORDER "
+                                                             "BY rowid)")
+                                                  .arg(cols.join(u"||','||"), t.name))
+                       .toString();
+    }
+    return out;
+}
+
+} // namespace
+
+void TestDataStore::lastReleasesFileIsUpdatedAfterABackup() {
+    TestDatabase db;
+    const QString path = db.path("rsl.sqlite");
+    QVERIFY(QFile::copy(kFixture, path));
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    QCOMPARE(TestDatabase::scalar(path, "PRAGMA user_version").toInt(), 1);
+    const QStringList before = dump(path);
+    const QString keys =
+        QStringLiteral("SELECT group_concat(k, ';') FROM (SELECT %1 || '=' || Part_Name || '#' || "
+                       "Sequence_Number AS k FROM RSLMaster ORDER BY rowid)");
+    const QString keysBefore = TestDatabase::scalar(path, keys.arg("rowid")).toString();
+    QVERIFY(keysBefore.contains("O'BRIEN BRACKET") && keysBefore.contains("SCHEINWERFER"));
+
+    DataStore store;
+    QVERIFY(store.open(path).ok());
+    QCOMPARE(count(store, "PRAGMA user_version"), Schema::kCurrentVersion);
+    for (const QString& table : Schema::attachmentTables())
+        QCOMPARE(count(store, QStringLiteral("SELECT COUNT(*) FROM \"%1\"").arg(table)), 0);
+    store.close();
+
+    // The rows are as they were, and each line keeps its row number as its key.
+    QCOMPARE(dump(path), before);
+    QCOMPARE(TestDatabase::scalar(path, keys.arg("Line_id")).toString(), keysBefore);
+
+    const QStringList backups = QDir(db.path(".")).entryList({"rsl.sqlite.v1-*.bak"});
+    QCOMPARE(backups.size(), 1);
+    const QString backup = db.path(backups.first());
+    QCOMPARE(TestDatabase::scalar(backup, "PRAGMA integrity_check").toString(),
+             QStringLiteral("ok"));
+    QCOMPARE(TestDatabase::scalar(backup, "PRAGMA user_version").toInt(), 1);
+    QCOMPARE(dump(backup), before);
+
+    // Opening the updated file again neither migrates nor backs up a second time.
+    QVERIFY(store.open(path).ok());
+    QCOMPARE(QDir(db.path(".")).entryList({"rsl.sqlite.v*.bak"}).size(), 1);
+}
+
+void TestDataStore::lastReleasesFileWithADamagedPageIsLeftAlone() {
+    TestDatabase db;
+    const QString path = db.path("rsl.sqlite");
+    QByteArray bytes = readAll(kFixture);
+    const int pageSize = TestDatabase::scalar(kFixture, "PRAGMA page_size").toInt();
+    const int root =
+        TestDatabase::scalar(kFixture, "SELECT rootpage FROM sqlite_master WHERE name = "
+                                       "'RSLMaster'")
+            .toInt();
+    QVERIFY(pageSize > 0 && root > 1);
+    // The part lines' page: its type byte and cell pointers become noise.
+    for (int i = 0; i < 64; ++i)
+        bytes[qsizetype(root - 1) * pageSize + i] = char(0xEE);
+    writeAll(path, bytes);
+
+    DataStore store;
+    const DbResult r = store.open(path);
+    QVERIFY(!r.ok());
+    QVERIFY2(r.message().contains("damaged"), qPrintable(r.message()));
+    QCOMPARE(readAll(path), bytes);
+    QCOMPARE(QDir(db.path(".")).entryList({"*.bak"}).size(), 0);
+}
+
+void TestDataStore::changesAreAnnouncedOncePerCommit() {
+    TestDatabase db;
+    auto store = db.open();
+    int told = 0;
+    const int id = store->addChangeListener([&] { ++told; });
+    const QString insert = QStringLiteral("INSERT INTO RSLMakes (make) VALUES ('AMC')");
+    QVERIFY(store->execute("RSLMakes", insert).ok());
+    QCOMPARE(told, 1);
+    {
+        Transaction tx(*store);
+        QVERIFY(store->execute("RSLMakes", insert).ok());
+        {
+            Transaction inner(*store);
+            QVERIFY(store->execute("RSLMakes", insert).ok());
+            QVERIFY(inner.commit().ok());
+        }
+        QCOMPARE(told, 1);
+        QVERIFY(tx.commit().ok());
+    }
+    QCOMPARE(told, 2);
+    {
+        Transaction abandoned(*store);
+        QVERIFY(store->execute("RSLMakes", insert).ok());
+    }
+    QCOMPARE(told, 2);
+    QVERIFY(!store->execute("RSLMakes", "INSERT INTO RSLNowhere VALUES (1)").ok());
+    QCOMPARE(told, 2);
+    store->removeChangeListener(id);
+    QVERIFY(store->execute("RSLMakes", insert).ok());
+    QCOMPARE(told, 2);
 }
 
 void TestDataStore::pathOptionWinsOverEnvironment() {

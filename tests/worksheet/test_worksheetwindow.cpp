@@ -1,3 +1,5 @@
+#include "BudgetOverviewModel.h"
+#include "BudgetOverviewPanel.h"
 #include "ChildWindow.h"
 #include "FormattedEdit.h"
 #include "MaskedDateEdit.h"
@@ -114,6 +116,7 @@ private Q_SLOTS:
     void tabAndCloseQuestionsGuardUnsavedInput();
     void searchByPartName();
     void projectPictureThumbnail();
+    void budgetOverviewFollowsChangesAndOpensACategory();
 };
 
 void TestWorksheetWindow::openingShowsTheProjectsLines() {
@@ -459,6 +462,73 @@ void TestWorksheetWindow::projectPictureThumbnail() {
         if (path == picture)
             QCOMPARE(thumbnail->pixmap().width(), 120);
     }
+}
+
+void TestWorksheetWindow::budgetOverviewFollowsChangesAndOpensACategory() {
+    Worksheet ws;
+    QCOMPARE(ws.tabs()->count(), 6);
+    QCOMPARE(ws.tabs()->tabText(4), QStringLiteral("&Filter Options"));
+    QCOMPARE(ws.tabs()->tabText(5), QStringLiteral("Budget Overview"));
+    ws.clickTab(5);
+    QCOMPARE(ws.tab(), 5);
+    auto* panel = ws.get<BudgetOverviewPanel>("BudgetOverview");
+    QTableView* grid = ws.grid("grdBudgetOverview");
+    const int categories =
+        ws.sql("SELECT COUNT(*) FROM RSLCategorybudget WHERE Cat_vehicle_number = 1").toInt();
+    QCOMPARE(grid->model()->rowCount(), categories + 1);
+    auto engine = [&]() -> BudgetFigures {
+        for (const BudgetFigures& f : panel->overview().rows())
+            if (f.category == u"ENGINE")
+                return f;
+        return {};
+    };
+    const BudgetFigures before = engine();
+    QVERIFY(ws.get<QLabel>("lblBudgetSummary")->text().startsWith("Projected $"));
+
+    // A budget change from elsewhere shows at once on the open tab.
+    QVERIFY(ws.shell.store
+                ->execute("RSLCategorybudget",
+                          "UPDATE RSLCategorybudget SET Budget_amount = 0.01 WHERE Category = "
+                          "'ENGINE' AND Cat_vehicle_number = 1")
+                .ok());
+    QCOMPARE(engine().budget.units(), qint64(100));
+    int row = 0;
+    while (grid->model()->index(row, 0).data().toString() != u"ENGINE")
+        ++row;
+    QVERIFY(grid->model()
+                ->index(row, BudgetOverviewModel::BarColumn)
+                .data()
+                .toString()
+                .endsWith(BudgetOverviewModel::kOverBudget));
+
+    // A forecast line added on the add tab is committed money.
+    ws.clickTab(2);
+    ws.setText(1, "cmbPartname", "oil pump");
+    ws.setText(1, "ioQuantity", "2");
+    ws.setText(1, "ioprice", "10.005");
+    ws.in<QCheckBox>(1, "chkForecast")->click();
+    ws.click("cmdAdd");
+    ws.clickTab(5);
+    QCOMPARE(engine().committed.units(), before.committed.units() + 200100);
+    QCOMPARE(engine().spent, before.spent);
+
+    // Deleting it takes it out again.
+    ws.shell.scripted.queueYes();
+    ws.clickTab(0);
+    ws.openLine("OIL PUMP", ws.sql("SELECT MAX(Sequence_Number) FROM RSLMaster WHERE "
+                                   "Part_Name = 'OIL PUMP'"));
+    ws.click("cmdDelete");
+    ws.clickTab(5);
+    QCOMPARE(engine().committed, before.committed);
+
+    // A double-click on a category shows its lines in the part summary.
+    ws.doubleClick(row, "grdBudgetOverview");
+    QCOMPARE(ws.tab(), 0);
+    QCOMPARE(ws.get<QComboBox>("cmbCatfilter")->currentText(), QStringLiteral("ENGINE"));
+    QCOMPARE(ws.rows(), ws.lines("Category = 'ENGINE'"));
+    QVERIFY(ws.rows() > 0);
+    QCOMPARE(ws.status(), QStringLiteral("All Manufacturers , All Vendors , Category: ENGINE , "
+                                         "All Statuses"));
 }
 
 QTEST_MAIN(TestWorksheetWindow)

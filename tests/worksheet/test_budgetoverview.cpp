@@ -1,0 +1,228 @@
+#include "BudgetOverview.h"
+#include "BudgetOverviewModel.h"
+#include "DataStore.h"
+#include "TestDatabase.h"
+
+#include <QTest>
+
+namespace {
+
+// Project 7 holds a line at every step of the ladder; project 1 (the sample)
+// must never leak into its sums.
+const char* const kSetup[] = {
+    "INSERT INTO RSLCategorybudget (Category, Cat_vehicle_number, Budget_amount) VALUES "
+    "('ENGINE', 7, 500), ('BODY', 7, 1000), ('PAINT', 7, 0), ('INTERIOR', 7, 250.505)",
+    // ENGINE: two purchased, one forecast, one selected, one with no status,
+    // one purchased without a cost.
+    "INSERT INTO RSLMaster (Part_Name, Category, Mas_vehicle_number, Total_cost, Purchased, "
+    "Forecast, Selected, Sequence_Number) VALUES "
+    "('PISTON', 'ENGINE', 7, 300.1234, 1, 1, 1, 1), ('RING', 'ENGINE', 7, 150.0001, 1, 1, 1, 1), "
+    "('CAM', 'ENGINE', 7, 100, 0, 1, 1, 1), ('VALVE', 'ENGINE', 7, 75.25, 0, 0, 1, 1), "
+    "('IDEA', 'ENGINE', 7, 999, 0, 0, 0, 1), ('GASKET', 'ENGINE', 7, NULL, 1, 1, 1, 1), "
+    "('FENDER', 'BODY', 7, 400.5, 0, 1, 1, 1), ('HOOD', 'BODY', 7, 20, 0, 0, 1, 1), "
+    "('PRIMER', 'PAINT', 7, 10, 1, 1, 1, 1), "
+    "('CLIP', 'INTERIOR', 7, 0.005, 1, 1, 1, 1), ('CLIP', 'INTERIOR', 7, 0.005, 1, 1, 1, 2), "
+    "('RIM', 'WHEELS', 7, 55.55, 1, 1, 1, 1), "
+    "('PISTON', 'ENGINE', 1, 5000, 1, 1, 1, 9)",
+};
+
+qint64 units(const char* dollars) {
+    return Money::fromText(QString::fromLatin1(dollars))->units();
+}
+
+struct Project {
+    TestDatabase db;
+    std::unique_ptr<DataStore> store = db.open();
+    BudgetOverview overview;
+
+    Project() {
+        for (const char* sql : kSetup)
+            if (!store->execute("RSLMaster", QString::fromLatin1(sql)))
+                QTest::qFail(sql, __FILE__, __LINE__);
+        reload();
+    }
+    void reload() {
+        const DbResult r = overview.load(*store, 7);
+        if (!r)
+            QTest::qFail(qPrintable(r.message()), __FILE__, __LINE__);
+    }
+    const BudgetFigures* row(const QString& category) const {
+        for (const BudgetFigures& f : overview.rows())
+            if (f.category == category)
+                return &f;
+        return nullptr;
+    }
+};
+
+} // namespace
+
+class TestBudgetOverview : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { isolateTestEnvironment(); }
+    void figuresPerCategory_data();
+    void figuresPerCategory();
+    void totalsAndTheProjectLine();
+    void sumsAreRoundedOnceForDisplay();
+    void figuresFollowEachKindOfChange_data();
+    void figuresFollowEachKindOfChange();
+    void sumsBeyondTheMoneyRangeAreRefused();
+    void projectWithoutBudgetOrLines();
+};
+
+void TestBudgetOverview::figuresPerCategory_data() {
+    QTest::addColumn<QString>("category");
+    QTest::addColumn<qint64>("budget");
+    QTest::addColumn<qint64>("spent");
+    QTest::addColumn<qint64>("committed");
+    QTest::addColumn<qint64>("considered");
+    QTest::addColumn<qint64>("remaining");
+    QTest::addColumn<bool>("over");
+    QTest::addColumn<QString>("bar");
+
+    QTest::newRow("every status, over")
+        << "ENGINE" << units("500") << units("450.1235") << units("100") << units("75.25")
+        << units("-50.1235") << true << "110% Over budget";
+    QTest::newRow("nothing bought yet") << "BODY" << units("1000") << qint64(0) << units("400.5")
+                                        << units("20") << units("599.5") << false << "40%";
+    QTest::newRow("zero budget, something bought")
+        << "PAINT" << qint64(0) << units("10") << qint64(0) << qint64(0) << units("-10") << true
+        << "Over budget";
+    QTest::newRow("lines without a budget row")
+        << "WHEELS" << qint64(0) << units("55.55") << qint64(0) << qint64(0) << units("-55.55")
+        << true << "Over budget";
+}
+
+void TestBudgetOverview::figuresPerCategory() {
+    QFETCH(QString, category);
+    Project p;
+    const BudgetFigures* f = p.row(category);
+    QVERIFY(f);
+    QTEST(f->budget.units(), "budget");
+    QTEST(f->spent.units(), "spent");
+    QTEST(f->committed.units(), "committed");
+    QTEST(f->considered.units(), "considered");
+    QTEST(f->remaining.units(), "remaining");
+    QCOMPARE(f->projected.units(), f->spent.units() + f->committed.units());
+    QTEST(f->overBudget(), "over");
+    QTEST(BudgetOverviewModel::barText(*f), "bar");
+    QCOMPARE(f->hasBudgetRow, category != u"WHEELS");
+}
+
+void TestBudgetOverview::totalsAndTheProjectLine() {
+    Project p;
+    QStringList names;
+    for (const BudgetFigures& f : p.overview.rows())
+        names << f.category;
+    QCOMPARE(names, QStringList({"BODY", "ENGINE", "INTERIOR", "PAINT", "WHEELS"}));
+
+    const BudgetFigures& t = p.overview.totals();
+    QCOMPARE(t.budget.units(), units("1750.505"));
+    QCOMPARE(t.spent.units(), units("515.6835")); // 450.1235 + 10 + 0.01 + 55.55
+    QCOMPARE(t.committed.units(), units("500.5"));
+    QCOMPARE(t.considered.units(), units("95.25"));
+    QCOMPARE(t.projected.units(), units("1016.1835"));
+    QCOMPARE(t.remaining.units(), units("734.3215"));
+    QCOMPARE(BudgetOverview::summaryLine(t),
+             QStringLiteral("Projected $1,016.18 of $1,750.51 budget (58%)"));
+
+    BudgetFigures over = t;
+    over.budget = Money::fromUnits(units("1000"));
+    over.remaining = Money::fromUnits(units("-16.1835"));
+    QCOMPARE(BudgetOverview::summaryLine(over),
+             QStringLiteral("Projected $1,016.18 of $1,000.00 budget (102%): over budget by "
+                            "$16.18"));
+}
+
+void TestBudgetOverview::sumsAreRoundedOnceForDisplay() {
+    // Two purchases of half a cent are one cent, not two.
+    Project p;
+    BudgetOverviewModel model;
+    model.setOverview(p.overview);
+    int row = 0;
+    while (model.category(row) != u"INTERIOR")
+        ++row;
+    QCOMPARE(model.index(row, BudgetOverviewModel::SpentColumn).data().toString(),
+             QStringLiteral("$0.01"));
+    QCOMPARE(model.index(row, BudgetOverviewModel::BudgetColumn).data().toString(),
+             QStringLiteral("$250.51"));
+    const int totals = model.rowCount() - 1;
+    QVERIFY(model.isTotalsRow(totals));
+    QCOMPARE(model.index(totals, BudgetOverviewModel::CategoryColumn).data().toString(),
+             QStringLiteral("Total"));
+    QCOMPARE(model.index(totals, BudgetOverviewModel::SpentColumn).data().toString(),
+             QStringLiteral("$515.68"));
+}
+
+void TestBudgetOverview::figuresFollowEachKindOfChange_data() {
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<qint64>("spent");
+    QTest::addColumn<qint64>("committed");
+    QTest::addColumn<qint64>("considered");
+    QTest::addColumn<qint64>("remaining");
+
+    QTest::newRow("add")
+        << "RSLMaster"
+        << "INSERT INTO RSLMaster (Part_Name, Category, Mas_vehicle_number, Total_cost, "
+           "Purchased, Forecast, Selected, Sequence_Number) VALUES ('PUMP', 'ENGINE', 7, 49.9, "
+           "0, 1, 1, 1)"
+        << units("450.1235") << units("149.9") << units("75.25") << units("-100.0235");
+    QTest::newRow("accept: forecast becomes purchased")
+        << "RSLMaster"
+        << "UPDATE RSLMaster SET Purchased = 1 WHERE Part_Name = 'CAM'" << units("550.1235")
+        << qint64(0) << units("75.25") << units("-50.1235");
+    QTest::newRow("accept: moved to another category")
+        << "RSLMaster"
+        << "UPDATE RSLMaster SET Category = 'BODY' WHERE Part_Name = 'PISTON'" << units("150.0001")
+        << units("100") << units("75.25") << units("249.9999");
+    QTest::newRow("delete") << "RSLMaster"
+                            << "DELETE FROM RSLMaster WHERE Part_Name = 'VALVE'"
+                            << units("450.1235") << units("100") << qint64(0) << units("-50.1235");
+    QTest::newRow("budget change")
+        << "RSLCategorybudget"
+        << "UPDATE RSLCategorybudget SET Budget_amount = 600 WHERE Category = 'ENGINE' AND "
+           "Cat_vehicle_number = 7"
+        << units("450.1235") << units("100") << units("75.25") << units("49.8765");
+}
+
+void TestBudgetOverview::figuresFollowEachKindOfChange() {
+    QFETCH(QString, table);
+    QFETCH(QString, change);
+    Project p;
+    QVERIFY(p.store->execute(table, change).ok());
+    p.reload();
+    const BudgetFigures* f = p.row("ENGINE");
+    QVERIFY(f);
+    QTEST(f->spent.units(), "spent");
+    QTEST(f->committed.units(), "committed");
+    QTEST(f->considered.units(), "considered");
+    QTEST(f->remaining.units(), "remaining");
+}
+
+void TestBudgetOverview::sumsBeyondTheMoneyRangeAreRefused() {
+    Project p;
+    QVERIFY(p.store
+                ->execute("RSLMaster",
+                          "INSERT INTO RSLMaster (Part_Name, Category, Mas_vehicle_number, "
+                          "Total_cost, Purchased, Forecast, Selected, Sequence_Number) VALUES "
+                          "('HUGE', 'BODY', 7, 900000000000000, 1, 1, 1, 1), "
+                          "('HUGE', 'BODY', 7, 900000000000000, 1, 1, 1, 2)")
+                .ok());
+    const DbResult r = p.overview.load(*p.store, 7);
+    QVERIFY(!r);
+    QCOMPARE(r.kind(), DbErrorKind::Overflow);
+    QVERIFY(p.overview.isEmpty());
+}
+
+void TestBudgetOverview::projectWithoutBudgetOrLines() {
+    Project p;
+    BudgetOverview empty;
+    QVERIFY(empty.load(*p.store, 42).ok());
+    QVERIFY(empty.isEmpty());
+    QCOMPARE(BudgetOverview::summaryLine(empty.totals()),
+             QStringLiteral("Projected $0.00 of $0.00 budget"));
+}
+
+QTEST_GUILESS_MAIN(TestBudgetOverview)
+#include "test_budgetoverview.moc"
