@@ -171,21 +171,23 @@ void DataStore::changed() {
         m_changedInTransaction = true;
         return;
     }
-    // A listener may remove itself (or another) while being told.
-    const QHash<int, ChangeListener> listeners = m_listeners;
+    // A listener may unsubscribe itself (or another) while being told.
+    const std::shared_ptr<Listeners> registry = m_listeners;
+    const QHash<int, ChangeListener> listeners = registry->byId;
     for (auto it = listeners.cbegin(); it != listeners.cend(); ++it)
-        if (m_listeners.contains(it.key()))
+        if (registry->byId.contains(it.key()))
             it.value()();
 }
 
-int DataStore::addChangeListener(ChangeListener listener) {
-    const int id = m_nextListener++;
-    m_listeners.insert(id, std::move(listener));
-    return id;
-}
-
-void DataStore::removeChangeListener(int id) {
-    m_listeners.remove(id);
+DataStore::Subscription DataStore::subscribe(ChangeListener listener) {
+    const int id = m_listeners->next++;
+    m_listeners->byId.insert(id, std::move(listener));
+    // Released after the store is gone, the handle has nothing left to undo.
+    std::weak_ptr<Listeners> registry = m_listeners;
+    return Subscription(nullptr, [registry, id](void*) {
+        if (const std::shared_ptr<Listeners> r = registry.lock())
+            r->byId.remove(id);
+    });
 }
 
 DbResult DataStore::execute(const QString& table, const QString& sql, const QVariantList& binds) {

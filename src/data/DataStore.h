@@ -82,9 +82,11 @@ public:
     // any transaction, or the commit of the outermost one (a rolled-back
     // transaction changed nothing). Views of figures drawn from several
     // tables use it to stay current whichever window made the change.
+    // The listener is called until the returned handle is released (or the
+    // data store is gone, whichever comes first).
     using ChangeListener = std::function<void()>;
-    int addChangeListener(ChangeListener listener);
-    void removeChangeListener(int id);
+    using Subscription = std::shared_ptr<void>;
+    [[nodiscard]] Subscription subscribe(ChangeListener listener);
 
     // Used by Transaction; nested calls become savepoints.
     DbResult beginTransaction();
@@ -125,7 +127,10 @@ private:
     QList<Level> m_levels;
     qint64 m_changes = 0;
     static inline int s_openTransactions = 0;
-    QHash<int, ChangeListener> m_listeners;
-    int m_nextListener = 1;
+    struct Listeners {
+        QHash<int, ChangeListener> byId;
+        int next = 1;
+    };
+    std::shared_ptr<Listeners> m_listeners = std::make_shared<Listeners>();
     bool m_changedInTransaction = false;
 };

@@ -60,8 +60,10 @@ int BudgetOverviewModel::columnCount(const QModelIndex& parent) const {
 
 QString BudgetOverviewModel::barText(const BudgetFigures& f) {
     QString text;
+    // A tiny budget gives a share too wide for the bar to say.
     if (f.budget.units() > 0)
-        text = QStringLiteral("%1%").arg(std::lround(f.share() * 100));
+        text = f.share() >= 10 ? QStringLiteral(">999%")
+                               : QStringLiteral("%1%").arg(std::lround(f.share() * 100));
     if (f.overBudget())
         text = text.isEmpty() ? kOverBudget : text + u' ' + kOverBudget;
     return text;

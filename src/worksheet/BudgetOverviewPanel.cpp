@@ -39,12 +39,8 @@ BudgetOverviewPanel::BudgetOverviewPanel(DataStore& store, int project, QWidget*
     layout->addWidget(m_grid, 1);
     layout->addWidget(m_summary);
 
-    m_listener = m_store.addChangeListener([this] { dataChanged(); });
-    refresh();
-}
-
-BudgetOverviewPanel::~BudgetOverviewPanel() {
-    m_store.removeChangeListener(m_listener);
+    // Read when first shown: opening the worksheet need not wait for it.
+    m_subscription = m_store.subscribe([this] { dataChanged(); });
 }
 
 QString BudgetOverviewPanel::summaryText() const {

@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <memory>
+
 class BudgetOverviewModel;
 class DataStore;
 class QLabel;
@@ -18,7 +20,6 @@ class BudgetOverviewPanel : public QWidget {
     Q_OBJECT
 public:
     BudgetOverviewPanel(DataStore& store, int project, QWidget* parent = nullptr);
-    ~BudgetOverviewPanel() override;
 
     void refresh();
     const BudgetOverview& overview() const { return m_overview; }
@@ -37,7 +38,7 @@ private:
 
     DataStore& m_store;
     int m_project;
-    int m_listener = 0;
+    std::shared_ptr<void> m_subscription;
     bool m_stale = true;
     BudgetOverview m_overview;
     BudgetOverviewModel* m_model = nullptr;

@@ -623,6 +623,8 @@ void WorksheetWindow::addPart() {
     if (!stored(result))
         return;
     m_shell.state().holdsequence = result.sequenceNumber;
+    // They are the line's now; adding the panel again must not store them twice.
+    m_attachments[1]->clearStaged();
     m_shell.toolkit().inform(kAdded);
     defaultFilter();
     setLineTabsEnabled(m_gridRows->rowCount() > 0);

@@ -283,7 +283,7 @@ void TestDataStore::changesAreAnnouncedOncePerCommit() {
     TestDatabase db;
     auto store = db.open();
     int told = 0;
-    const int id = store->addChangeListener([&] { ++told; });
+    DataStore::Subscription listening = store->subscribe([&] { ++told; });
     const QString insert = QStringLiteral("INSERT INTO RSLMakes (make) VALUES ('AMC')");
     QVERIFY(store->execute("RSLMakes", insert).ok());
     QCOMPARE(told, 1);
@@ -306,8 +306,14 @@ void TestDataStore::changesAreAnnouncedOncePerCommit() {
     QCOMPARE(told, 2);
     QVERIFY(!store->execute("RSLMakes", "INSERT INTO RSLNowhere VALUES (1)").ok());
     QCOMPARE(told, 2);
-    store->removeChangeListener(id);
+    listening.reset();
     QVERIFY(store->execute("RSLMakes", insert).ok());
+    QCOMPARE(told, 2);
+
+    // A handle outliving its store is released quietly.
+    listening = store->subscribe([&] { ++told; });
+    store.reset();
+    listening.reset();
     QCOMPARE(told, 2);
 }
 

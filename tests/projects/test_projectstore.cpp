@@ -168,6 +168,19 @@ void TestProjectStore::deletingRemovesEverythingOfThatProjectOnly() {
                               {project, project})
                     .ok());
     const int linesOf1 = count("SELECT COUNT(*) FROM RSLMaster WHERE Mas_vehicle_number = 1");
+    // An attachment on a line of each project; only project 2's goes.
+    QVERIFY(m_store
+                ->execute("RSLAttachments",
+                          "INSERT INTO RSLAttachments (Line_id, File_name, Mime_type, Size_bytes, "
+                          "Date_added, Checksum) SELECT Line_id, 'r.pdf', 'application/pdf', 1, "
+                          "'2025-01-01T00:00:00Z', '' FROM RSLMaster WHERE Mas_vehicle_number IN "
+                          "(2, 3)")
+                .ok());
+    QVERIFY(m_store
+                ->execute("RSLAttachmentData",
+                          "INSERT INTO RSLAttachmentData (Attachment_id, Data) "
+                          "SELECT Attachment_id, x'25' FROM RSLAttachments")
+                .ok());
 
     ProjectStore projects(*m_store);
     bool found = false;
@@ -179,6 +192,11 @@ void TestProjectStore::deletingRemovesEverythingOfThatProjectOnly() {
                    "RSLCategorybudget WHERE Cat_vehicle_number = 2)"),
              0);
     QCOMPARE(count("SELECT COUNT(*) FROM RSLMaster WHERE Mas_vehicle_number = 3"), 1);
+    QCOMPARE(count("SELECT COUNT(*) FROM RSLAttachments a JOIN RSLMaster m ON a.Line_id = "
+                   "m.Line_id WHERE m.Mas_vehicle_number = 3"),
+             1);
+    QCOMPARE(count("SELECT COUNT(*) FROM RSLAttachments"), 1);
+    QCOMPARE(count("SELECT COUNT(*) FROM RSLAttachmentData"), 1);
     QCOMPARE(count("SELECT COUNT(*) FROM RSLMaster WHERE Mas_vehicle_number = 1"), linesOf1);
     QCOMPARE(count("SELECT COUNT(*) FROM RSLCategorybudget WHERE Cat_vehicle_number = 3"), 12);
     QCOMPARE(projects.descriptions(), (QStringList{"1986 FORD MUSTANG", "1970 DODGE DART"}));

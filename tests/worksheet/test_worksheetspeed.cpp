@@ -103,6 +103,9 @@ void TestWorksheetSpeed::everyActionOnABigDatabase() {
     measure("search", [&] { button("cmdSearch")->click(); });
     QVERIFY(rows(w->findChild<QTableView*>("MSFlexGrid2")) > 1);
 
+    measure("budget overview", [&] { tabs->setCurrentIndex(WorksheetWindow::OverviewTab); });
+    QVERIFY(rows(w->findChild<QTableView*>("grdBudgetOverview")) > 1);
+
     // Once more, as the user comes back to the project; the toolkit's
     // one-time start-up costs are behind us now.
     QVERIFY(shell.closeWindow(WindowId::Worksheet));

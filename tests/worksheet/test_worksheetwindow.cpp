@@ -1,3 +1,4 @@
+#include "AttachmentList.h"
 #include "BudgetOverviewModel.h"
 #include "BudgetOverviewPanel.h"
 #include "ChildWindow.h"
@@ -11,6 +12,8 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
@@ -117,6 +120,7 @@ private Q_SLOTS:
     void searchByPartName();
     void projectPictureThumbnail();
     void budgetOverviewFollowsChangesAndOpensACategory();
+    void attachmentsOnTheAddAndDetailPanels();
 };
 
 void TestWorksheetWindow::openingShowsTheProjectsLines() {
@@ -492,6 +496,7 @@ void TestWorksheetWindow::budgetOverviewFollowsChangesAndOpensACategory() {
                           "'ENGINE' AND Cat_vehicle_number = 1")
                 .ok());
     QCOMPARE(engine().budget.units(), qint64(100));
+    ws.w->resize(ws.w->sizeHint());
     int row = 0;
     while (grid->model()->index(row, 0).data().toString() != u"ENGINE")
         ++row;
@@ -529,6 +534,103 @@ void TestWorksheetWindow::budgetOverviewFollowsChangesAndOpensACategory() {
     QVERIFY(ws.rows() > 0);
     QCOMPARE(ws.status(), QStringLiteral("All Manufacturers , All Vendors , Category: ENGINE , "
                                          "All Statuses"));
+}
+
+void TestWorksheetWindow::attachmentsOnTheAddAndDetailPanels() {
+    Worksheet ws;
+    auto list = [&](int panel) {
+        return ws.get<AttachmentList>(panel == 0 ? "attachments0" : "attachments1");
+    };
+    auto clickIn = [&](int panel, const char* button) {
+        QTest::mouseClick(list(panel)->findChild<QPushButton*>(button), Qt::LeftButton);
+    };
+    auto makeFile = [&](const QString& name, const QByteArray& bytes) {
+        const QString path = ws.shell.db.path(name);
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write(bytes);
+        return path;
+    };
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    const QString photo = ws.shell.db.path(QStringLiteral("Größe O'Neil.png"));
+    QVERIFY(picture.save(photo));
+    const QString receipt = makeFile("receipt.pdf", "%PDF-1.4 not really\n");
+
+    // On the add panel files wait for the line: chosen, dropped, refused.
+    ws.clickTab(2);
+    ws.shell.scripted.queueFile(photo);
+    clickIn(1, "cmdAttachAdd");
+    QCOMPARE(ws.w->pendingChanges(), QStringLiteral("Y"));
+    QMimeData dropped;
+    dropped.setUrls({QUrl::fromLocalFile(receipt), QUrl::fromLocalFile(makeFile("empty.txt", {}))});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &dropped, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(list(1), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &dropped, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(list(1), &drop);
+    QVERIFY2(ws.said().contains("empty.txt") && ws.said().contains("0 bytes"),
+             qPrintable(ws.said() + "|" + list(1)->stagedFiles().join(',')));
+    QCOMPARE(list(1)->stagedFiles(), QStringList({photo, receipt}));
+
+    // A file that vanished before the add stops the whole add.
+    const QString gone = makeFile("gone.txt", "soon gone");
+    ws.shell.scripted.queueFile(gone);
+    clickIn(1, "cmdAttachAdd");
+    QVERIFY(QFile::remove(gone));
+    ws.setText(1, "cmbPartname", "oil pump");
+    const int before = ws.lines();
+    ws.click("cmdAdd");
+    QVERIFY(ws.said().contains("gone.txt") && ws.said().contains("no longer there"));
+    QCOMPARE(ws.lines(), before);
+
+    // Without it the line and both files are stored together.
+    list(1)->findChild<QListWidget*>("lstAttachments")->setCurrentRow(2);
+    clickIn(1, "cmdAttachRemove");
+    ws.click("cmdAdd");
+    QCOMPARE(ws.said(), QStringLiteral("Part has been added."));
+    const QString sequence =
+        ws.sql("SELECT MAX(Sequence_Number) FROM RSLMaster WHERE Part_Name = 'OIL PUMP'");
+    QCOMPARE(ws.sql("SELECT group_concat(File_name, '|') FROM RSLAttachments a JOIN RSLMaster m "
+                    "ON a.Line_id = m.Line_id WHERE m.Part_Name = 'OIL PUMP' AND "
+                    "m.Sequence_Number = " +
+                    sequence),
+             QStringLiteral("Größe O'Neil.png|receipt.pdf"));
+    QVERIFY(list(1)->stagedFiles().isEmpty());
+
+    // On the detail panel: listed with the line, opened through a private
+    // copy, saved elsewhere, removed after a question.
+    ws.openLine("OIL PUMP", sequence);
+    auto* shown = list(0)->findChild<QListWidget*>("lstAttachments");
+    QCOMPARE(shown->count(), 2);
+    QVERIFY(!shown->item(0)->icon().isNull());
+    shown->setCurrentRow(1);
+    clickIn(0, "cmdAttachOpen");
+    const QString copy = ws.shell.scripted.openedUrls().last().toLocalFile();
+    QVERIFY(copy.endsWith("/receipt.pdf"));
+    QVERIFY(!copy.startsWith(ws.shell.db.path(".")));
+    QCOMPARE(QFile::permissions(copy) & (QFile::ReadOther | QFile::WriteOther | QFile::WriteOwner),
+             QFile::Permissions());
+    QFile opened(copy);
+    QVERIFY(opened.open(QIODevice::ReadOnly));
+    QCOMPARE(opened.readAll(), QByteArray("%PDF-1.4 not really\n"));
+    const QString saved = ws.shell.db.path("kept.pdf");
+    ws.shell.scripted.queueFile(saved);
+    clickIn(0, "cmdAttachSave");
+    QVERIFY(QFile::exists(saved));
+    ws.shell.scripted.queueNo();
+    clickIn(0, "cmdAttachRemove");
+    QCOMPARE(shown->count(), 2);
+    ws.shell.scripted.queueYes();
+    clickIn(0, "cmdAttachRemove");
+    QCOMPARE(shown->count(), 1);
+    QCOMPARE(ws.sql("SELECT COUNT(*) FROM RSLAttachmentData"), QStringLiteral("1"));
+
+    // Deleting the line takes the rest along.
+    ws.shell.scripted.queueYes();
+    ws.click("cmdDelete");
+    QCOMPARE(ws.sql("SELECT COUNT(*) FROM RSLAttachments"), QStringLiteral("0"));
+    QCOMPARE(ws.sql("SELECT COUNT(*) FROM RSLAttachmentData"), QStringLiteral("0"));
 }
 
 QTEST_MAIN(TestWorksheetWindow)
