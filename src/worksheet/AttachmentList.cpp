@@ -95,6 +95,7 @@ AttachmentList::AttachmentList(Shell& shell, AttachmentStore& store, Mode mode, 
     m_list->setFixedHeight(86);
     m_list->setAcceptDrops(false);
     Accessibility::name(m_list, QStringLiteral("Attachments"));
+    Accessibility::currentFollowsSelection(m_list);
     connect(m_list, &QListWidget::currentRowChanged, this, &AttachmentList::updateButtons);
     connect(m_list, &QListWidget::itemDoubleClicked, this, &AttachmentList::openCurrent);
 

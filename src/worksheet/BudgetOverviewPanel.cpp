@@ -29,6 +29,7 @@ BudgetOverviewPanel::BudgetOverviewPanel(DataStore& store, int project, QWidget*
     m_grid->horizontalHeader()->setHighlightSections(false);
     m_grid->horizontalHeader()->setStretchLastSection(true);
     Accessibility::name(m_grid, QStringLiteral("Budget Overview"));
+    Accessibility::currentFollowsSelection(m_grid);
     connect(m_grid, &QTableView::doubleClicked, this, &BudgetOverviewPanel::openRow);
 
     m_summary = new QLabel(this);
