@@ -53,6 +53,7 @@ ReportWindow::ReportWindow(Shell& shell, ReportKind kind, const QString& vendor,
         ReportPreparation::create(shell.data(), shell.state(), kind, vendor);
     m_renderer = std::make_unique<ReportRenderer>(std::move(report.layout), std::move(report.data),
                                                   std::move(report.captions));
+    m_documentName = ReportCatalog::documentName(kind, shell.state().vehicledescription);
     shell.state().setMarker(ReportCatalog::marker(kind), QStringLiteral("Y"));
 
     m_previewPrinter = std::make_unique<QPrinter>(QPrinter::ScreenResolution);
@@ -198,7 +199,7 @@ void ReportWindow::print() {
     BusyCursor busy;
     QPrinter printer(QPrinter::HighResolution);
     ReportRenderer::setUpPrinter(printer);
-    printer.setDocName(m_renderer->layout().title);
+    printer.setDocName(m_documentName);
     printer.setFromTo(1, m_renderer->pageCount());
     if (!m_printDialog || !m_printDialog(printer, this))
         return;
@@ -211,7 +212,7 @@ void ReportWindow::exportPdf() {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     QString path = m_shell.toolkit().chooseSaveFile(
         this, tr("Export PDF"), tr("PDF files (*.pdf)"),
-        QDir(folder).filePath(m_renderer->layout().name + QStringLiteral(".pdf")));
+        QDir(folder).filePath(m_documentName + QStringLiteral(".pdf")));
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())

@@ -29,6 +29,9 @@ public:
     static ReportWindow* open(Shell& shell, ReportKind kind, const QString& vendor = QString());
 
     ReportKind kind() const { return m_kind; }
+    // What Print and Export PDF propose to name the copy ("Project Report -
+    // 1986 FORD MUSTANG").
+    const QString& documentName() const { return m_documentName; }
     const ReportRenderer& renderer() const { return *m_renderer; }
     QPrintPreviewWidget* preview() const { return m_preview; }
 
@@ -59,6 +62,7 @@ private:
 
     Shell& m_shell;
     ReportKind m_kind;
+    QString m_documentName;
     std::unique_ptr<ReportRenderer> m_renderer;
     std::unique_ptr<QPrinter> m_previewPrinter;
     QPrintPreviewWidget* m_preview = nullptr;
