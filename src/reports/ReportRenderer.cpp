@@ -35,7 +35,9 @@ QFont twipFont(const ReportFont& f) {
     return font;
 }
 
-struct TextBlock {
+} // namespace
+
+struct ReportRenderer::TextBlock {
     QStringList lines;
     qreal ascent = 0;
     qreal lineHeight = 0;
@@ -45,6 +47,10 @@ struct TextBlock {
         return lines.isEmpty() ? 0 : qreal(lines.size() - 1) * spacing + lineHeight;
     }
 };
+
+namespace {
+
+using TextBlock = ReportRenderer::TextBlock;
 
 bool isBreakOrTab(QChar c) {
     return c == u'\n' || c == u'\r' || c == u'\t' || c == QChar::LineSeparator;
@@ -268,7 +274,18 @@ ReportRenderer::Arrangement ReportRenderer::arrange(const ReportBand& band, int 
         if (!isText(e.kind))
             continue;
         const FontInfo& f = fontInfo(e.font);
-        a.blocks[i] = layoutText(textOf(e, p, page), f.font, f.metrics, e.width);
+        if (e.kind == Kind::Label) {
+            // A label reads the same on every row: laid out once.
+            auto it = m_labels.find(&e);
+            if (it == m_labels.end())
+                it = m_labels
+                         .emplace(&e, std::make_unique<TextBlock>(layoutText(
+                                          textOf(e, p, page), f.font, f.metrics, e.width)))
+                         .first;
+            a.blocks[i] = *it->second;
+        } else {
+            a.blocks[i] = layoutText(textOf(e, p, page), f.font, f.metrics, e.width);
+        }
         a.height[i] = std::max(e.height, ceilTwips(a.blocks[i].height()));
     }
     // A box that grew pushes down everything that starts below its bottom;

@@ -52,6 +52,8 @@ public:
     // What a value looks like through a display format ("" for no value).
     static QString format(const QVariant& value, ReportElement::Format format);
 
+    struct TextBlock; // a text broken into the lines of its box
+
     // The date and time of the banner.
     static QString dateText(const QDateTime& when);
     static QString timeText(const QDateTime& when);
@@ -90,4 +92,5 @@ private:
     int m_bodyBottom = 0;
     int m_headerHeight = 0;
     mutable std::unordered_map<int, std::unique_ptr<FontInfo>> m_fonts;
+    mutable std::unordered_map<const ReportElement*, std::unique_ptr<TextBlock>> m_labels;
 };

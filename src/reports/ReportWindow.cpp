@@ -5,6 +5,7 @@
 #include "AppState.h"
 #include "BusyCursor.h"
 #include "ReportPreparation.h"
+#include "ReportPreview.h"
 #include "Shell.h"
 #include "Toolkit.h"
 #include "Twips.h"
@@ -12,11 +13,10 @@
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
-#include <QGraphicsView>
 #include <QLabel>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QPrintDialog>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QStandardPaths>
 #include <QStyle>
@@ -56,18 +56,11 @@ ReportWindow::ReportWindow(Shell& shell, ReportKind kind, const QString& vendor,
     m_documentName = ReportCatalog::documentName(kind, shell.state().vehicledescription);
     shell.state().setMarker(ReportCatalog::marker(kind), QStringLiteral("Y"));
 
-    m_previewPrinter = std::make_unique<QPrinter>(QPrinter::ScreenResolution);
-    ReportRenderer::setUpPrinter(*m_previewPrinter);
-    m_preview = new QPrintPreviewWidget(m_previewPrinter.get(), this);
+    m_preview = new ReportPreview(*m_renderer, this);
     m_preview->setObjectName(QStringLiteral("preview"));
-    // The page view inside the preview is where a screen reader lands.
+    // The page view is where a screen reader lands.
     Accessibility::name(m_preview, entry.caption);
-    for (QGraphicsView* pages : m_preview->findChildren<QGraphicsView*>())
-        Accessibility::name(pages, entry.caption);
-    m_preview->setViewMode(QPrintPreviewWidget::SinglePageView);
-    connect(m_preview, &QPrintPreviewWidget::paintRequested, this,
-            [this](QPrinter* printer) { m_renderer->print(*printer); });
-    connect(m_preview, &QPrintPreviewWidget::previewChanged, this, &ReportWindow::updatePageLabel);
+    connect(m_preview, &ReportPreview::pageChanged, this, &ReportWindow::updatePageLabel);
 
     auto* bar = new QToolBar(this);
     bar->setObjectName(QStringLiteral("tbrPreview"));
@@ -123,8 +116,19 @@ ReportWindow::~ReportWindow() = default;
 ReportWindow* ReportWindow::open(Shell& shell, ReportKind kind, const QString& vendor) {
     BusyCursor busy;
     const WindowId id = ReportCatalog::of(kind).window;
-    if (shell.state().marker(ReportCatalog::marker(kind)) == u"Y")
-        shell.closeWindow(id);
+    if (shell.state().marker(ReportCatalog::marker(kind)) == u"Y") {
+        QPointer<QWidget> old = shell.window(id);
+        if (!shell.closeWindow(id))
+            return nullptr;
+        // Freed now rather than when the event loop comes round: the old
+        // report's rows and pages must not be held while the new one reads.
+        if (old) {
+            if (auto* frame = qobject_cast<QMdiSubWindow*>(old->parentWidget()))
+                delete frame;
+            else
+                delete old.data();
+        }
+    }
     auto* window = new ReportWindow(shell, kind, vendor);
     if (!shell.addWindow(id, window)) {
         window->tryClose();
@@ -162,7 +166,7 @@ void ReportWindow::goToPage(int page) {
 }
 
 void ReportWindow::updatePageLabel() {
-    const int count = std::max(m_preview->pageCount(), m_renderer->pageCount());
+    const int count = m_preview->pageCount();
     const int current = std::clamp(m_preview->currentPage(), 1, std::max(count, 1));
     m_pageLabel->setText(tr("Page %1 of %2").arg(current).arg(count));
 }

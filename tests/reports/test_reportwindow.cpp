@@ -1,17 +1,19 @@
 #include "MdiHost.h"
 #include "RecordingPaintDevice.h"
 #include "ReportPreparation.h"
+#include "ReportPreview.h"
 #include "ReportWindow.h"
 #include "TestShell.h"
 
 #include <QAction>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QTest>
 
 namespace {
@@ -39,6 +41,7 @@ private Q_SLOTS:
 
     void aReportOpensOnceWithItsMarkerAndFreshData();
     void theToolbarPagesThroughThePreview();
+    void thePreviewPaintsPagesAsTheyAreShown();
     void exportAndPrintWriteWhereTheUserSays();
     void theProjectLineStaysWithTheDataShown();
     void copiesAreNamedAfterTheReportAndItsProject_data();
@@ -98,10 +101,38 @@ void TestReportWindow::theToolbarPagesThroughThePreview() {
     const qreal zoom = w->preview()->zoomFactor();
     trigger(w, "actZoomIn");
     QVERIFY(w->preview()->zoomFactor() > zoom);
+    QVERIFY(!w->preview()->fitsWidth());
     trigger(w, "actFitWidth");
-    QCOMPARE(w->preview()->zoomMode(), QPrintPreviewWidget::FitToWidth);
+    QVERIFY(w->preview()->fitsWidth());
     if (qEnvironmentVariableIsSet("RASTREL_GRAB"))
         shell.frame.grab().save("/tmp/reportwindow.png");
+}
+
+void TestReportWindow::thePreviewPaintsPagesAsTheyAreShown() {
+    TestShell shell;
+    shell.openProject(1);
+    ReportWindow* w = openReport(shell, ReportKind::VehicleData);
+    QVERIFY(w);
+    ReportPreview* preview = w->preview();
+    const int pages = preview->pageCount();
+    QVERIFY(pages > ReportPreview::kCachedPages);
+    QCOMPARE(preview->cachedPageCount(), 0); // nothing painted before it is shown
+    for (int page = 1; page <= pages; ++page) {
+        preview->setCurrentPage(page);
+        const QImage shown = preview->viewport()->grab().toImage();
+        QVERIFY(!shown.isNull());
+        QVERIFY(preview->cachedPageCount() <= ReportPreview::kCachedPages);
+    }
+    QCOMPARE(preview->cachedPageCount(), ReportPreview::kCachedPages);
+
+    // The PDF has every page the preview has.
+    const QString path = shell.db.path("report.pdf");
+    shell.scripted.queueFile(path);
+    trigger(w, "actExportPdf");
+    QFile pdf(path);
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    const QString body = QString::fromLatin1(pdf.readAll());
+    QCOMPARE(body.count(QRegularExpression("/Type\\s*/Page\\b")), pages);
 }
 
 void TestReportWindow::exportAndPrintWriteWhereTheUserSays() {
