@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+#include <malloc.h>
+
 namespace {
 
 // The kernel's high-water mark of the resident size, in MB.
@@ -36,17 +38,24 @@ Measure::Figure Measure::run(const std::function<void()>& action,
                              const std::function<void()>& before) const {
     QList<double> times;
     double peak = 0;
+    double added = 0;
     for (int i = 0; i < m_runs; ++i) {
         if (before)
             before();
         QCoreApplication::processEvents();
+        // Memory freed earlier goes back to the system, so that the peak
+        // is this action's.
+        malloc_trim(0);
+        const double base = residentMb();
         resetPeak();
         QElapsedTimer timer;
         timer.start();
         action();
         times << timer.nsecsElapsed() / 1e6;
-        peak = std::max(peak, statusMb("VmHWM:"));
+        const double high = statusMb("VmHWM:");
+        peak = std::max(peak, high);
+        added = std::max(added, high - base);
     }
     std::sort(times.begin(), times.end());
-    return {times.isEmpty() ? 0 : times[times.size() / 2], peak};
+    return {times.isEmpty() ? 0 : times[times.size() / 2], peak, added};
 }

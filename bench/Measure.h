@@ -11,7 +11,8 @@ class Measure {
 public:
     struct Figure {
         double medianMs = 0;
-        double peakMb = 0; // the highest resident size during any of the runs
+        double peakMb = 0;  // the highest resident size during any of the runs
+        double addedMb = 0; // how far that is above the resident size before the run
     };
 
     explicit Measure(int runs)

@@ -339,19 +339,21 @@ Section Bench::everything(const QString& path,
                               "DELETE FROM RSLMaster WHERE Part_Name = 'BENCH FLOOR'"));
                       })};
     floor.write(QStringLiteral("DELETE FROM RSLMaster WHERE Part_Name = 'BENCH FLOOR'"));
-    s.rows << Row{QStringLiteral("Worksheet: accept a changed line"),
-                  m_measure.run([&] { button("cmdAccept")->click(); },
-                                [&] {
-                                    tabs->setCurrentIndex(WorksheetWindow::SummaryTab);
-                                    openRow(lines / 2);
-                                    qobject_cast<QLineEdit*>(field(0, "ioPartnumber"))
-                                        ->setText(QStringLiteral("CHANGED %1")
-                                                      .arg(QDateTime::currentMSecsSinceEpoch()));
-                                }),
-                  m_measure.run([&] {
-                      floor.write(QStringLiteral("UPDATE RSLMaster SET Part_Number = 'X' || random() WHERE "
-                                                 "rowid = (SELECT max(rowid) FROM RSLMaster)"));
-                  })};
+    s.rows << Row{
+        QStringLiteral("Worksheet: accept a changed line"),
+        m_measure.run(
+            [&] { button("cmdAccept")->click(); },
+            [&] {
+                tabs->setCurrentIndex(WorksheetWindow::SummaryTab);
+                openRow(lines / 2);
+                qobject_cast<QLineEdit*>(field(0, "ioPartnumber"))
+                    ->setText(
+                        QStringLiteral("CHANGED %1").arg(QDateTime::currentMSecsSinceEpoch()));
+            }),
+        m_measure.run([&] {
+            floor.write(QStringLiteral("UPDATE RSLMaster SET Part_Number = 'X' || random() WHERE "
+                                       "rowid = (SELECT max(rowid) FROM RSLMaster)"));
+        })};
     s.rows << Row{QStringLiteral("Worksheet: delete a line"),
                   m_measure.run([&] { button("cmdDelete")->click(); },
                                 [&] {
@@ -487,17 +489,18 @@ QString number(double v, int decimals = 1) {
 }
 
 QString table(const Section& s) {
-    QString t = QStringLiteral("### %1\n\n| Action | Median ms | Floor ms | Ratio | Peak MB |\n"
-                               "|---|---:|---:|---:|---:|\n")
-                    .arg(s.title);
+    QString t =
+        QStringLiteral("### %1\n\n| Action | Median ms | Floor ms | Ratio | Peak MB | Added "
+                       "MB |\n|---|---:|---:|---:|---:|---:|\n")
+            .arg(s.title);
     for (const Row& r : s.rows) {
         const QString floorMs = r.floor ? number(r.floor->medianMs, 2) : QStringLiteral("-");
         const QString ratio = r.floor && r.floor->medianMs > 0
                                   ? number(r.figure.medianMs / r.floor->medianMs, 2) + u'x'
                                   : QStringLiteral("-");
-        t += QStringLiteral("| %1 | %2 | %3 | %4 | %5 |\n")
+        t += QStringLiteral("| %1 | %2 | %3 | %4 | %5 | %6 |\n")
                  .arg(r.action, number(r.figure.medianMs), floorMs, ratio,
-                      number(r.figure.peakMb, 0));
+                      number(r.figure.peakMb, 0), number(r.figure.addedMb, 0));
     }
     return t + u'\n';
 }
@@ -548,7 +551,9 @@ int main(int argc, char* argv[]) {
     Bench bench(db, runs, db.folder());
     QString report = QStringLiteral("# Rastrel benchmark\n\n%1, %2 cores, Qt %3, median of %4 "
                                     "runs; the floor is the bare SQL the same output needs on "
-                                    "the same file, run in the same process.\n\n")
+                                    "the same file, run in the same process. Peak MB is the "
+                                    "process's resident size at its highest during the action, "
+                                    "Added MB how far that is above the size before it.\n\n")
                          .arg(QDateTime::currentDateTime().toString(Qt::ISODate),
                               QString::number(QThread::idealThreadCount()),
                               QString::fromLatin1(qVersion()), QString::number(runs));

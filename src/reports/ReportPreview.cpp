@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTimer>
 
 #include <cmath>
 
@@ -14,6 +15,7 @@ constexpr int kGap = 12; // grey border around the page, in pixels
 constexpr qreal kMinZoom = 0.1;
 constexpr qreal kMaxZoom = 8.0;
 constexpr qreal kZoomStep = 1.25;
+constexpr int kPagesPerStep = 20; // laid out between two looks at the user's input
 
 } // namespace
 
@@ -29,13 +31,42 @@ ReportPreview::ReportPreview(const ReportRenderer& renderer, QWidget* parent)
     horizontalScrollBar()->setSingleStep(20);
     m_zoom = fitZoom();
     updateScrollBars();
+    m_renderer.paginateMore(1);
+    m_layoutTimer = new QTimer(this);
+    m_layoutTimer->setInterval(0);
+    connect(m_layoutTimer, &QTimer::timeout, this, &ReportPreview::layOutSome);
+    if (!m_renderer.isPaginated())
+        m_layoutTimer->start();
 }
 
 int ReportPreview::pageCount() const {
-    return m_renderer.pageCount();
+    return m_renderer.pagesReady();
+}
+
+bool ReportPreview::isComplete() const {
+    return m_renderer.isPaginated();
+}
+
+void ReportPreview::layOutSome() {
+    m_renderer.paginateMore(kPagesPerStep);
+    if (m_renderer.isPaginated())
+        m_layoutTimer->stop();
+    Q_EMIT pageCountChanged(pageCount());
+}
+
+void ReportPreview::completeLayout() {
+    if (m_renderer.isPaginated())
+        return;
+    m_renderer.pageCount();
+    m_layoutTimer->stop();
+    Q_EMIT pageCountChanged(pageCount());
 }
 
 void ReportPreview::setCurrentPage(int page) {
+    if (page > pageCount() && !isComplete()) {
+        m_renderer.paginateMore(page - pageCount());
+        Q_EMIT pageCountChanged(pageCount());
+    }
     page = std::clamp(page, 1, std::max(1, pageCount()));
     if (page == m_page)
         return;
@@ -150,6 +181,7 @@ void ReportPreview::keyPressEvent(QKeyEvent* event) {
         break;
     case Qt::Key_End:
         if (event->modifiers() & Qt::ControlModifier) {
+            completeLayout();
             setCurrentPage(pageCount());
             return;
         }

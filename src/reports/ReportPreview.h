@@ -4,11 +4,15 @@
 #include <QImage>
 #include <QList>
 
+class QTimer;
+
 class ReportRenderer;
 
-// Shows a report one page at a time. Pages are painted when they are shown,
-// and only the last few painted are kept, so a report of a thousand pages
-// opens as fast and holds as little as one of a single page.
+// Shows a report one page at a time. The first page shows as soon as it is
+// laid out; the rest of the report is laid out a few pages at a time while
+// the window waits for the user. Pages are painted when they are shown, and
+// only the last few painted are kept, so a report of a thousand pages opens
+// about as fast and holds about as little as one of a single page.
 class ReportPreview : public QAbstractScrollArea {
     Q_OBJECT
 public:
@@ -16,7 +20,11 @@ public:
 
     explicit ReportPreview(const ReportRenderer& renderer, QWidget* parent = nullptr);
 
+    // The pages laid out so far; all of them once isComplete().
     int pageCount() const;
+    bool isComplete() const;
+    // Lays out the rest of the report at once (to show its last page).
+    void completeLayout();
     int currentPage() const { return m_page; } // 1-based
     void setCurrentPage(int page);
 
@@ -35,6 +43,7 @@ public:
 
 Q_SIGNALS:
     void pageChanged(int page);
+    void pageCountChanged(int pages);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -46,8 +55,10 @@ private:
     qreal fitZoom() const;
     const QImage& pageImage(int page);
     void updateScrollBars();
+    void layOutSome();
 
     const ReportRenderer& m_renderer;
+    QTimer* m_layoutTimer = nullptr;
     int m_page = 1;
     qreal m_zoom = 1.0;
     bool m_fitWidth = true;

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numeric>
 
 namespace {
@@ -58,7 +59,21 @@ bool isBreakOrTab(QChar c) {
 
 // The text broken into lines of at most `width`, at word boundaries where
 // possible, a word longer than the width anywhere. Every character is kept.
-TextBlock layoutText(const QString& text, const QFont& font, const QFontMetricsF& fm, qreal width) {
+// Widths of texts already measured in one font: reports repeat the same
+// names, flags and amounts on row after row.
+using WidthCache = QHash<QString, qreal>;
+
+qreal advance(const QFontMetricsF& fm, WidthCache& cache, const QString& text) {
+    auto it = cache.constFind(text);
+    if (it != cache.constEnd())
+        return *it;
+    const qreal w = fm.horizontalAdvance(text);
+    cache.insert(text, w);
+    return w;
+}
+
+TextBlock layoutText(const QString& text, const QFont& font, const QFontMetricsF& fm,
+                     WidthCache& widths, qreal width) {
     TextBlock block;
     block.ascent = fm.ascent();
     block.lineHeight = fm.height();
@@ -71,7 +86,7 @@ TextBlock layoutText(const QString& text, const QFont& font, const QFontMetricsF
     // Most values are one short line: no need to lay them out.
     const QString trimmed = text.left(end);
     if (std::none_of(trimmed.cbegin(), trimmed.cend(), isBreakOrTab) &&
-        fm.horizontalAdvance(trimmed) <= width) {
+        advance(fm, widths, trimmed) <= width) {
         block.lines << trimmed;
         return block;
     }
@@ -141,6 +156,7 @@ struct ReportRenderer::FontInfo {
         , metrics(font) {}
     QFont font;
     QFontMetricsF metrics;
+    WidthCache widths;
 };
 
 // One band laid out for one row: per element, how far it moved down and
@@ -158,12 +174,12 @@ ReportRenderer::ReportRenderer(ReportLayout layout, ReportData data,
     , m_data(std::move(data))
     , m_captions(std::move(captions))
     , m_printedAt(std::move(printedAt)) {
-    paginate();
+    startPagination();
 }
 
 ReportRenderer::~ReportRenderer() = default;
 
-const ReportRenderer::FontInfo& ReportRenderer::fontInfo(const ReportFont& f) const {
+ReportRenderer::FontInfo& ReportRenderer::fontInfo(const ReportFont& f) const {
     const int key = int(std::lround(f.points * 100)) * 4 + (f.bold ? 2 : 0) + (f.underline ? 1 : 0);
     auto it = m_fonts.find(key);
     if (it == m_fonts.end())
@@ -273,18 +289,19 @@ ReportRenderer::Arrangement ReportRenderer::arrange(const ReportBand& band, int 
         a.height[i] = e.height;
         if (!isText(e.kind))
             continue;
-        const FontInfo& f = fontInfo(e.font);
+        FontInfo& f = fontInfo(e.font);
         if (e.kind == Kind::Label) {
             // A label reads the same on every row: laid out once.
             auto it = m_labels.find(&e);
             if (it == m_labels.end())
-                it = m_labels
-                         .emplace(&e, std::make_unique<TextBlock>(layoutText(
-                                          textOf(e, p, page), f.font, f.metrics, e.width)))
-                         .first;
+                it =
+                    m_labels
+                        .emplace(&e, std::make_unique<TextBlock>(layoutText(
+                                         textOf(e, p, page), f.font, f.metrics, f.widths, e.width)))
+                        .first;
             a.blocks[i] = *it->second;
         } else {
-            a.blocks[i] = layoutText(textOf(e, p, page), f.font, f.metrics, e.width);
+            a.blocks[i] = layoutText(textOf(e, p, page), f.font, f.metrics, f.widths, e.width);
         }
         a.height[i] = std::max(e.height, ceilTwips(a.blocks[i].height()));
     }
@@ -349,93 +366,129 @@ int ReportRenderer::breakBefore(const ReportBand& band, int row, int child, int 
     return to;
 }
 
-void ReportRenderer::paginate() {
+// Pages are laid out as far as they are asked for: a preview shows its first
+// page before the last one is known.
+void ReportRenderer::startPagination() {
     m_pages.clear();
-    const ReportBand* reportHeader = m_layout.band(BandKind::ReportHeader);
     const ReportBand* pageHeader = m_layout.band(BandKind::PageHeader);
     const ReportBand* pageFooter = m_layout.band(BandKind::PageFooter);
-    const ReportBand* groupHeader = m_layout.band(BandKind::GroupHeader);
-    const ReportBand* groupFooter = m_layout.band(BandKind::GroupFooter);
-    const ReportBand* detail = m_layout.band(BandKind::Detail);
-    const ReportBand* reportFooter = m_layout.band(BandKind::ReportFooter);
-
-    const int bodyTop = kMargin;
     m_bodyBottom = kPageHeight - kMargin - (pageFooter ? pageFooter->height : 0);
     // The header's texts are the same on every page; however long they run,
     // at least half of each page is left for the report's rows.
     m_headerHeight = pageHeader
                          ? std::min(measure(*pageHeader, -1, -1),
-                                    std::max(pageHeader->height, (m_bodyBottom - bodyTop) / 2))
+                                    std::max(pageHeader->height, (m_bodyBottom - kMargin) / 2))
                          : 0;
+    m_cursor = Cursor();
+}
 
-    int y = 0;
-    bool pageHasBody = false;
-    const auto startPage = [&] {
-        m_pages.append(Page());
-        y = bodyTop;
-        pageHasBody = false;
-        if (m_pages.size() == 1 && reportHeader) {
-            m_pages.last().bands.append({reportHeader, y, reportHeader->height, -1, -1});
-            y += reportHeader->height;
-        }
-        if (pageHeader) {
-            m_pages.last().bands.append({pageHeader, y, m_headerHeight, -1, -1});
-            y += m_headerHeight;
-        }
-    };
-    // `keep` is the height of what must follow on the same page.
-    const auto put = [&](const ReportBand* band, int row, int child, int keep) {
-        if (!band)
-            return;
-        const int h = measure(*band, row, child);
-        if (y + h + keep > m_bodyBottom && (pageHasBody || m_pages.size() == 1))
-            startPage();
-        if (y + h <= m_bodyBottom) {
-            m_pages.last().bands.append({band, y, h, row, child});
-            y += h;
-            pageHasBody = true;
-            return;
-        }
-        // Taller than a whole page: it goes on over as many pages as it needs.
-        for (int from = 0; from < h;) {
-            int to = from + (m_bodyBottom - y);
-            if (to < h)
-                to = breakBefore(*band, row, child, from, to);
-            to = std::min(to, h);
-            m_pages.last().bands.append({band, y, to - from, row, child, from, true});
-            y += to - from;
-            pageHasBody = true;
-            from = to;
-            if (from < h)
-                startPage();
-        }
-    };
-
-    startPage();
-    if (m_layout.grouped()) {
-        for (int r = 0; r < m_data.rows.size(); ++r) {
-            const ReportData::Row& parent = m_data.rows[r];
-            int keep = 0;
-            if (!parent.children.isEmpty() && detail)
-                keep = measure(*detail, r, 0);
-            else if (groupFooter)
-                keep = measure(*groupFooter, r, -1);
-            put(groupHeader, r, -1, keep);
-            // The last line goes with the group's total, never a total alone.
-            const int last = int(parent.children.size()) - 1;
-            for (int c = 0; c <= last; ++c)
-                put(detail, r, c, c == last && groupFooter ? measure(*groupFooter, r, -1) : 0);
-            put(groupFooter, r, -1, 0);
-        }
-    } else {
-        for (int r = 0; r < m_data.rows.size(); ++r)
-            put(detail, r, -1, 0);
+void ReportRenderer::startPage() const {
+    const ReportBand* reportHeader = m_layout.band(BandKind::ReportHeader);
+    const ReportBand* pageHeader = m_layout.band(BandKind::PageHeader);
+    m_pages.append(Page());
+    m_cursor.y = kMargin;
+    m_cursor.pageHasBody = false;
+    if (m_pages.size() == 1 && reportHeader) {
+        m_pages.last().bands.append({reportHeader, m_cursor.y, reportHeader->height, -1, -1});
+        m_cursor.y += reportHeader->height;
     }
-    put(reportFooter, -1, -1, 0);
+    if (pageHeader) {
+        m_pages.last().bands.append({pageHeader, m_cursor.y, m_headerHeight, -1, -1});
+        m_cursor.y += m_headerHeight;
+    }
+}
 
-    if (pageFooter)
-        for (Page& page : m_pages)
-            page.bands.append({pageFooter, m_bodyBottom, pageFooter->height, -1, -1});
+// `keep` is the height of what must follow on the same page.
+void ReportRenderer::put(const ReportBand* band, int row, int child, int keep) const {
+    if (!band)
+        return;
+    int& y = m_cursor.y;
+    const int h = measure(*band, row, child);
+    if (y + h + keep > m_bodyBottom && (m_cursor.pageHasBody || m_pages.size() == 1))
+        startPage();
+    if (y + h <= m_bodyBottom) {
+        m_pages.last().bands.append({band, y, h, row, child});
+        y += h;
+        m_cursor.pageHasBody = true;
+        return;
+    }
+    // Taller than a whole page: it goes on over as many pages as it needs.
+    for (int from = 0; from < h;) {
+        int to = from + (m_bodyBottom - y);
+        if (to < h)
+            to = breakBefore(*band, row, child, from, to);
+        to = std::min(to, h);
+        m_pages.last().bands.append({band, y, to - from, row, child, from, true});
+        y += to - from;
+        m_cursor.pageHasBody = true;
+        from = to;
+        if (from < h)
+            startPage();
+    }
+}
+
+// Places the next band of the report (a group's header, a line, a group's
+// footer, the report's footer); false once everything is placed.
+bool ReportRenderer::placeNext() const {
+    Cursor& c = m_cursor;
+    if (c.done)
+        return false;
+    if (m_pages.isEmpty())
+        startPage();
+    const ReportBand* groupHeader = m_layout.band(BandKind::GroupHeader);
+    const ReportBand* groupFooter = m_layout.band(BandKind::GroupFooter);
+    const ReportBand* detail = m_layout.band(BandKind::Detail);
+    const int rows = int(m_data.rows.size());
+    if (c.row >= rows) {
+        put(m_layout.band(BandKind::ReportFooter), -1, -1, 0);
+        c.done = true;
+        return false;
+    }
+    if (!m_layout.grouped()) {
+        put(detail, c.row++, -1, 0);
+        return true;
+    }
+    const ReportData::Row& parent = m_data.rows[c.row];
+    const int last = int(parent.children.size()) - 1;
+    if (c.child == Cursor::kGroupHeader) {
+        int keep = 0;
+        if (!parent.children.isEmpty() && detail)
+            keep = measure(*detail, c.row, 0);
+        else if (groupFooter)
+            keep = measure(*groupFooter, c.row, -1);
+        put(groupHeader, c.row, -1, keep);
+        c.child = 0;
+    } else if (c.child <= last) {
+        // The last line goes with the group's total, never a total alone.
+        put(detail, c.row, c.child,
+            c.child == last && groupFooter ? measure(*groupFooter, c.row, -1) : 0);
+        ++c.child;
+    } else {
+        put(groupFooter, c.row, -1, 0);
+        ++c.row;
+        c.child = Cursor::kGroupHeader;
+    }
+    return true;
+}
+
+void ReportRenderer::paginateTo(int pages) const {
+    // Page n is complete once page n + 1 has begun, or everything is placed.
+    while (!m_cursor.done && m_pages.size() <= pages)
+        placeNext();
+}
+
+int ReportRenderer::pageCount() const {
+    paginateTo(std::numeric_limits<int>::max());
+    return int(m_pages.size());
+}
+
+int ReportRenderer::pagesReady() const {
+    return m_cursor.done ? int(m_pages.size()) : std::max(0, int(m_pages.size()) - 1);
+}
+
+int ReportRenderer::paginateMore(int pages) const {
+    paginateTo(pagesReady() + pages);
+    return pagesReady();
 }
 
 void ReportRenderer::paintBand(QPainter& painter, const Placed& p, int page) const {
@@ -463,7 +516,7 @@ void ReportRenderer::paintBand(QPainter& painter, const Placed& p, int page) con
         const TextBlock& block = a.blocks[i];
         if (block.lines.isEmpty())
             continue;
-        const FontInfo& f = fontInfo(e.font);
+        FontInfo& f = fontInfo(e.font);
         painter.setFont(f.font);
         painter.setPen(Qt::black);
         const qreal first = top + blockOffset(block, a.height[i], e.align);
@@ -476,7 +529,7 @@ void ReportRenderer::paintBand(QPainter& painter, const Placed& p, int page) con
             const QString& line = block.lines[l];
             qreal x = box.left();
             if (e.align & (Qt::AlignHCenter | Qt::AlignRight)) {
-                const qreal w = f.metrics.horizontalAdvance(line);
+                const qreal w = advance(f.metrics, f.widths, line);
                 x = e.align & Qt::AlignHCenter ? box.left() + (box.width() - w) / 2
                                                : box.right() - w;
             }
@@ -486,13 +539,18 @@ void ReportRenderer::paintBand(QPainter& painter, const Placed& p, int page) con
 }
 
 void ReportRenderer::paintPage(QPainter& painter, int page) const {
-    if (page < 0 || page >= m_pages.size())
+    if (page < 0)
+        return;
+    paginateTo(page + 1);
+    if (page >= m_pages.size())
         return;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     for (const Placed& p : m_pages[page].bands)
         paintBand(painter, p, page);
+    if (const ReportBand* footer = m_layout.band(BandKind::PageFooter))
+        paintBand(painter, {footer, m_bodyBottom, footer->height, -1, -1}, page);
     painter.restore();
 }
 

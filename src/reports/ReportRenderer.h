@@ -35,7 +35,13 @@ public:
 
     const ReportLayout& layout() const { return m_layout; }
     const ReportData& data() const { return m_data; }
-    int pageCount() const { return int(m_pages.size()); }
+    // Every page (laying out the rest of the report when needed).
+    int pageCount() const;
+    // The pages laid out so far, and laying out up to `pages` more; a
+    // preview shows its first pages before the report is laid out to the end.
+    int pagesReady() const;
+    int paginateMore(int pages) const;
+    bool isPaginated() const { return m_cursor.done; }
 
     // Paints page `page` (0-based) with the painter's units in twips from
     // the paper's top-left corner.
@@ -74,11 +80,24 @@ private:
         QList<Placed> bands;
     };
 
-    void paginate();
+    // Where the layout of the pages has got to.
+    struct Cursor {
+        static constexpr int kGroupHeader = -1;
+        int row = 0;              // the next row (or group) to place
+        int child = kGroupHeader; // in a group: its header, a line, or past them its footer
+        int y = 0;                // where the next band goes on the last page
+        bool pageHasBody = false;
+        bool done = false;
+    };
+    void startPagination();
+    void startPage() const;
+    void put(const ReportBand* band, int row, int child, int keep) const;
+    bool placeNext() const;
+    void paginateTo(int pages) const;
     Arrangement arrange(const ReportBand& band, int row, int child, int page) const;
     int measure(const ReportBand& band, int row, int child) const;
     int breakBefore(const ReportBand& band, int row, int child, int from, int to) const;
-    const FontInfo& fontInfo(const ReportFont& font) const;
+    FontInfo& fontInfo(const ReportFont& font) const;
     const ReportData::Row* rowOf(const Placed& p) const;
     QString textOf(const ReportElement& e, const Placed& p, int page) const;
     Money sum(const ReportElement& e, const Placed& p) const;
@@ -88,7 +107,8 @@ private:
     ReportData m_data;
     QHash<QString, QString> m_captions;
     QDateTime m_printedAt;
-    QList<Page> m_pages;
+    mutable QList<Page> m_pages;
+    mutable Cursor m_cursor;
     int m_bodyBottom = 0;
     int m_headerHeight = 0;
     mutable std::unordered_map<int, std::unique_ptr<FontInfo>> m_fonts;

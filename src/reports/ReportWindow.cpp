@@ -61,6 +61,7 @@ ReportWindow::ReportWindow(Shell& shell, ReportKind kind, const QString& vendor,
     // The page view is where a screen reader lands.
     Accessibility::name(m_preview, entry.caption);
     connect(m_preview, &ReportPreview::pageChanged, this, &ReportWindow::updatePageLabel);
+    connect(m_preview, &ReportPreview::pageCountChanged, this, &ReportWindow::updatePageLabel);
 
     auto* bar = new QToolBar(this);
     bar->setObjectName(QStringLiteral("tbrPreview"));
@@ -158,17 +159,17 @@ void ReportWindow::unload() {
 }
 
 void ReportWindow::goToPage(int page) {
-    const int count = m_preview->pageCount();
-    if (count == 0)
-        return;
-    m_preview->setCurrentPage(std::clamp(page, 1, count));
+    // A page not laid out yet is laid out now; past the end stays at the end.
+    m_preview->setCurrentPage(std::max(page, 1));
     updatePageLabel();
 }
 
 void ReportWindow::updatePageLabel() {
     const int count = m_preview->pageCount();
     const int current = std::clamp(m_preview->currentPage(), 1, std::max(count, 1));
-    m_pageLabel->setText(tr("Page %1 of %2").arg(current).arg(count));
+    // While the rest is still being laid out the count is what there is so far.
+    m_pageLabel->setText(m_preview->isComplete() ? tr("Page %1 of %2").arg(current).arg(count)
+                                                 : tr("Page %1 of %2+").arg(current).arg(count));
 }
 
 void ReportWindow::firstPage() {
@@ -184,6 +185,8 @@ void ReportWindow::nextPage() {
 }
 
 void ReportWindow::lastPage() {
+    BusyCursor busy;
+    m_preview->completeLayout();
     goToPage(m_preview->pageCount());
 }
 
