@@ -23,10 +23,14 @@ ReportPreview::ReportPreview(const ReportRenderer& renderer, QWidget* parent)
     : QAbstractScrollArea(parent)
     , m_renderer(renderer) {
     setFocusPolicy(Qt::StrongFocus);
+    // A page is taller than the view at any useful zoom; a scroll bar that
+    // came and went would change the width the page is fitted to.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     viewport()->setAutoFillBackground(true);
     QPalette palette = viewport()->palette();
     palette.setColor(QPalette::Window, QColor(0x80, 0x80, 0x80));
     viewport()->setPalette(palette);
+    viewport()->setBackgroundRole(QPalette::Window);
     verticalScrollBar()->setSingleStep(20);
     horizontalScrollBar()->setSingleStep(20);
     m_zoom = fitZoom();
@@ -104,13 +108,14 @@ void ReportPreview::fitToWidth() {
     m_fitWidth = true;
     m_zoom = fitZoom();
     updateScrollBars();
+    horizontalScrollBar()->setValue(0);
     viewport()->update();
 }
 
 QSize ReportPreview::pageSize() const {
     const qreal perTwip = m_zoom * logicalDpiX() / 1440.0;
-    return QSize(int(std::lround(ReportRenderer::kPageWidth * perTwip)),
-                 int(std::lround(ReportRenderer::kPageHeight * perTwip)));
+    return QSize(int(ReportRenderer::kPageWidth * perTwip),
+                 int(ReportRenderer::kPageHeight * perTwip));
 }
 
 void ReportPreview::updateScrollBars() {
@@ -151,8 +156,8 @@ void ReportPreview::paintEvent(QPaintEvent*) {
         return;
     const QSize size = pageSize();
     const int room = viewport()->width() - 2 * kGap;
-    const int x = size.width() < room ? kGap + (room - size.width()) / 2
-                                      : kGap - horizontalScrollBar()->value();
+    const int x = size.width() <= room ? kGap + (room - size.width()) / 2
+                                       : kGap - horizontalScrollBar()->value();
     const int y = kGap - verticalScrollBar()->value();
     painter.fillRect(QRect(QPoint(x + 3, y + 3), size), QColor(0x50, 0x50, 0x50)); // shadow
     painter.drawImage(QPoint(x, y), pageImage(m_page));
