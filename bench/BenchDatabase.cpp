@@ -1,9 +1,7 @@
 #include "BenchDatabase.h"
 
-#include "BenchToolkit.h"
 #include "CostArithmetic.h"
 #include "DataStore.h"
-#include "MainWindow.h"
 #include "PartLine.h"
 #include "PartLineStore.h"
 #include "ProjectStore.h"
@@ -140,23 +138,16 @@ QString BenchDatabase::ensure(int projects, int lines) {
 }
 
 bool BenchDatabase::build(const QString& path, int projects, int lines) {
-    BenchToolkit toolkit;
-    MainWindow::Options options;
-    options.databasePath = path;
-    options.settingsFile = settingsFile();
-    options.lockFile = lockFile();
-    options.showSplash = false;
-    MainWindow window(options, toolkit);
-    if (!window.startUp() || !window.data().isOpen())
+    DataStore data;
+    if (!data.open(path))
         return false;
-    DataStore& data = window.data();
 
     ProjectStore projectStore(data);
     for (const QString& d : projectStore.descriptions())
         if (!projectStore.deleteProject(d))
             return false;
 
-    PartLineStore lineStore(window);
+    PartLineStore lineStore(data);
     for (int p = 1; p <= projects; ++p) {
         if (!projectStore.refillNewBudget())
             return false;
