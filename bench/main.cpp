@@ -403,6 +403,14 @@ Section Bench::everything(const QString& path,
                   })};
     if (w->findChild<QTableView*>(QStringLiteral("MSFlexGrid2"))->model()->rowCount() < 2)
         fail(QStringLiteral("the search found nothing"));
+    s.rows << Row{QStringLiteral("Worksheet: budget overview tab"),
+                  m_measure.run([&] { tabs->setCurrentIndex(WorksheetWindow::OverviewTab); },
+                                [&] { tabs->setCurrentIndex(WorksheetWindow::SummaryTab); }),
+                  m_measure.run([&] {
+                      floor.read(kGraphFloor, {project, project});
+                  })};
+    if (w->findChild<QTableView*>(QStringLiteral("grdBudgetOverview"))->model()->rowCount() < 2)
+        fail(QStringLiteral("the budget overview is empty"));
     shell.closeWindow(WindowId::Worksheet);
     settle();
 
