@@ -5,13 +5,22 @@ JOBS ?= $(shell nproc)
 RUN_DIR  := build/run
 TEST_DIR := build/test
 
-.PHONY: run test deps build-run build-test package check-install format format-check clean
+.PHONY: run test bench deps build-run build-test package check-install format format-check clean
 
 run: build-run
 	$(RUN_DIR)/src/app/rastrel $(ARGS)
 
 test: build-test
 	cd $(TEST_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The benchmark, on the release build: builds its databases the first time
+# (minutes; they are kept in build/run/bench-data), prints its table and
+# writes it to bench/results/latest.md. BENCH_ARGS="--sizes 1000" for a
+# quicker run.
+bench: deps $(RUN_DIR)/build.ninja
+	cmake -S . -B $(RUN_DIR) -DRASTREL_BENCH=ON > /dev/null
+	cmake --build $(RUN_DIR) -j $(JOBS) --target rastrel_bench
+	$(RUN_DIR)/bench/rastrel_bench $(BENCH_ARGS)
 
 deps:
 	@scripts/install-deps.sh

@@ -232,7 +232,10 @@ DbResult RecordSet::setSort(const QString& columns) {
     cancelUpdate();
     m_sortText = columns;
     m_sort = keys;
-    if (!m_stale) {
+    if (m_pending.isEmpty()) {
+        // Read again, sorted by the database, the next time rows are needed.
+        m_stale = true;
+    } else if (!m_stale) {
         sortRows();
         m_pos = 0;
         skipHidden();
@@ -273,7 +276,17 @@ DbResult RecordSet::load() {
         }
     if (!where.isEmpty())
         sql += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
-    sql += QStringLiteral(" ORDER BY rowid");
+    // The database sorts (with the columns' own case-blind collation, and by
+    // rowid among equals, as the in-memory sort does), unless held changes
+    // must be merged in first.
+    const bool sortInSql = m_pending.isEmpty();
+    QStringList order;
+    if (sortInSql)
+        for (const SortKey& k : m_sort)
+            order << u'"' + m_table.columns[k.column].name + u'"' +
+                         (k.ascending ? QString() : QStringLiteral(" DESC"));
+    order << QStringLiteral("rowid");
+    sql += QStringLiteral(" ORDER BY ") + order.join(u',');
 
     QSqlQuery q(m_store.connection());
     q.setForwardOnly(true);
@@ -320,7 +333,8 @@ DbResult RecordSet::load() {
         for (const auto& [order, key] : added)
             m_rows.append({key, m_pending.value(key).values, false});
     }
-    sortRows();
+    if (!sortInSql)
+        sortRows();
     m_pos = 0;
     return DbResult::success();
 }
@@ -787,6 +801,57 @@ std::unique_ptr<RecordSet> RecordSet::children() {
     const auto parsed = Criteria::parse(criteria);
     ignoreError(child->compile(*parsed, child->m_base));
     return child;
+}
+
+std::unique_ptr<RecordSet> RecordSet::allChildren() {
+    if (m_childName.isEmpty())
+        return {};
+    const TableDef* master = Schema::table(QStringLiteral("RSLMaster"));
+    auto child = std::make_unique<RecordSet>(m_store, m_childName, *master, LockMode::ReadOnly);
+    ensureLoaded();
+    const int number = columnIndex(QStringLiteral("Cat_vehicle_number"));
+    QSet<qint64> projects;
+    for (const Row& r : std::as_const(m_rows))
+        if (!r.hidden)
+            projects.insert(r.values[number].toLongLong());
+    if (projects.isEmpty()) {
+        child->m_base = {{0, Criteria::Op::Equal, QVariant()}}; // matches nothing
+        child->m_stale = false;
+        return child;
+    }
+    QString criteria = m_childFlag + QStringLiteral(" = 1");
+    if (projects.size() == 1)
+        criteria +=
+            QStringLiteral(" and Mas_vehicle_number = ") + QString::number(*projects.cbegin());
+    const auto parsed = Criteria::parse(criteria);
+    ignoreError(child->compile(*parsed, child->m_base));
+    return child;
+}
+
+namespace {
+
+QString keyOf(const QString& category, qint64 project) {
+    // Folded as the text comparisons fold: ASCII letters only.
+    QString folded = category;
+    for (QChar& c : folded)
+        if (c >= u'A' && c <= u'Z')
+            c = QChar(c.unicode() + 32);
+    return folded + u'\n' + QString::number(project);
+}
+
+} // namespace
+
+QString RecordSet::parentKey() {
+    if (m_childName.isEmpty() || isEof() || isNull(QStringLiteral("Category")))
+        return {};
+    return keyOf(text(QStringLiteral("Category")), integer(QStringLiteral("Cat_vehicle_number")));
+}
+
+QString RecordSet::childKey(RecordSet& child) {
+    if (child.isEof() || child.isNull(QStringLiteral("Category")))
+        return {};
+    return keyOf(child.text(QStringLiteral("Category")),
+                 child.integer(QStringLiteral("Mas_vehicle_number")));
 }
 
 std::shared_ptr<RecordSet::Snapshot> RecordSet::snapshot() const {

@@ -86,6 +86,15 @@ public:
     // Empty when this command has no children or there is no current row.
     std::unique_ptr<RecordSet> children();
     const QString& childName() const { return m_childName; }
+    // The child rows of every parent row in view, read at once: the part
+    // lines with the child flag set of the parents' project (of every
+    // project when the parents belong to several). A child belongs to the
+    // parents of its category (compared as filters compare) and project.
+    std::unique_ptr<RecordSet> allChildren();
+    // The key that ties child rows to their parent row: folded category and
+    // project number. Empty at the end or without children.
+    QString parentKey();
+    static QString childKey(RecordSet& child);
 
     // Used by the data store around transactions.
     struct Snapshot;

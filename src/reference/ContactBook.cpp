@@ -54,8 +54,11 @@ DbResult renameColumn(DataStore& store, const QString& column, const QString& ol
                       const QString& newName) {
     return store.execute(
         QStringLiteral("RSLMaster"),
-        QStringLiteral("UPDATE RSLMaster SET %1 = ? WHERE %1 = ? COLLATE BINARY").arg(column),
-        {newName, oldName});
+        // The case-blind comparison finds the lines through the column's index;
+        // the exact one keeps names that differ only in case as they are.
+        QStringLiteral("UPDATE RSLMaster SET %1 = ? WHERE %1 = ? AND %1 = ? COLLATE BINARY")
+            .arg(column),
+        {newName, oldName, oldName});
 }
 
 } // namespace

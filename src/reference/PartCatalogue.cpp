@@ -70,8 +70,10 @@ DbResult PartCatalogue::usedInAnyProject(const QString& part, bool& used) {
 DbResult PartCatalogue::updatepartchanges(const QString& oldName, const QString& newName) {
     return m_store.execute(
         QStringLiteral("RSLMaster"),
-        QStringLiteral("UPDATE RSLMaster SET Part_Name = ? WHERE Part_Name = ? COLLATE BINARY"),
-        {newName, oldName});
+        // Found through the name's index; only the exact name is rewritten.
+        QStringLiteral("UPDATE RSLMaster SET Part_Name = ? WHERE Part_Name = ? AND "
+                       "Part_Name = ? COLLATE BINARY"),
+        {newName, oldName, oldName});
 }
 
 MaintenanceResult PartCatalogue::checkCategory(const QString& category) {

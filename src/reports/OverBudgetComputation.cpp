@@ -47,7 +47,18 @@ DbResult OverBudgetComputation::run(DataStore& store, const QString& project) {
     RecordSet& budget = store.recordSet(Command::RSLCategorybudget);
     RecordSet& scratch = store.recordSet(Command::RSLCategoriesoverbudget);
 
+    // Counting the lines of another project, or of every project, would be
+    // worse than no list at all: a filter that fails stops the computation.
+    // The filters are set before anything is read, so that only the
+    // project's purchased lines are read, sorted by the database.
+    const QString number = project.trimmed();
     ignoreError(master.setSort(QStringLiteral("category")));
+    if (DbResult r = master.setFilter(QStringLiteral("Mas_vehicle_number = ") + number +
+                                      QStringLiteral(" and purchased = 1"));
+        !r)
+        return r;
+    if (DbResult r = budget.setFilter(QStringLiteral("Cat_vehicle_number = ") + number); !r)
+        return r;
     ignoreError(master.requery());
     ignoreError(budget.requery());
     ignoreError(scratch.requery());
@@ -60,16 +71,6 @@ DbResult OverBudgetComputation::run(DataStore& store, const QString& project) {
     for (scratch.moveFirst(); !scratch.isEof(); scratch.moveNext())
         if (DbResult r = scratch.deleteCurrent(); !r)
             return r;
-
-    // Counting the lines of another project, or of every project, would be
-    // worse than no list at all: a filter that fails stops the computation.
-    const QString number = project.trimmed();
-    if (DbResult r = master.setFilter(QStringLiteral("Mas_vehicle_number = ") + number +
-                                      QStringLiteral(" and purchased = 1"));
-        !r)
-        return r;
-    if (DbResult r = budget.setFilter(QStringLiteral("Cat_vehicle_number = ") + number); !r)
-        return r;
 
     master.moveFirst();
     if (!master.isEof()) {

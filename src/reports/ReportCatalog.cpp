@@ -73,6 +73,19 @@ QString ReportCatalog::marker(ReportKind kind) {
     return Windows::marker(of(kind).window);
 }
 
+QString ReportCatalog::documentName(ReportKind kind, const QString& projectDescription) {
+    const Entry& e = of(kind);
+    // The shopping list covers every project, whichever is open.
+    const bool ofProject = e.needsProject && kind != ReportKind::ShoppingList;
+    QString name = e.title;
+    if (ofProject && !projectDescription.trimmed().isEmpty())
+        name += QStringLiteral(" - ") + projectDescription.simplified();
+    for (QChar& c : name)
+        if (QStringView(u"/\\:*?\"<>|").contains(c) || c.unicode() < 0x20)
+            c = u'-';
+    return name;
+}
+
 QStringList ReportCatalog::referenceEntries() {
     QStringList out;
     for (const Entry& e : entries())

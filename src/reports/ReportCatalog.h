@@ -44,6 +44,11 @@ public:
     static QString name(ReportKind kind);
     static QString marker(ReportKind kind);
 
+    // The name a printed or exported copy is proposed under: the title, and
+    // for a report of one project " - " and the project's description.
+    // Characters that no file name may hold become "-".
+    static QString documentName(ReportKind kind, const QString& projectDescription);
+
     static QStringList referenceEntries();
     static QStringList projectEntries();
 

@@ -16,17 +16,25 @@ ReportData::Row readRow(RecordSet& records, const QStringList& columns) {
 ReportData ReportData::read(RecordSet& records) {
     ReportData out;
     const QStringList columns = records.columnNames();
-    const bool hierarchical = !records.childName().isEmpty();
+    QMultiHash<QString, int> parentsByKey;
     for (records.moveFirst(); !records.isEof(); records.moveNext()) {
-        Row row = readRow(records, columns);
-        if (hierarchical) {
-            if (std::unique_ptr<RecordSet> children = records.children()) {
-                const QStringList childColumns = children->columnNames();
-                for (children->moveFirst(); !children->isEof(); children->moveNext())
-                    row.children << readRow(*children, childColumns);
-            }
+        out.rows << readRow(records, columns);
+        const QString key = records.parentKey();
+        if (!key.isEmpty())
+            parentsByKey.insert(key, int(out.rows.size()) - 1);
+    }
+    // The children of every parent in one read, handed to their parents in
+    // the order they were stored.
+    if (std::unique_ptr<RecordSet> children = records.allChildren()) {
+        const QStringList childColumns = children->columnNames();
+        for (children->moveFirst(); !children->isEof(); children->moveNext()) {
+            const QList<int> parents = parentsByKey.values(RecordSet::childKey(*children));
+            if (parents.isEmpty())
+                continue;
+            const Row child = readRow(*children, childColumns);
+            for (int p : parents)
+                out.rows[p].children << child;
         }
-        out.rows << std::move(row);
     }
     return out;
 }

@@ -30,9 +30,8 @@ struct ReportElement {
     int width = 0;
     int height = 0;
     ReportFont font;
+    // A text that does not fit the width wraps; the box then grows downwards.
     Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop;
-    // The band grows so that the whole text fits (wrapped in the box's width).
-    bool canGrow = false;
 };
 
 struct ReportBand {

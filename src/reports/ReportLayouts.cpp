@@ -49,12 +49,6 @@ E field(const QString& column, F format, int left, int top, int width, int heigh
     return e;
 }
 
-// Texts that may run long wrap and make their band taller.
-E growing(E e) {
-    e.canGrow = true;
-    return e;
-}
-
 E sum(const QString& column, int left, int top, int width, ReportFont font = kText,
       bool overParents = false) {
     E e = field(column, F::Currency, left, top, width, kLine, font);
@@ -147,8 +141,7 @@ ReportLayout listReport(const QString& name, const QString& title, const QList<C
                             Qt::AlignLeft | Qt::AlignBottom);
         else
             header << caption(c.caption, c.left, headerHeight - 345, c.width);
-        E f = field(c.column, c.format, c.left, 96, c.width);
-        detail << (c.format == F::AsStored ? growing(f) : f);
+        detail << field(c.column, c.format, c.left, 96, c.width);
     }
     return make(name, title,
                 {band(B::Kind::ReportHeader, 990), band(B::Kind::PageHeader, headerHeight, header),
@@ -197,7 +190,7 @@ ReportLayout vehicleData(const QString& title) {
         labelledBlock(rows, {432, 3312, 6336}, {1728, 4752, 7632}, {144, 432, 720, 1008, 1296},
                       {1224, 1368, 1224}, {1512, 1512, 1728});
     detail << label(QStringLiteral("Notes:"), 432, 1584, 1224)
-           << growing(field(QStringLiteral("Notes"), F::AsStored, 1728, 1584, 7350));
+           << field(QStringLiteral("Notes"), F::AsStored, 1728, 1584, 7350);
     return make(QStringLiteral("vehicledata"), title,
                 {band(B::Kind::ReportHeader, 990),
                  band(B::Kind::PageHeader, 1440, banner({title, true})),
@@ -214,15 +207,15 @@ QList<E> shortBlock() {
     QList<E> out =
         labelledBlock(rows, {432, 4320}, {1728, 5760}, {144, 432, 720}, {1224, 1368}, {2520, 3600});
     out << label(QStringLiteral("Notes:"), 432, 1008, 1224)
-        << growing(field(QStringLiteral("Notes"), F::AsStored, 1728, 1008, 7347));
+        << field(QStringLiteral("Notes"), F::AsStored, 1728, 1008, 7347);
     return out;
 }
 
 ReportLayout shoppingList(const QString& title) {
     QList<E> header = banner({title, false});
     // The vendor's name, address and phone, filled in when the report is made;
-    // two lines each before they are cut. The phone may use the right margin
-    // of the banner.
+    // room for two lines each, more when they run longer. The phone may use
+    // the right margin of the banner.
     header << named(QStringLiteral("Label3"), 432, 1008, 2448, 430, kText)
            << named(QStringLiteral("Label4"), 3168, 1008, 4464, 430, kText)
            << named(QStringLiteral("Label9"), 8064, 1008, 1296, 430, kText);
@@ -245,7 +238,7 @@ ReportLayout costByCategory(bool forecast, const QString& title) {
     header << caption(QStringLiteral("Part Name"), 432, captionTop, 4896)
            << caption(QStringLiteral("Total Cost"), 5472, captionTop, 1368)
            << caption(QStringLiteral("Budget Amount"), 6912, captionTop, 2304);
-    const QList<E> detail = {growing(field(QStringLiteral("Part_Name"), F::AsStored, 432, 0, 4896)),
+    const QList<E> detail = {field(QStringLiteral("Part_Name"), F::AsStored, 432, 0, 4896),
                              field(QStringLiteral("Total_cost"), F::Currency, 5616, 0, 1440)};
     const QList<E> groupFooter = {
         label(QStringLiteral("Total for category:"), 432, 96, 2376, 300, kBold11),
@@ -274,11 +267,10 @@ ReportLayout categoriesOverBudget(const QString& title) {
            << caption(QStringLiteral("Budget Amount"), 2736, 1440, 1944)
            << caption(QStringLiteral("Actual Amount"), 4752, 1440, 1800)
            << caption(QStringLiteral("Amount Over Budget"), 6624, 1440, 2736);
-    const QList<E> detail = {
-        growing(field(QStringLiteral("Category"), F::AsStored, 432, 144, 2448)),
-        field(QStringLiteral("Budget_amount"), F::Currency, 3168, 144, 1800),
-        field(QStringLiteral("Actual_amount"), F::Currency, 5040, 144, 2376),
-        field(QStringLiteral("Difference"), F::Currency, 7488, 144, 1872)};
+    const QList<E> detail = {field(QStringLiteral("Category"), F::AsStored, 432, 144, 2448),
+                             field(QStringLiteral("Budget_amount"), F::Currency, 3168, 144, 1800),
+                             field(QStringLiteral("Actual_amount"), F::Currency, 5040, 144, 2376),
+                             field(QStringLiteral("Difference"), F::Currency, 7488, 144, 1872)};
     const QList<E> footer = {
         label(QStringLiteral("Total Over Budget"), 432, 144, 4320, 300, kBold11),
         sum(QStringLiteral("Difference"), 7488, 144, 1872)};

@@ -30,13 +30,16 @@ QHash<QString, QString> vendorCaptions(DataStore& store, const QString& vendor) 
 
 } // namespace
 
+// Every preparation sets the filter and the sort before the record set reads
+// again, so that only the rows the report prints are read, in the order it
+// prints them, by the database.
 DbResult ReportPreparation::prepare(DataStore& store, const AppState& state, ReportKind kind) {
     const QString n = projectNumber(state);
     switch (kind) {
     case ReportKind::PartData: {
         RecordSet& parts = store.recordSet(Command::RSLParts);
-        ignoreError(parts.requery());
         ignoreError(parts.setSort(QStringLiteral("Part_name")));
+        ignoreError(parts.requery());
         break;
     }
     case ReportKind::VendorData:
@@ -48,29 +51,31 @@ DbResult ReportPreparation::prepare(DataStore& store, const AppState& state, Rep
         break;
     case ReportKind::CategoryData: {
         RecordSet& categories = store.recordSet(Command::RSLCategories);
-        ignoreError(categories.requery());
         ignoreError(categories.setSort(QStringLiteral("Category")));
+        ignoreError(categories.requery());
         break;
     }
     case ReportKind::VehicleData: {
         RecordSet& master = store.recordSet(Command::RSLMaster);
-        if (DbResult r = master.requery(); !r)
-            return r;
         if (DbResult r = master.setFilter(QStringLiteral("Mas_vehicle_number = ") + n); !r)
             return r;
-        return master.setSort(QStringLiteral("Part_name"));
+        if (DbResult r = master.setSort(QStringLiteral("Part_name")); !r)
+            return r;
+        return master.requery();
     }
     case ReportKind::PartSearchList:
-        ignoreError(store.recordSet(Command::RSLMaster).requery());
+        // The report sets its own filter when it is made; the rows are read
+        // then, fresh.
+        store.recordSet(Command::RSLMaster).invalidate();
         break;
     case ReportKind::ActualCost:
     case ReportKind::ForecastCost: {
         RecordSet& budget =
             store.recordSet(kind == ReportKind::ActualCost ? Command::RSLCategorybudget
                                                            : Command::RSLCategoryBudget2);
-        ignoreError(budget.requery());
         ignoreError(budget.setSort(QStringLiteral("Category")));
         ignoreError(budget.setFilter(QStringLiteral("Cat_vehicle_number = ") + n));
+        ignoreError(budget.requery());
         break;
     }
     case ReportKind::CategoriesOverBudget:
@@ -82,9 +87,10 @@ DbResult ReportPreparation::prepare(DataStore& store, const AppState& state, Rep
 void ReportPreparation::afterShown(DataStore& store, ReportKind kind) {
     if (kind != ReportKind::VehicleData)
         return;
+    // Unsorted from now on, and read again when it is next used.
     RecordSet& master = store.recordSet(Command::RSLMaster);
     ignoreError(master.setSort(QString()));
-    ignoreError(master.requery());
+    master.invalidate();
 }
 
 DbResult ReportPreparation::selectVendor(DataStore& store, const QString& vendor) {

@@ -12,7 +12,10 @@
 #include <QPrinter>
 #include <QTextLayout>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
+#include <numeric>
 
 namespace {
 
@@ -33,7 +36,9 @@ QFont twipFont(const ReportFont& f) {
     return font;
 }
 
-struct TextBlock {
+} // namespace
+
+struct ReportRenderer::TextBlock {
     QStringList lines;
     qreal ascent = 0;
     qreal lineHeight = 0;
@@ -44,82 +49,77 @@ struct TextBlock {
     }
 };
 
-// How many lines of this font a box of `height` shows (at least one).
-int linesThatFit(const QFont& font, qreal height) {
-    const QFontMetricsF fm(font);
-    if (height <= fm.height())
-        return 1;
-    return 1 + int(std::floor((height - fm.height()) / fm.lineSpacing()));
+namespace {
+
+using TextBlock = ReportRenderer::TextBlock;
+
+bool isBreakOrTab(QChar c) {
+    return c == u'\n' || c == u'\r' || c == u'\t' || c == QChar::LineSeparator;
 }
 
 // The text broken into lines of at most `width`, at word boundaries where
-// possible; with `maxLines` > 0 the last line shown ends in an ellipsis when
-// more text follows.
-TextBlock layoutText(const QString& text, const QFont& font, qreal width, int maxLines) {
-    const QFontMetricsF fm(font);
+// possible, a word longer than the width anywhere. Every character is kept.
+// Widths of texts already measured in one font: reports repeat the same
+// names, flags and amounts on row after row.
+using WidthCache = QHash<QString, qreal>;
+
+qreal advance(const QFontMetricsF& fm, WidthCache& cache, const QString& text) {
+    auto it = cache.constFind(text);
+    if (it != cache.constEnd())
+        return *it;
+    const qreal w = fm.horizontalAdvance(text);
+    cache.insert(text, w);
+    return w;
+}
+
+TextBlock layoutText(const QString& text, const QFont& font, const QFontMetricsF& fm,
+                     WidthCache& widths, qreal width) {
     TextBlock block;
     block.ascent = fm.ascent();
     block.lineHeight = fm.height();
     block.spacing = fm.lineSpacing();
-    QString t = text;
+    qsizetype end = text.size();
+    while (end > 0 && (text[end - 1] == u' ' || isBreakOrTab(text[end - 1])))
+        --end;
+    if (end == 0)
+        return block;
+    // Most values are one short line: no need to lay them out.
+    const QString trimmed = text.left(end);
+    if (std::none_of(trimmed.cbegin(), trimmed.cend(), isBreakOrTab) &&
+        advance(fm, widths, trimmed) <= width) {
+        block.lines << trimmed;
+        return block;
+    }
+
+    QString t = trimmed;
     t.replace(QStringLiteral("\r\n"), QString(QChar::LineSeparator));
     t.replace(u'\n', QChar::LineSeparator);
     t.replace(u'\r', QChar::LineSeparator);
     t.replace(u'\t', u' ');
-    while (t.endsWith(QChar::LineSeparator) || t.endsWith(u' '))
-        t.chop(1);
-    if (t.isEmpty())
-        return block;
-
     QTextLayout layout(t, font);
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     layout.setTextOption(option);
-    QList<std::pair<int, int>> spans;
     layout.beginLayout();
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
         line.setLineWidth(width);
-        spans.append({line.textStart(), line.textLength()});
-    }
-    layout.endLayout();
-
-    const auto clean = [](QString s) -> QString {
+        QString s = t.mid(line.textStart(), line.textLength());
         s.replace(QChar::LineSeparator, u' ');
         while (s.endsWith(u' '))
             s.chop(1);
-        return s;
-    };
-    const int shown = maxLines > 0 ? std::min(int(spans.size()), maxLines) : int(spans.size());
-    for (int i = 0; i < shown; ++i)
-        block.lines << clean(t.mid(spans[i].first, spans[i].second));
-    if (shown < spans.size()) {
-        // The rest of the text on one line, cut with an ellipsis at the box's edge.
-        const QString rest = clean(t.mid(spans[shown - 1].first)).simplified();
-        block.lines.last() = fm.elidedText(rest, Qt::ElideRight, width);
+        block.lines << s;
     }
+    layout.endLayout();
     return block;
 }
 
-void drawBlock(QPainter& painter, const TextBlock& block, const QFont& font, const QRectF& box,
-               Qt::Alignment align) {
-    const QFontMetricsF fm(font);
-    qreal y = box.top();
+// Where the block's first line starts inside a box of `boxHeight`.
+qreal blockOffset(const TextBlock& block, qreal boxHeight, Qt::Alignment align) {
     if (align & Qt::AlignBottom)
-        y = box.bottom() - block.height();
-    else if (align & Qt::AlignVCenter)
-        y = box.top() + (box.height() - block.height()) / 2;
-    painter.setFont(font);
-    painter.setPen(Qt::black);
-    for (const QString& line : block.lines) {
-        const qreal w = fm.horizontalAdvance(line);
-        qreal x = box.left();
-        if (align & Qt::AlignHCenter)
-            x = box.left() + (box.width() - w) / 2;
-        else if (align & Qt::AlignRight)
-            x = box.right() - w;
-        painter.drawText(QPointF(x, y + block.ascent), line);
-        y += block.spacing;
-    }
+        return boxHeight - block.height();
+    if (align & Qt::AlignVCenter)
+        return (boxHeight - block.height()) / 2;
+    return 0;
 }
 
 bool isText(Kind k) {
@@ -132,12 +132,41 @@ Money moneyOf(const QVariant& v) {
     return Money::fromStoredDouble(v.toDouble());
 }
 
+// The logo at the size it is printed (about a third of an inch) at 480 dots
+// per inch, scaled once: every page shares this one small picture, and a
+// PDF holds it once.
 const QImage& logo() {
-    static const QImage image(QStringLiteral(":/icons/rastrel.png"));
+    static const QImage image =
+        QImage(QStringLiteral(":/icons/rastrel.png"))
+            .scaled(160, 160, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     return image;
 }
 
+// Growth of a text box sits in whole twips, rounded up, so that the lines
+// always fit.
+int ceilTwips(qreal v) {
+    return int(std::ceil(v - 1e-6));
+}
+
 } // namespace
+
+struct ReportRenderer::FontInfo {
+    explicit FontInfo(const ReportFont& f)
+        : font(twipFont(f))
+        , metrics(font) {}
+    QFont font;
+    QFontMetricsF metrics;
+    WidthCache widths;
+};
+
+// One band laid out for one row: per element, how far it moved down and
+// its height, and the text lines it shows.
+struct ReportRenderer::Arrangement {
+    QList<int> shift;
+    QList<int> height;
+    QList<TextBlock> blocks;
+    int bandHeight = 0;
+};
 
 ReportRenderer::ReportRenderer(ReportLayout layout, ReportData data,
                                QHash<QString, QString> captions, QDateTime printedAt)
@@ -145,7 +174,17 @@ ReportRenderer::ReportRenderer(ReportLayout layout, ReportData data,
     , m_data(std::move(data))
     , m_captions(std::move(captions))
     , m_printedAt(std::move(printedAt)) {
-    paginate();
+    startPagination();
+}
+
+ReportRenderer::~ReportRenderer() = default;
+
+ReportRenderer::FontInfo& ReportRenderer::fontInfo(const ReportFont& f) const {
+    const int key = int(std::lround(f.points * 100)) * 4 + (f.bold ? 2 : 0) + (f.underline ? 1 : 0);
+    auto it = m_fonts.find(key);
+    if (it == m_fonts.end())
+        it = m_fonts.emplace(key, std::make_unique<FontInfo>(f)).first;
+    return *it->second;
 }
 
 QString ReportRenderer::format(const QVariant& value, ReportElement::Format format) {
@@ -168,15 +207,6 @@ QString ReportRenderer::format(const QVariant& value, ReportElement::Format form
     return value.toString();
 }
 
-Money ReportRenderer::printedAmount(const QVariant& value) {
-    if (!value.isValid() || value.isNull())
-        return Money();
-    // Cents, halves away from zero, as the currency format shows them.
-    const qint64 units = moneyOf(value).units();
-    const qint64 cents = (units < 0 ? units - 50 : units + 50) / 100;
-    return Money::fromUnits(cents * 100);
-}
-
 QString ReportRenderer::dateText(const QDateTime& when) {
     return QLocale(QLocale::English, QLocale::UnitedStates)
         .toString(when.date(), QLocale::ShortFormat);
@@ -197,9 +227,13 @@ const ReportData::Row* ReportRenderer::rowOf(const Placed& p) const {
 }
 
 Money ReportRenderer::sum(const ReportElement& e, const Placed& p) const {
+    // The stored amounts, added exactly and rounded once when printed: a
+    // category's total is then the same in every report and graph.
     qint64 total = 0;
     const auto add = [&](const ReportData::Row& r) {
-        total += printedAmount(r.value(e.column)).units();
+        const QVariant v = r.value(e.column);
+        if (v.isValid() && !v.isNull())
+            total += moneyOf(v).units();
     };
     if (p.band->kind == BandKind::GroupFooter || p.band->kind == BandKind::GroupHeader) {
         if (p.row >= 0 && p.row < m_data.rows.size())
@@ -241,123 +275,282 @@ QString ReportRenderer::textOf(const ReportElement& e, const Placed& p, int page
     return {};
 }
 
-int ReportRenderer::measure(const ReportBand& band, int row, int child) const {
-    int height = band.height;
+ReportRenderer::Arrangement ReportRenderer::arrange(const ReportBand& band, int row, int child,
+                                                    int page) const {
+    const QList<ReportElement>& elements = band.elements;
+    const int n = int(elements.size());
+    Arrangement a;
+    a.shift.fill(0, n);
+    a.height.resize(n);
+    a.blocks.resize(n);
     const Placed p{&band, 0, band.height, row, child};
-    for (const ReportElement& e : band.elements) {
-        if (!e.canGrow || !isText(e.kind))
+    for (int i = 0; i < n; ++i) {
+        const ReportElement& e = elements[i];
+        a.height[i] = e.height;
+        if (!isText(e.kind))
             continue;
-        const TextBlock block = layoutText(textOf(e, p, 0), twipFont(e.font), e.width, 0);
-        const int needed = int(std::ceil(block.height()));
-        if (needed > e.height)
-            height = std::max(height, band.height + needed - e.height);
+        FontInfo& f = fontInfo(e.font);
+        if (e.kind == Kind::Label) {
+            // A label reads the same on every row: laid out once.
+            auto it = m_labels.find(&e);
+            if (it == m_labels.end())
+                it =
+                    m_labels
+                        .emplace(&e, std::make_unique<TextBlock>(layoutText(
+                                         textOf(e, p, page), f.font, f.metrics, f.widths, e.width)))
+                        .first;
+            a.blocks[i] = *it->second;
+        } else {
+            a.blocks[i] = layoutText(textOf(e, p, page), f.font, f.metrics, f.widths, e.width);
+        }
+        a.height[i] = std::max(e.height, ceilTwips(a.blocks[i].height()));
     }
-    return std::min(height, std::max(band.height, m_maxBand));
+    // A box that grew pushes down everything that starts below its bottom;
+    // boxes beside it stay where they are.
+    QList<int> order(n);
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int x, int y) { return elements[x].top < elements[y].top; });
+    int grown = 0;
+    for (int k = 0; k < n; ++k) {
+        const int i = order[k];
+        for (int m = 0; m < k; ++m) {
+            const int j = order[m];
+            if (elements[j].top + elements[j].height <= elements[i].top)
+                a.shift[i] = std::max(a.shift[i], a.shift[j] + a.height[j] - elements[j].height);
+        }
+    }
+    // A frame grows with the texts inside it.
+    for (int i = 0; i < n; ++i) {
+        const ReportElement& r = elements[i];
+        if (r.kind != Kind::Rectangle)
+            continue;
+        int bottom = r.top + r.height + a.shift[i];
+        for (int j = 0; j < n; ++j) {
+            const ReportElement& e = elements[j];
+            if (j != i && isText(e.kind) && e.top >= r.top && e.top + e.height <= r.top + r.height)
+                bottom = std::max(bottom, r.top + r.height + a.shift[j] + a.height[j] - e.height);
+        }
+        a.height[i] = bottom - r.top - a.shift[i];
+    }
+    for (int i = 0; i < n; ++i)
+        grown = std::max(grown, a.shift[i] + a.height[i] - elements[i].height);
+    a.bandHeight = band.height + grown;
+    return a;
 }
 
-void ReportRenderer::paginate() {
+int ReportRenderer::measure(const ReportBand& band, int row, int child) const {
+    return arrange(band, row, child, 0).bandHeight;
+}
+
+// Moves a page break at `to` (in the band) up to the top of any line of text
+// it would cut through, so that every line is printed whole on one page.
+int ReportRenderer::breakBefore(const ReportBand& band, int row, int child, int from,
+                                int to) const {
+    const Arrangement a = arrange(band, row, child, 0);
+    for (bool moved = true; moved;) {
+        moved = false;
+        for (int i = 0; i < band.elements.size(); ++i) {
+            const TextBlock& b = a.blocks[i];
+            const ReportElement& e = band.elements[i];
+            const qreal first = e.top + a.shift[i] + blockOffset(b, a.height[i], e.align);
+            for (int l = 0; l < b.lines.size(); ++l) {
+                const qreal top = first + l * b.spacing;
+                if (top < to && top + b.lineHeight > to && int(std::floor(top)) > from) {
+                    to = int(std::floor(top));
+                    moved = true;
+                }
+            }
+        }
+    }
+    return to;
+}
+
+// Pages are laid out as far as they are asked for: a preview shows its first
+// page before the last one is known.
+void ReportRenderer::startPagination() {
     m_pages.clear();
-    const ReportBand* reportHeader = m_layout.band(BandKind::ReportHeader);
     const ReportBand* pageHeader = m_layout.band(BandKind::PageHeader);
     const ReportBand* pageFooter = m_layout.band(BandKind::PageFooter);
+    m_bodyBottom = kPageHeight - kMargin - (pageFooter ? pageFooter->height : 0);
+    // The header's texts are the same on every page; however long they run,
+    // at least half of each page is left for the report's rows.
+    m_headerHeight = pageHeader
+                         ? std::min(measure(*pageHeader, -1, -1),
+                                    std::max(pageHeader->height, (m_bodyBottom - kMargin) / 2))
+                         : 0;
+    m_cursor = Cursor();
+}
+
+void ReportRenderer::startPage() const {
+    const ReportBand* reportHeader = m_layout.band(BandKind::ReportHeader);
+    const ReportBand* pageHeader = m_layout.band(BandKind::PageHeader);
+    m_pages.append(Page());
+    m_cursor.y = kMargin;
+    m_cursor.pageHasBody = false;
+    if (m_pages.size() == 1 && reportHeader) {
+        m_pages.last().bands.append({reportHeader, m_cursor.y, reportHeader->height, -1, -1});
+        m_cursor.y += reportHeader->height;
+    }
+    if (pageHeader) {
+        m_pages.last().bands.append({pageHeader, m_cursor.y, m_headerHeight, -1, -1});
+        m_cursor.y += m_headerHeight;
+    }
+}
+
+// `keep` is the height of what must follow on the same page.
+void ReportRenderer::put(const ReportBand* band, int row, int child, int keep) const {
+    if (!band)
+        return;
+    int& y = m_cursor.y;
+    const int h = measure(*band, row, child);
+    if (y + h + keep > m_bodyBottom && (m_cursor.pageHasBody || m_pages.size() == 1))
+        startPage();
+    if (y + h <= m_bodyBottom) {
+        m_pages.last().bands.append({band, y, h, row, child});
+        y += h;
+        m_cursor.pageHasBody = true;
+        return;
+    }
+    // Taller than a whole page: it goes on over as many pages as it needs.
+    for (int from = 0; from < h;) {
+        int to = from + (m_bodyBottom - y);
+        if (to < h)
+            to = breakBefore(*band, row, child, from, to);
+        to = std::min(to, h);
+        m_pages.last().bands.append({band, y, to - from, row, child, from, true});
+        y += to - from;
+        m_cursor.pageHasBody = true;
+        from = to;
+        if (from < h)
+            startPage();
+    }
+}
+
+// Places the next band of the report (a group's header, a line, a group's
+// footer, the report's footer); false once everything is placed.
+bool ReportRenderer::placeNext() const {
+    Cursor& c = m_cursor;
+    if (c.done)
+        return false;
+    if (m_pages.isEmpty())
+        startPage();
     const ReportBand* groupHeader = m_layout.band(BandKind::GroupHeader);
     const ReportBand* groupFooter = m_layout.band(BandKind::GroupFooter);
     const ReportBand* detail = m_layout.band(BandKind::Detail);
-    const ReportBand* reportFooter = m_layout.band(BandKind::ReportFooter);
-
-    const int bodyTop = kMargin;
-    m_bodyBottom = kPageHeight - kMargin - (pageFooter ? pageFooter->height : 0);
-    // A band never grows past what a page below its page header holds.
-    m_maxBand = m_bodyBottom - bodyTop - (pageHeader ? pageHeader->height : 0);
-
-    int y = 0;
-    bool pageHasBody = false;
-    const auto startPage = [&] {
-        m_pages.append(Page());
-        y = bodyTop;
-        pageHasBody = false;
-        if (m_pages.size() == 1 && reportHeader) {
-            m_pages.last().bands.append({reportHeader, y, reportHeader->height, -1, -1});
-            y += reportHeader->height;
-        }
-        if (pageHeader) {
-            m_pages.last().bands.append({pageHeader, y, pageHeader->height, -1, -1});
-            y += pageHeader->height;
-        }
-    };
-    // `keep` is the height of what must follow on the same page.
-    const auto put = [&](const ReportBand* band, int row, int child, int keep) {
-        if (!band)
-            return;
-        const int h = measure(*band, row, child);
-        if (y + h + keep > m_bodyBottom && (pageHasBody || m_pages.size() == 1))
-            startPage();
-        m_pages.last().bands.append({band, y, h, row, child});
-        y += h;
-        pageHasBody = true;
-    };
-
-    startPage();
-    if (m_layout.grouped()) {
-        for (int r = 0; r < m_data.rows.size(); ++r) {
-            const ReportData::Row& parent = m_data.rows[r];
-            int keep = 0;
-            if (!parent.children.isEmpty() && detail)
-                keep = measure(*detail, r, 0);
-            else if (groupFooter)
-                keep = measure(*groupFooter, r, -1);
-            put(groupHeader, r, -1, keep);
-            // The last line goes with the group's total, never a total alone.
-            const int last = int(parent.children.size()) - 1;
-            for (int c = 0; c <= last; ++c)
-                put(detail, r, c, c == last && groupFooter ? measure(*groupFooter, r, -1) : 0);
-            put(groupFooter, r, -1, 0);
-        }
-    } else {
-        for (int r = 0; r < m_data.rows.size(); ++r)
-            put(detail, r, -1, 0);
+    const int rows = int(m_data.rows.size());
+    if (c.row >= rows) {
+        put(m_layout.band(BandKind::ReportFooter), -1, -1, 0);
+        c.done = true;
+        return false;
     }
-    put(reportFooter, -1, -1, 0);
+    if (!m_layout.grouped()) {
+        put(detail, c.row++, -1, 0);
+        return true;
+    }
+    const ReportData::Row& parent = m_data.rows[c.row];
+    const int last = int(parent.children.size()) - 1;
+    if (c.child == Cursor::kGroupHeader) {
+        int keep = 0;
+        if (!parent.children.isEmpty() && detail)
+            keep = measure(*detail, c.row, 0);
+        else if (groupFooter)
+            keep = measure(*groupFooter, c.row, -1);
+        put(groupHeader, c.row, -1, keep);
+        c.child = 0;
+    } else if (c.child <= last) {
+        // The last line goes with the group's total, never a total alone.
+        put(detail, c.row, c.child,
+            c.child == last && groupFooter ? measure(*groupFooter, c.row, -1) : 0);
+        ++c.child;
+    } else {
+        put(groupFooter, c.row, -1, 0);
+        ++c.row;
+        c.child = Cursor::kGroupHeader;
+    }
+    return true;
+}
 
-    if (pageFooter)
-        for (Page& page : m_pages)
-            page.bands.append({pageFooter, m_bodyBottom, pageFooter->height, -1, -1});
+void ReportRenderer::paginateTo(int pages) const {
+    // Page n is complete once page n + 1 has begun, or everything is placed.
+    while (!m_cursor.done && m_pages.size() <= pages)
+        placeNext();
+}
+
+int ReportRenderer::pageCount() const {
+    paginateTo(std::numeric_limits<int>::max());
+    return int(m_pages.size());
+}
+
+int ReportRenderer::pagesReady() const {
+    return m_cursor.done ? int(m_pages.size()) : std::max(0, int(m_pages.size()) - 1);
+}
+
+int ReportRenderer::paginateMore(int pages) const {
+    paginateTo(pagesReady() + pages);
+    return pagesReady();
 }
 
 void ReportRenderer::paintBand(QPainter& painter, const Placed& p, int page) const {
-    const int growth = p.height - p.band->height;
-    for (const ReportElement& e : p.band->elements) {
-        const int height = e.canGrow ? e.height + growth : e.height;
-        const QRectF box(kMargin + e.left, p.top + e.top, e.width, height);
-        switch (e.kind) {
-        case Kind::Rectangle: {
-            const qreal pen = 15;
-            painter.setPen(QPen(Qt::black, pen));
-            painter.setBrush(Qt::NoBrush);
-            painter.drawRect(box.adjusted(pen / 2, pen / 2, -pen / 2, -pen / 2));
-            break;
+    const Arrangement a = arrange(*p.band, p.row, p.child, page);
+    // Band coordinates to page coordinates.
+    const int origin = p.top - p.from;
+    for (int i = 0; i < p.band->elements.size(); ++i) {
+        const ReportElement& e = p.band->elements[i];
+        const int top = e.top + a.shift[i];
+        const QRectF box(kMargin + e.left, origin + top, e.width, a.height[i]);
+        if (!isText(e.kind)) {
+            // Frames and pictures belong to bands that are never split.
+            if (p.piece && (top < p.from || top >= p.from + p.height))
+                continue;
+            if (e.kind == Kind::Rectangle) {
+                const qreal pen = 15;
+                painter.setPen(QPen(Qt::black, pen));
+                painter.setBrush(Qt::NoBrush);
+                painter.drawRect(box.adjusted(pen / 2, pen / 2, -pen / 2, -pen / 2));
+            } else {
+                painter.drawImage(box.adjusted(45, 45, -45, -45), logo());
+            }
+            continue;
         }
-        case Kind::Logo:
-            painter.drawImage(box.adjusted(45, 45, -45, -45), logo());
-            break;
-        default: {
-            const QFont font = twipFont(e.font);
-            const TextBlock block =
-                layoutText(textOf(e, p, page), font, e.width, linesThatFit(font, height));
-            drawBlock(painter, block, font, box, e.align);
-        }
+        const TextBlock& block = a.blocks[i];
+        if (block.lines.isEmpty())
+            continue;
+        FontInfo& f = fontInfo(e.font);
+        painter.setFont(f.font);
+        painter.setPen(Qt::black);
+        const qreal first = top + blockOffset(block, a.height[i], e.align);
+        for (int l = 0; l < block.lines.size(); ++l) {
+            const qreal lineTop = first + l * block.spacing;
+            // On a page that shows a piece of the band, only the lines that
+            // start inside that piece.
+            if (p.piece && (lineTop < p.from - 0.5 || lineTop >= p.from + p.height - 0.5))
+                continue;
+            const QString& line = block.lines[l];
+            qreal x = box.left();
+            if (e.align & (Qt::AlignHCenter | Qt::AlignRight)) {
+                const qreal w = advance(f.metrics, f.widths, line);
+                x = e.align & Qt::AlignHCenter ? box.left() + (box.width() - w) / 2
+                                               : box.right() - w;
+            }
+            painter.drawText(QPointF(x, origin + lineTop + block.ascent), line);
         }
     }
 }
 
 void ReportRenderer::paintPage(QPainter& painter, int page) const {
-    if (page < 0 || page >= m_pages.size())
+    if (page < 0)
+        return;
+    paginateTo(page + 1);
+    if (page >= m_pages.size())
         return;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     for (const Placed& p : m_pages[page].bands)
         paintBand(painter, p, page);
+    if (const ReportBand* footer = m_layout.band(BandKind::PageFooter))
+        paintBand(painter, {footer, m_bodyBottom, footer->height, -1, -1}, page);
     painter.restore();
 }
 

@@ -9,13 +9,19 @@
 #include <QList>
 #include <QString>
 
+#include <memory>
+#include <unordered_map>
+
 class QPainter;
 class QPaintDevice;
 class QPrinter;
 
 // Lays a report's rows out in its bands on US Letter pages and paints the
-// pages onto any device: the preview, a printer, a PDF file. Bands are never
-// split across pages; texts wrap inside their boxes or are cut at the edge.
+// pages onto any device: the preview, a printer, a PDF file. No text is ever
+// cut: a value wider than its box wraps inside it, the box grows downwards
+// and pushes what lies below it (and the band's bottom) down. A band is
+// kept on one page; only one taller than a whole page continues on the
+// next, broken between lines of text.
 class ReportRenderer {
 public:
     static constexpr int kPageWidth = 12240; // 8.5 by 11 inches in twips
@@ -25,10 +31,17 @@ public:
     // `captions` gives run-time texts for named labels ("Label4").
     ReportRenderer(ReportLayout layout, ReportData data, QHash<QString, QString> captions = {},
                    QDateTime printedAt = QDateTime::currentDateTime());
+    ~ReportRenderer();
 
     const ReportLayout& layout() const { return m_layout; }
     const ReportData& data() const { return m_data; }
-    int pageCount() const { return int(m_pages.size()); }
+    // Every page (laying out the rest of the report when needed).
+    int pageCount() const;
+    // The pages laid out so far, and laying out up to `pages` more; a
+    // preview shows its first pages before the report is laid out to the end.
+    int pagesReady() const;
+    int paginateMore(int pages) const;
+    bool isPaginated() const { return m_cursor.done; }
 
     // Paints page `page` (0-based) with the painter's units in twips from
     // the paper's top-left corner.
@@ -44,9 +57,8 @@ public:
 
     // What a value looks like through a display format ("" for no value).
     static QString format(const QVariant& value, ReportElement::Format format);
-    // The amount a currency field shows, to the cent: sums add these, so a
-    // total always equals the lines printed above it.
-    static Money printedAmount(const QVariant& value);
+
+    struct TextBlock; // a text broken into the lines of its box
 
     // The date and time of the banner.
     static QString dateText(const QDateTime& when);
@@ -55,17 +67,37 @@ public:
 private:
     struct Placed {
         const ReportBand* band = nullptr;
-        int top = 0;
-        int height = 0;
+        int top = 0;    // on the page
+        int height = 0; // on the page: the whole band, or the piece of it shown there
         int row = -1;   // the report's row, or the group's parent row
         int child = -1; // the detail row inside a group
+        int from = 0;   // where in the band the piece on this page starts
+        bool piece = false;
     };
+    struct Arrangement; // where each element of one band ends up
+    struct FontInfo;
     struct Page {
         QList<Placed> bands;
     };
 
-    void paginate();
+    // Where the layout of the pages has got to.
+    struct Cursor {
+        static constexpr int kGroupHeader = -1;
+        int row = 0;              // the next row (or group) to place
+        int child = kGroupHeader; // in a group: its header, a line, or past them its footer
+        int y = 0;                // where the next band goes on the last page
+        bool pageHasBody = false;
+        bool done = false;
+    };
+    void startPagination();
+    void startPage() const;
+    void put(const ReportBand* band, int row, int child, int keep) const;
+    bool placeNext() const;
+    void paginateTo(int pages) const;
+    Arrangement arrange(const ReportBand& band, int row, int child, int page) const;
     int measure(const ReportBand& band, int row, int child) const;
+    int breakBefore(const ReportBand& band, int row, int child, int from, int to) const;
+    FontInfo& fontInfo(const ReportFont& font) const;
     const ReportData::Row* rowOf(const Placed& p) const;
     QString textOf(const ReportElement& e, const Placed& p, int page) const;
     Money sum(const ReportElement& e, const Placed& p) const;
@@ -75,7 +107,10 @@ private:
     ReportData m_data;
     QHash<QString, QString> m_captions;
     QDateTime m_printedAt;
-    QList<Page> m_pages;
+    mutable QList<Page> m_pages;
+    mutable Cursor m_cursor;
     int m_bodyBottom = 0;
-    int m_maxBand = 0;
+    int m_headerHeight = 0;
+    mutable std::unordered_map<int, std::unique_ptr<FontInfo>> m_fonts;
+    mutable std::unordered_map<const ReportElement*, std::unique_ptr<TextBlock>> m_labels;
 };

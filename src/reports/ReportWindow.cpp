@@ -5,6 +5,7 @@
 #include "AppState.h"
 #include "BusyCursor.h"
 #include "ReportPreparation.h"
+#include "ReportPreview.h"
 #include "Shell.h"
 #include "Toolkit.h"
 #include "Twips.h"
@@ -12,11 +13,10 @@
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
-#include <QGraphicsView>
 #include <QLabel>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QPrintDialog>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QStandardPaths>
 #include <QStyle>
@@ -53,20 +53,15 @@ ReportWindow::ReportWindow(Shell& shell, ReportKind kind, const QString& vendor,
         ReportPreparation::create(shell.data(), shell.state(), kind, vendor);
     m_renderer = std::make_unique<ReportRenderer>(std::move(report.layout), std::move(report.data),
                                                   std::move(report.captions));
+    m_documentName = ReportCatalog::documentName(kind, shell.state().vehicledescription);
     shell.state().setMarker(ReportCatalog::marker(kind), QStringLiteral("Y"));
 
-    m_previewPrinter = std::make_unique<QPrinter>(QPrinter::ScreenResolution);
-    ReportRenderer::setUpPrinter(*m_previewPrinter);
-    m_preview = new QPrintPreviewWidget(m_previewPrinter.get(), this);
+    m_preview = new ReportPreview(*m_renderer, this);
     m_preview->setObjectName(QStringLiteral("preview"));
-    // The page view inside the preview is where a screen reader lands.
+    // The page view is where a screen reader lands.
     Accessibility::name(m_preview, entry.caption);
-    for (QGraphicsView* pages : m_preview->findChildren<QGraphicsView*>())
-        Accessibility::name(pages, entry.caption);
-    m_preview->setViewMode(QPrintPreviewWidget::SinglePageView);
-    connect(m_preview, &QPrintPreviewWidget::paintRequested, this,
-            [this](QPrinter* printer) { m_renderer->print(*printer); });
-    connect(m_preview, &QPrintPreviewWidget::previewChanged, this, &ReportWindow::updatePageLabel);
+    connect(m_preview, &ReportPreview::pageChanged, this, &ReportWindow::updatePageLabel);
+    connect(m_preview, &ReportPreview::pageCountChanged, this, &ReportWindow::updatePageLabel);
 
     auto* bar = new QToolBar(this);
     bar->setObjectName(QStringLiteral("tbrPreview"));
@@ -122,8 +117,19 @@ ReportWindow::~ReportWindow() = default;
 ReportWindow* ReportWindow::open(Shell& shell, ReportKind kind, const QString& vendor) {
     BusyCursor busy;
     const WindowId id = ReportCatalog::of(kind).window;
-    if (shell.state().marker(ReportCatalog::marker(kind)) == u"Y")
-        shell.closeWindow(id);
+    if (shell.state().marker(ReportCatalog::marker(kind)) == u"Y") {
+        QPointer<QWidget> old = shell.window(id);
+        if (!shell.closeWindow(id))
+            return nullptr;
+        // Freed now rather than when the event loop comes round: the old
+        // report's rows and pages must not be held while the new one reads.
+        if (old) {
+            if (auto* frame = qobject_cast<QMdiSubWindow*>(old->parentWidget()))
+                delete frame;
+            else
+                delete old.data();
+        }
+    }
     auto* window = new ReportWindow(shell, kind, vendor);
     if (!shell.addWindow(id, window)) {
         window->tryClose();
@@ -153,17 +159,17 @@ void ReportWindow::unload() {
 }
 
 void ReportWindow::goToPage(int page) {
-    const int count = m_preview->pageCount();
-    if (count == 0)
-        return;
-    m_preview->setCurrentPage(std::clamp(page, 1, count));
+    // A page not laid out yet is laid out now; past the end stays at the end.
+    m_preview->setCurrentPage(std::max(page, 1));
     updatePageLabel();
 }
 
 void ReportWindow::updatePageLabel() {
-    const int count = std::max(m_preview->pageCount(), m_renderer->pageCount());
+    const int count = m_preview->pageCount();
     const int current = std::clamp(m_preview->currentPage(), 1, std::max(count, 1));
-    m_pageLabel->setText(tr("Page %1 of %2").arg(current).arg(count));
+    // While the rest is still being laid out the count is what there is so far.
+    m_pageLabel->setText(m_preview->isComplete() ? tr("Page %1 of %2").arg(current).arg(count)
+                                                 : tr("Page %1 of %2+").arg(current).arg(count));
 }
 
 void ReportWindow::firstPage() {
@@ -179,6 +185,8 @@ void ReportWindow::nextPage() {
 }
 
 void ReportWindow::lastPage() {
+    BusyCursor busy;
+    m_preview->completeLayout();
     goToPage(m_preview->pageCount());
 }
 
@@ -198,7 +206,7 @@ void ReportWindow::print() {
     BusyCursor busy;
     QPrinter printer(QPrinter::HighResolution);
     ReportRenderer::setUpPrinter(printer);
-    printer.setDocName(m_renderer->layout().title);
+    printer.setDocName(m_documentName);
     printer.setFromTo(1, m_renderer->pageCount());
     if (!m_printDialog || !m_printDialog(printer, this))
         return;
@@ -211,7 +219,7 @@ void ReportWindow::exportPdf() {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     QString path = m_shell.toolkit().chooseSaveFile(
         this, tr("Export PDF"), tr("PDF files (*.pdf)"),
-        QDir(folder).filePath(m_renderer->layout().name + QStringLiteral(".pdf")));
+        QDir(folder).filePath(m_documentName + QStringLiteral(".pdf")));
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())

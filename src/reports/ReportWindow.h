@@ -9,7 +9,7 @@
 
 class QLabel;
 class QPrinter;
-class QPrintPreviewWidget;
+class ReportPreview;
 class Shell;
 
 // A report in a preview window inside the main window: page through it,
@@ -24,13 +24,16 @@ public:
                  QWidget* parent = nullptr);
     ~ReportWindow() override;
 
-    // Closes an open instance of the report, creates a fresh one and puts it
-    // into the main window's frame.
+    // Closes an open instance of the report and frees it, then creates a
+    // fresh one and puts it into the main window's frame.
     static ReportWindow* open(Shell& shell, ReportKind kind, const QString& vendor = QString());
 
     ReportKind kind() const { return m_kind; }
+    // What Print and Export PDF propose to name the copy ("Project Report -
+    // 1986 FORD MUSTANG").
+    const QString& documentName() const { return m_documentName; }
     const ReportRenderer& renderer() const { return *m_renderer; }
-    QPrintPreviewWidget* preview() const { return m_preview; }
+    ReportPreview* preview() const { return m_preview; }
 
     // The platform's print dialog; false when the user cancelled.
     using PrintDialog = std::function<bool(QPrinter& printer, QWidget* parent)>;
@@ -59,9 +62,9 @@ private:
 
     Shell& m_shell;
     ReportKind m_kind;
+    QString m_documentName;
     std::unique_ptr<ReportRenderer> m_renderer;
-    std::unique_ptr<QPrinter> m_previewPrinter;
-    QPrintPreviewWidget* m_preview = nullptr;
+    ReportPreview* m_preview = nullptr;
     QLabel* m_pageLabel = nullptr;
     PrintDialog m_printDialog;
     bool m_sized = false;

@@ -2,6 +2,7 @@
 #include "RecordSet.h"
 #include "TestDatabase.h"
 
+#include <QMap>
 #include <QTest>
 
 namespace {
@@ -351,6 +352,17 @@ void TestRecordSet::childrenHoldOnlyFlaggedLinesOfTheirParent() {
              QStringList{"120.5"}); // not project 3's, not the unpurchased rotor
     actual.moveNext();
     QCOMPARE(column(*actual.children(), "Part_Name"), QStringList{"BRACKET"});
+
+    // Every parent's children in one read, each found again by its parent's key.
+    QMap<QString, QStringList> byParent;
+    auto all = actual.allChildren();
+    for (all->moveFirst(); !all->isEof(); all->moveNext()) {
+        QCOMPARE(all->integer("Mas_vehicle_number"), 2);
+        byParent[RecordSet::childKey(*all)] << all->text("Total_cost");
+    }
+    QCOMPARE(byParent.value(actual.parentKey()), QStringList{"10"});
+    actual.moveFirst();
+    QCOMPARE(byParent.value(actual.parentKey()), QStringList{"120.5"});
 
     RecordSet& forecast = m_store->recordSet(Command::RSLCategoryBudget2);
     QVERIFY(forecast.setFilter("Cat_vehicle_number = 2").ok());

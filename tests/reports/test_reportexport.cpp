@@ -101,8 +101,8 @@ void TestReportExport::reportsAreWrittenForTheNamedProjectOrVendor() {
         QSKIP("pdftotext is not installed");
     QVERIFY(text.contains("1986 FORD MUSTANG"));
     QVERIFY(text.contains("$191.90"));
-    QCOMPARE(text.count(u'\f'), 7);
-    QVERIFY(text.contains(QRegularExpression("Page\\s+7")));
+    QCOMPARE(text.count(u'\f'), 9);
+    QVERIFY(text.contains(QRegularExpression("Page\\s+9")));
     QVERIFY(pdfText(m_db->path("over.pdf")).contains("$18.09"));
     const QString shopping = pdfText(m_db->path("shopping.pdf"));
     QVERIFY(shopping.contains("TRI-COUNTY SWAP MEET"));

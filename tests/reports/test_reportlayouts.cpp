@@ -36,6 +36,8 @@ private Q_SLOTS:
     void aVendorWithoutAddressOrPhoneShowsOnlyItsName();
     void partSearchListsTheUnselectedLinesOfTheProject();
     void overBudgetReportTotalsItsDifferences();
+    void aCategoryHasOneTotalInEveryReport_data();
+    void aCategoryHasOneTotalInEveryReport();
     void transcriptsMatchTheGoldenFiles_data();
     void transcriptsMatchTheGoldenFiles();
 
@@ -143,9 +145,41 @@ void TestReportLayouts::overBudgetReportTotalsItsDifferences() {
                                            "$821.43",
                                            "$21.43",
                                            "Total Over Budget",
+                                           // the stored differences added, then rounded
                                            "$39.52",
                                            "Page",
                                            "1"}));
+}
+
+void TestReportLayouts::aCategoryHasOneTotalInEveryReport_data() {
+    QTest::addColumn<ReportKind>("kind");
+    QTest::addColumn<QStringList>("expected"); // from the category's name on
+    QTest::newRow("actual") << ReportKind::ActualCost
+                            << QStringList{"ELECTRICAL", "$170.44", "$100.00"};
+    QTest::newRow("forecast") << ReportKind::ForecastCost
+                              << QStringList{"ELECTRICAL", "$170.44", "$100.00"};
+    QTest::newRow("over budget") << ReportKind::CategoriesOverBudget
+                                 << QStringList{"ELECTRICAL", "$100.00", "$170.44", "$70.44"};
+}
+
+void TestReportLayouts::aCategoryHasOneTotalInEveryReport() {
+    QFETCH(ReportKind, kind);
+    QFETCH(QStringList, expected);
+    // Two taxable lines at 8.25 % tax: 7 at 19.99 with 12.50 shipping, and 3
+    // at 1.99; their stored totals add up to 170.4367.
+    exec("RSLMaster", "UPDATE RSLMaster SET Purchased = 0, Forecast = 0");
+    exec("RSLMaster", "DELETE FROM RSLMaster WHERE Category = 'ELECTRICAL'");
+    exec("RSLMaster",
+         "INSERT INTO RSLMaster (Part_Name, Sequence_Number, Mas_vehicle_number, Category, "
+         "Quantity, Price, Tax_amount, Shipping_amount, Total_cost, Taxable, Selected, Forecast, "
+         "Purchased) VALUES ('ALTERNATOR', 9, 1, 'ELECTRICAL', 7, 19.99, 11.5442, 12.5, 163.9742, "
+         "1, 1, 1, 1), ('FUSE', 9, 1, 'ELECTRICAL', 3, 1.99, 0.4925, 0, 6.4625, 1, 1, 1, 1)");
+    exec("RSLCategorybudget", "UPDATE RSLCategorybudget SET Budget_amount = 100 WHERE Category = "
+                              "'ELECTRICAL' AND Cat_vehicle_number = 1");
+    auto dev = render(kind);
+    QCOMPARE(after(*dev, "ELECTRICAL", int(expected.size())), expected);
+    if (kind != ReportKind::CategoriesOverBudget) // the project's total is that category's
+        QCOMPARE(dev->allTexts().count("$170.44"), 2);
 }
 
 void TestReportLayouts::transcriptsMatchTheGoldenFiles_data() {

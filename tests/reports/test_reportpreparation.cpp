@@ -5,6 +5,8 @@
 
 #include <QTest>
 
+#include <tuple>
+
 class TestReportPreparation : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -14,6 +16,8 @@ private Q_SLOTS:
 
     void projectReportLeavesThePartLinesUnsortedButFiltered();
     void shoppingListFindsTheVendorAndItsLinesEverywhere();
+    void eachReportLeavesItsRecordSetsAsTheWindowsExpect_data();
+    void eachReportLeavesItsRecordSetsAsTheWindowsExpect();
 
 private:
     std::unique_ptr<TestDatabase> m_db;
@@ -81,6 +85,56 @@ void TestReportPreparation::shoppingListFindsTheVendorAndItsLinesEverywhere() {
 
     report = ReportPreparation::create(*m_store, m_state, ReportKind::ShoppingList, "GONE");
     QCOMPARE(report.captions.value("Label3"), QString());
+}
+
+using States = QList<std::tuple<Command, QString, QString>>; // record set, filter, sort
+Q_DECLARE_METATYPE(States)
+
+void TestReportPreparation::eachReportLeavesItsRecordSetsAsTheWindowsExpect_data() {
+    QTest::addColumn<ReportKind>("kind");
+    QTest::addColumn<States>("expected");
+    QTest::addColumn<int>("rows");
+    QTest::newRow("parts") << ReportKind::PartData << States{{Command::RSLParts, "", "Part_name"}}
+                           << 43;
+    QTest::newRow("categories") << ReportKind::CategoryData
+                                << States{{Command::RSLCategories, "", "Category"}} << 12;
+    QTest::newRow("project") << ReportKind::VehicleData
+                             << States{{Command::RSLMaster, "Mas_vehicle_number = 1", ""}} << 35;
+    QTest::newRow("part search") << ReportKind::PartSearchList
+                                 << States{{Command::RSLMaster,
+                                            "selected = 0 and Mas_vehicle_number = 1", "category"}}
+                                 << 0;
+    QTest::newRow("actual") << ReportKind::ActualCost
+                            << States{{Command::RSLCategorybudget, "Cat_vehicle_number = 1",
+                                       "Category"}}
+                            << 12;
+    QTest::newRow("forecast") << ReportKind::ForecastCost
+                              << States{{Command::RSLCategoryBudget2, "Cat_vehicle_number = 1",
+                                         "Category"}}
+                              << 12;
+    QTest::newRow("over budget")
+        << ReportKind::CategoriesOverBudget
+        << States{{Command::RSLMaster, "Mas_vehicle_number = 1 and purchased = 1", "category"},
+                  {Command::RSLCategorybudget, "Cat_vehicle_number = 1", ""}}
+        << 1;
+}
+
+void TestReportPreparation::eachReportLeavesItsRecordSetsAsTheWindowsExpect() {
+    QFETCH(ReportKind, kind);
+    QFETCH(States, expected);
+    QFETCH(int, rows);
+    // What another window (a graph, the worksheet) left behind.
+    QVERIFY(m_store->recordSet(Command::RSLMaster).setSort("category").ok());
+    QVERIFY(m_store->recordSet(Command::RSLMaster).setFilter("Mas_vehicle_number = 2").ok());
+    QVERIFY(ReportPreparation::prepare(*m_store, m_state, kind).ok());
+    const auto report = ReportPreparation::create(*m_store, m_state, kind);
+    ReportPreparation::afterShown(*m_store, kind);
+    QCOMPARE(report.data.rows.size(), rows);
+    for (const auto& [command, filter, sort] : expected) {
+        RecordSet& rs = m_store->recordSet(command);
+        QCOMPARE(rs.filter(), filter);
+        QCOMPARE(rs.sort(), sort);
+    }
 }
 
 QTEST_MAIN(TestReportPreparation)

@@ -1,17 +1,19 @@
 #include "MdiHost.h"
 #include "RecordingPaintDevice.h"
 #include "ReportPreparation.h"
+#include "ReportPreview.h"
 #include "ReportWindow.h"
 #include "TestShell.h"
 
 #include <QAction>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QTest>
 
 namespace {
@@ -39,8 +41,12 @@ private Q_SLOTS:
 
     void aReportOpensOnceWithItsMarkerAndFreshData();
     void theToolbarPagesThroughThePreview();
+    void thePreviewPaintsPagesAsTheyAreShown();
     void exportAndPrintWriteWhereTheUserSays();
     void theProjectLineStaysWithTheDataShown();
+    void copiesAreNamedAfterTheReportAndItsProject_data();
+    void copiesAreNamedAfterTheReportAndItsProject();
+    void theProjectReportProposesItsProjectsName();
 };
 
 void TestReportWindow::aReportOpensOnceWithItsMarkerAndFreshData() {
@@ -58,7 +64,7 @@ void TestReportWindow::aReportOpensOnceWithItsMarkerAndFreshData() {
     // Opening again replaces the window with the data as it is now.
     QPointer<ReportWindow> second = openReport(shell, ReportKind::VehicleData);
     QVERIFY(second);
-    QTRY_VERIFY(!first);
+    QVERIFY(!first); // freed at once, not when the event loop comes round
     QCOMPARE(shell.mdi->subWindowList().size(), 1);
     QCOMPARE(second->renderer().data().rows.size(), 36);
     QCOMPARE(shell.state().marker("vehicledataopen"), QStringLiteral("Y"));
@@ -80,25 +86,56 @@ void TestReportWindow::theToolbarPagesThroughThePreview() {
     shell.openProject(1);
     ReportWindow* w = openReport(shell, ReportKind::VehicleData);
     QVERIFY(w);
-    QTRY_COMPARE(w->preview()->pageCount(), 7);
-    QCOMPARE(pageLabel(w), QStringLiteral("Page 1 of 7"));
+    QTRY_COMPARE(w->preview()->pageCount(), 9);
+    QCOMPARE(pageLabel(w), QStringLiteral("Page 1 of 9"));
     trigger(w, "actNextPage");
-    QCOMPARE(pageLabel(w), QStringLiteral("Page 2 of 7"));
+    QCOMPARE(pageLabel(w), QStringLiteral("Page 2 of 9"));
     trigger(w, "actLastPage");
-    QCOMPARE(pageLabel(w), QStringLiteral("Page 7 of 7"));
+    QCOMPARE(pageLabel(w), QStringLiteral("Page 9 of 9"));
     trigger(w, "actNextPage"); // stays on the last page
-    QCOMPARE(w->preview()->currentPage(), 7);
+    QCOMPARE(w->preview()->currentPage(), 9);
     trigger(w, "actPreviousPage");
-    QCOMPARE(pageLabel(w), QStringLiteral("Page 6 of 7"));
+    QCOMPARE(pageLabel(w), QStringLiteral("Page 8 of 9"));
     trigger(w, "actFirstPage");
-    QCOMPARE(pageLabel(w), QStringLiteral("Page 1 of 7"));
+    QCOMPARE(pageLabel(w), QStringLiteral("Page 1 of 9"));
     const qreal zoom = w->preview()->zoomFactor();
     trigger(w, "actZoomIn");
     QVERIFY(w->preview()->zoomFactor() > zoom);
+    QVERIFY(!w->preview()->fitsWidth());
     trigger(w, "actFitWidth");
-    QCOMPARE(w->preview()->zoomMode(), QPrintPreviewWidget::FitToWidth);
+    QVERIFY(w->preview()->fitsWidth());
     if (qEnvironmentVariableIsSet("RASTREL_GRAB"))
         shell.frame.grab().save("/tmp/reportwindow.png");
+}
+
+void TestReportWindow::thePreviewPaintsPagesAsTheyAreShown() {
+    TestShell shell;
+    shell.openProject(1);
+    ReportWindow* w = openReport(shell, ReportKind::VehicleData);
+    QVERIFY(w);
+    ReportPreview* preview = w->preview();
+    // The first page is there at once, the rest follows while the window waits.
+    QVERIFY(preview->pageCount() >= 1);
+    QVERIFY(!preview->isComplete());
+    QTRY_VERIFY(preview->isComplete());
+    const int pages = preview->pageCount();
+    QVERIFY(pages > ReportPreview::kCachedPages);
+    for (int page = 1; page <= pages; ++page) {
+        preview->setCurrentPage(page);
+        const QImage shown = preview->viewport()->grab().toImage();
+        QVERIFY(!shown.isNull());
+        QVERIFY(preview->cachedPageCount() <= ReportPreview::kCachedPages);
+    }
+    QCOMPARE(preview->cachedPageCount(), ReportPreview::kCachedPages);
+
+    // The PDF has every page the preview has.
+    const QString path = shell.db.path("report.pdf");
+    shell.scripted.queueFile(path);
+    trigger(w, "actExportPdf");
+    QFile pdf(path);
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    const QString body = QString::fromLatin1(pdf.readAll());
+    QCOMPARE(body.count(QRegularExpression("/Type\\s*/Page\\b")), pages);
 }
 
 void TestReportWindow::exportAndPrintWriteWhereTheUserSays() {
@@ -110,7 +147,7 @@ void TestReportWindow::exportAndPrintWriteWhereTheUserSays() {
     trigger(w, "actExportPdf");
     QVERIFY(QFileInfo(base + ".pdf").size() > 0);
     QCOMPARE(shell.scripted.chooserTitles().last(), QStringLiteral("Export PDF"));
-    QVERIFY(shell.scripted.chooserInitialPaths().last().endsWith("categorydata.pdf"));
+    QVERIFY(shell.scripted.chooserInitialPaths().last().endsWith("/Category Report.pdf"));
     QVERIFY(shell.scripted.messages().isEmpty());
 
     shell.scripted.queueFile(QString()); // cancelled
@@ -128,7 +165,8 @@ void TestReportWindow::exportAndPrintWriteWhereTheUserSays() {
     bool accept = false;
     w->setPrintDialog([&](QPrinter& printer, QWidget*) -> bool {
         ++asked;
-        if (printer.pageLayout().pageSize().id() != QPageSize::Letter)
+        if (printer.pageLayout().pageSize().id() != QPageSize::Letter ||
+            printer.docName() != u"Category Report")
             return false;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(out);
@@ -157,6 +195,51 @@ void TestReportWindow::theProjectLineStaysWithTheDataShown() {
     RecordingPaintDevice dev;
     dev.record(report->renderer());
     QVERIFY(dev.find("1986 FORD MUSTANG"));
+}
+
+void TestReportWindow::copiesAreNamedAfterTheReportAndItsProject_data() {
+    QTest::addColumn<ReportKind>("kind");
+    QTest::addColumn<QString>("project");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("project report") << ReportKind::VehicleData << "1986 FORD MUSTANG"
+                                    << "Project Report - 1986 FORD MUSTANG";
+    QTest::newRow("by category")
+        << ReportKind::ActualCost << "1986 FORD MUSTANG"
+        << "Total Cost Of Project By Category (Actual) - 1986 FORD MUSTANG";
+    QTest::newRow("no project open") << ReportKind::PartData << ""
+                                     << "Part Report";
+    QTest::newRow("reference list") << ReportKind::VendorData << "1986 FORD MUSTANG"
+                                    << "Vendor Report";
+    // The shopping list is the vendor's, across every project.
+    QTest::newRow("shopping list") << ReportKind::ShoppingList << "1986 FORD MUSTANG"
+                                   << "Vendor Shopping List Report";
+    QTest::newRow("separators") << ReportKind::PartSearchList << "1970 AMC AMX/3: \"SHOW\""
+                                << "Part Search Report - 1970 AMC AMX-3- -SHOW-";
+}
+
+void TestReportWindow::copiesAreNamedAfterTheReportAndItsProject() {
+    QFETCH(ReportKind, kind);
+    QFETCH(QString, project);
+    QFETCH(QString, expected);
+    QCOMPARE(ReportCatalog::documentName(kind, project), expected);
+}
+
+void TestReportWindow::theProjectReportProposesItsProjectsName() {
+    TestShell shell;
+    shell.openProject(1);
+    ReportWindow* w = openReport(shell, ReportKind::VehicleData);
+    QVERIFY(w);
+    shell.scripted.queueFile(QString());
+    trigger(w, "actExportPdf");
+    QVERIFY(shell.scripted.chooserInitialPaths().last().endsWith(
+        "/Project Report - 1986 FORD MUSTANG.pdf"));
+    QString docName;
+    w->setPrintDialog([&](QPrinter& printer, QWidget*) {
+        docName = printer.docName();
+        return false;
+    });
+    trigger(w, "actPrint");
+    QCOMPARE(docName, QStringLiteral("Project Report - 1986 FORD MUSTANG"));
 }
 
 QTEST_MAIN(TestReportWindow)

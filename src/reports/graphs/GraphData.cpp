@@ -3,19 +3,24 @@
 #include "Criteria.h"
 #include "DataStore.h"
 #include "Formats.h"
-#include "RecordSet.h"
-#include "Schema.h"
+
+#include <QSqlQuery>
 
 #include <algorithm>
 
 namespace {
 
-DbResult overflow(const QString& category) {
-    return DbResult::failure(
-        DbErrorKind::Overflow,
-        QStringLiteral("The cost of the part lines in category %1 is too large to add up.")
-            .arg(category));
+// A flag column is true for a non-zero number or the text "True", as the
+// record sets read it.
+QString truth(const QString& column) {
+    return QStringLiteral("(CASE WHEN typeof(%1) = 'text' THEN lower(trim(%1)) = 'true' OR "
+                          "CAST(%1 AS REAL) <> 0 ELSE coalesce(%1 <> 0, 0) END)")
+        .arg(column);
 }
+
+// The stored amount in whole ten-thousandths, so that the database adds
+// exactly.
+const QString kUnits = QStringLiteral("CAST(round(Total_cost * 10000) AS INTEGER)");
 
 } // namespace
 
@@ -24,53 +29,47 @@ DbResult GraphData::load(DataStore& store, int project) {
     const bool actual = GraphCatalog::countsActual(m_kind);
     const bool forecast = GraphCatalog::countsForecast(m_kind);
 
-    RecordSet budgets(store, QStringLiteral("graph budget rows"),
-                      *Schema::table(QStringLiteral("RSLCategorybudget")), LockMode::ReadOnly);
-    const QString byProject = QStringLiteral("Cat_vehicle_number = %1").arg(project);
-    if (DbResult r = budgets.setFilter(byProject); !r)
-        return r;
-    if (DbResult r = budgets.requery(); !r)
-        return r;
-
-    RecordSet lines(store, QStringLiteral("graph part lines"),
-                    *Schema::table(QStringLiteral("RSLMaster")), LockMode::ReadOnly);
-
-    for (budgets.moveFirst(); !budgets.isEof(); budgets.moveNext()) {
+    // One read: the project's budget rows in their stored order, each with
+    // the sums of its category's part lines (the category compared without
+    // regard to case, as everywhere). Lines of a category without a budget
+    // row are in no point.
+    const QString sql =
+        !actual && !forecast
+            ? QStringLiteral("SELECT Category, Budget_amount, 0, 0 FROM RSLCategorybudget "
+                             "WHERE Cat_vehicle_number = ? ORDER BY rowid")
+            : QStringLiteral(
+                  "SELECT b.Category, b.Budget_amount, coalesce(s.actual, 0), coalesce(s.forecast, 0) "
+                  "FROM RSLCategorybudget b LEFT JOIN ("
+                  "SELECT Category, "
+                  "sum(CASE WHEN %1 THEN %3 ELSE 0 END) AS actual, "
+                  "sum(CASE WHEN %2 THEN %3 ELSE 0 END) AS forecast "
+                  "FROM RSLMaster WHERE Mas_vehicle_number = ? GROUP BY Category) s "
+                  "ON s.Category = b.Category "
+                  "WHERE b.Cat_vehicle_number = ? ORDER BY b.rowid")
+                  .arg(truth(QStringLiteral("Purchased")), truth(QStringLiteral("Forecast")),
+                       kUnits);
+    QList<GraphPoint> points;
+    const QVariantList binds =
+        actual || forecast ? QVariantList{project, project} : QVariantList{project};
+    DbResult r = store.query(sql, binds, [&](const QSqlQuery& q) {
         GraphPoint point;
-        point.label = budgets.text(QStringLiteral("Category"));
-        point.values << budgets.money(QStringLiteral("Budget_amount"));
-        if (actual || forecast) {
-            Money actualSum, forecastSum;
-            // The category goes into the criteria quoted, so names with an
-            // apostrophe are found like any other.
-            const QString criteria = QStringLiteral("Mas_vehicle_number = %1 and ").arg(project) +
-                                     Criteria::equals(QStringLiteral("Category"), point.label);
-            if (DbResult r = lines.setFilter(criteria); !r)
-                return r;
-            if (DbResult r = lines.requery(); !r)
-                return r;
-            for (lines.moveFirst(); !lines.isEof(); lines.moveNext()) {
-                const Money cost = lines.money(QStringLiteral("Total_cost"));
-                if (actual && lines.flag(QStringLiteral("Purchased"))) {
-                    const auto sum = Money::checkedAdd(actualSum, cost);
-                    if (!sum)
-                        return overflow(point.label);
-                    actualSum = *sum;
-                }
-                if (forecast && lines.flag(QStringLiteral("Forecast"))) {
-                    const auto sum = Money::checkedAdd(forecastSum, cost);
-                    if (!sum)
-                        return overflow(point.label);
-                    forecastSum = *sum;
-                }
-            }
-            if (actual)
-                point.values << actualSum;
-            if (forecast)
-                point.values << forecastSum;
-        }
-        m_points.append(point);
+        point.label = q.value(0).isNull() ? QString() : q.value(0).toString();
+        point.values << (q.value(1).isNull() ? Money()
+                                             : Money::fromStoredDouble(q.value(1).toDouble()));
+        if (actual)
+            point.values << Money::fromUnits(q.value(2).toLongLong());
+        if (forecast)
+            point.values << Money::fromUnits(q.value(3).toLongLong());
+        points.append(point);
+    });
+    if (!r) {
+        if (r.message().contains(QStringLiteral("overflow"), Qt::CaseInsensitive))
+            return DbResult::failure(
+                DbErrorKind::Overflow,
+                QStringLiteral("The cost of the part lines of a category is too large to add up."));
+        return r;
     }
+    m_points = std::move(points);
     return DbResult::success();
 }
 

@@ -25,10 +25,9 @@ public:
         : m_kind(kind) {}
 
     // Reads the project's budget rows and adds up the cost of its part lines
-    // per category (only lines whose category has a budget row show). Reads
-    // through record sets of its own, so whatever filter or order another
-    // window left on the shared ones does not matter. On failure the points
-    // read so far stay.
+    // per category (only lines whose category has a budget row show), in one
+    // query of its own, so whatever filter or order another window left on
+    // the shared record sets does not matter. On failure there are no points.
     DbResult load(DataStore& store, int project);
 
     GraphKind kind() const { return m_kind; }
