@@ -127,14 +127,18 @@ DbResult DataStore::resultOf(const QSqlError& error, const QString& action) cons
         return DbResult::failure(
             DbErrorKind::ReadOnly,
             QStringLiteral(
-                "The database \"%1\" is read-only, so the change could not be saved. Check that the file and its folder can be written to.")
+                "The database \"%1\" is read-only, so Rastrel could not write to it. Check that the file and its folder can be written to.")
                 .arg(file));
     case 5: // SQLITE_BUSY
     case 6: // SQLITE_LOCKED
+        // A lookup that fails must not read as "not found", nor as a lost change.
         return DbResult::failure(
             DbErrorKind::Locked,
-            QStringLiteral(
-                "The database \"%1\" is locked by another program, so the change could not be saved. Close the other program and try again.")
+            (action == u"be read"
+                 ? QStringLiteral(
+                       "The database \"%1\" is locked by another program, so it could not be read. Close the other program and try again.")
+                 : QStringLiteral(
+                       "The database \"%1\" is locked by another program, so the change could not be saved. Close the other program and try again."))
                 .arg(file));
     default:
         return DbResult::failure(
@@ -621,6 +625,11 @@ DbResult DataStore::open(const QString& path) {
             return failOpen(
                 QStringLiteral(
                     "The database \"%1\" cannot be created: its folder \"%2\" cannot be made.")
+                    .arg(file, QDir::toNativeSeparators(info.absolutePath())));
+        if (!QFileInfo(info.absolutePath()).isWritable())
+            return failOpen(
+                QStringLiteral(
+                    "The database \"%1\" cannot be created: its folder \"%2\" is read-only.")
                     .arg(file, QDir::toNativeSeparators(info.absolutePath())));
         m_created = true;
     }

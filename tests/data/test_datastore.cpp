@@ -632,6 +632,10 @@ void TestDataStore::writeFailuresGetTheirOwnMessages() {
         r = addMake("LOCKED");
         QCOMPARE(r.kind(), DbErrorKind::Locked);
         QVERIFY(r.message().contains("locked by another program"));
+        // A lookup says it could not read, rather than finding nothing.
+        r = store->query("SELECT COUNT(*) FROM RSLMakes", {}, [](const QSqlQuery&) {});
+        QCOMPARE(r.kind(), DbErrorKind::Locked);
+        QVERIFY2(r.message().contains("could not be read"), qPrintable(r.message()));
         QVERIFY(lock.exec("ROLLBACK"));
         lock.finish();
         other.close();

@@ -5,8 +5,7 @@
 
 // Makes the unusable database files the refusal tests open, each from a
 // sound file the program itself created, so that no fixture is a stored blob
-// without its maker. Also a command-line tool (make-damaged-files) for trying
-// them on the real program.
+// without its maker.
 class DamagedFiles {
 public:
     struct Kind {
