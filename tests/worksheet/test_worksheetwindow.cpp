@@ -235,6 +235,12 @@ void TestWorksheetWindow::refusalsStoreNothing() {
     QCOMPARE(ws.said(), dateMessage);
     QCOMPARE(ws.tab(), 2);
 
+    // A date that was typed but does not exist is not called missing.
+    date->setValue("02/30/2025");
+    ws.click("cmdAdd");
+    QVERIFY2(ws.said().startsWith("The purchase date 02/30/2025 is not a valid date."),
+             qPrintable(ws.said()));
+
     date->setValue("05/01/2025");
     ws.setText(1, "ioQuantity", "9");
     ws.setText(1, "ioprice", "999999999999999");
