@@ -1,11 +1,16 @@
 #include "CommandLineExport.h"
 #include "DamagedFiles.h"
 #include "DataStore.h"
+#include "ScratchMount.h"
 #include "TestDatabase.h"
 
 #include <QCommandLineParser>
+#include <QDir>
 #include <QFile>
 #include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -22,6 +27,7 @@ private Q_SLOTS:
     void initTestCase() { isolateTestEnvironment(); }
     void unusableFilesEndWithAnErrorStatus_data();
     void unusableFilesEndWithAnErrorStatus();
+    void readOnlyFileExportsWithoutBeingChanged();
 };
 
 void TestCommandLineExport::unusableFilesEndWithAnErrorStatus_data() {
@@ -51,6 +57,48 @@ void TestCommandLineExport::unusableFilesEndWithAnErrorStatus() {
         QVERIFY(!QFile::exists(out));
     }
     QCOMPARE(bytesOf(path), before);
+}
+
+// A file that cannot be written still gives its reports; one that needs a
+// scratch table says the file is read-only, and nothing claims a lost change.
+void TestCommandLineExport::readOnlyFileExportsWithoutBeingChanged() {
+    const bool root = geteuid() == 0;
+    ScratchMount mount(8 * 1024 * 1024);
+    if (root && !mount.isMounted())
+        QSKIP("the superuser ignores permissions, and no read-only mount could be made");
+    TestDatabase db;
+    const QString folder = root ? mount.path("data") : db.path("data");
+    QVERIFY(QDir().mkpath(folder));
+    const QString path = folder + "/rsl.sqlite";
+    {
+        DataStore store;
+        QVERIFY(store.open(path).ok());
+    }
+    if (root) {
+        QVERIFY(mount.setReadOnly(true));
+    } else {
+        QVERIFY(::chmod(qPrintable(path), 0444) == 0);
+        QVERIFY(::chmod(qPrintable(folder), 0555) == 0);
+    }
+    const QByteArray before = bytesOf(path);
+    auto exportReport = [&](const QString& report) {
+        QCommandLineParser parser;
+        CommandLineExport::addOptions(parser);
+        QFile::remove(db.path("out.pdf"));
+        if (!parser.parse({"rastrel", "--report", report, "--project", "1986 FORD MUSTANG", "--pdf",
+                           db.path("out.pdf")}))
+            return -1;
+        return CommandLineExport::run(parser, path);
+    };
+    QCOMPARE(exportReport("Project Report"), 0);
+    QVERIFY(QFile::exists(db.path("out.pdf")));
+    const int overBudget = exportReport("Categories Over Budget");
+    QVERIFY(overBudget == 0 || !QFile::exists(db.path("out.pdf")));
+    QCOMPARE(bytesOf(path), before);
+    if (root)
+        QVERIFY(mount.setReadOnly(false));
+    else
+        QVERIFY(::chmod(qPrintable(folder), 0755) == 0);
 }
 
 QTEST_MAIN(TestCommandLineExport)
