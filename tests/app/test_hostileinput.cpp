@@ -86,8 +86,8 @@ QString enter(QWidget* w, const QString& text) {
 
 } // namespace
 
-// Types the same hostile list into every field of the worksheet's add panel
-// and of the new-project form through the real windows, and commits each
+// Types the same hostile list into every field of the worksheet's add panel,
+// the new-project form and the vendor and category lists through the real windows, and commits each
 // time: whatever is stored must be sound (the file passes its check, amounts
 // stay in the money range, texts are stored whole), every commit answers
 // with a message, and nothing crashes under the sanitizers.
@@ -99,6 +99,8 @@ private Q_SLOTS:
     void worksheetAddPanel();
     void newProjectForm_data();
     void newProjectForm();
+    void maintenanceLists_data();
+    void maintenanceLists();
 
 private:
     struct Run {
@@ -232,6 +234,61 @@ void TestHostileInput::newProjectForm() {
                            "vehicle_make = ? OR vehicle_model = ?",
                            {shown, stored, stored}) >= (shown.isEmpty() ? 0 : 1),
                  true);
+    }
+    run.checkStored();
+}
+
+void TestHostileInput::maintenanceLists_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    for (const char* field : {"cmbvendordatabase", "iovendoraddress", "iovendorphone",
+                              "iovendorwebsite", "cmbcategorydatabase"})
+        for (const auto& [name, text] : hostileTexts())
+            QTest::addRow("%s: %s", field, name) << QString::fromLatin1(field) << text;
+}
+
+void TestHostileInput::maintenanceLists() {
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    Run run(false);
+    QVERIFY(run.window->startUp());
+    const bool category = field == u"cmbcategorydatabase";
+    QWidget* window = run.window->showWindow(WindowId::Maintenance);
+    QVERIFY(window);
+    window->findChild<QTabWidget*>("SSTab1")->setCurrentIndex(category ? 3 : 1);
+    auto nameEdit = [&](const char* combo) {
+        return window->findChild<QWidget*>(combo)->findChild<QLineEdit*>();
+    };
+    QString shown;
+    if (category) {
+        shown = enter(nameEdit("cmbcategorydatabase"), text);
+    } else {
+        enter(nameEdit("cmbvendordatabase"), "HOSTILE SUPPLY");
+        QWidget* w = field == u"cmbvendordatabase" ? nameEdit("cmbvendordatabase")
+                                                   : window->findChild<QWidget*>(field);
+        QVERIFY(w);
+        shown = enter(w, text);
+    }
+    const QString table = category ? "RSLCategories" : "RSLVendor";
+    const qint64 before = run.count("SELECT COUNT(*) FROM " + table);
+    run.toolkit.clear();
+    QTest::mouseClick(window->findChild<QPushButton*>(category ? "cmdadd4" : "cmdadd2"),
+                      Qt::LeftButton);
+    QVERIFY2(!run.toolkit.messages().isEmpty(), "a commit without an answer");
+    const qint64 after = run.count("SELECT COUNT(*) FROM " + table);
+    QVERIFY(after == before || after == before + 1);
+    if (after == before + 1 && !shown.isEmpty()) {
+        // Names are kept in capitals; the other fields as they were shown.
+        const bool name = field.startsWith("cmb");
+        const QString column = category                        ? "Category"
+                               : field == u"cmbvendordatabase" ? "vendor_name"
+                               : field == u"iovendoraddress"   ? "vendor_address"
+                               : field == u"iovendorphone"     ? "vendor_phone"
+                                                               : "vendor_web_site";
+        QVERIFY2(
+            run.count(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2 = ?").arg(table, column),
+                      {name ? shown.toUpper() : shown}) == 1,
+            qPrintable(column));
     }
     run.checkStored();
 }
