@@ -140,6 +140,13 @@ DbResult DataStore::resultOf(const QSqlError& error, const QString& action) cons
                  : QStringLiteral(
                        "The database \"%1\" is locked by another program, so the change could not be saved. Close the other program and try again."))
                 .arg(file));
+    case 11: // SQLITE_CORRUPT
+    case 26: // SQLITE_NOTADB
+        return DbResult::failure(
+            DbErrorKind::Other,
+            QStringLiteral(
+                "The database \"%1\" is damaged, so it could not %2 (%3). Restore it from a backup.")
+                .arg(file, action, error.databaseText()));
     default:
         return DbResult::failure(
             DbErrorKind::Other,
@@ -709,8 +716,6 @@ DbResult DataStore::checkIntegrity(QString* report) {
             QStringLiteral(
                 "The database \"%1\" is damaged (%2). Restore it from a backup, or copy what you need from it before it gets worse.")
                 .arg(file, check.left(300)));
-    else if (!r && r.kind() != DbErrorKind::NotOpen && r.kind() != DbErrorKind::Locked)
-        r = damaged(r.message());
     if (report)
         *report =
             r ? QStringLiteral("The database \"%1\" was checked and no damage was found.").arg(file)
