@@ -1,3 +1,4 @@
+#include "CommandLine.h"
 #include "CommandLineExport.h"
 #include "DamagedFiles.h"
 #include "DataStore.h"
@@ -46,14 +47,13 @@ void TestCommandLineExport::unusableFilesEndWithAnErrorStatus() {
     QVERIFY(DamagedFiles::make(kind, db.databasePath(), path));
     const QByteArray before = bytesOf(path);
     for (const char* what : {"report", "graph"}) {
-        QCommandLineParser parser;
-        CommandLineExport::addOptions(parser);
         const QString out = db.path(QStringLiteral("out.") + (what[0] == 'r' ? "pdf" : "png"));
         const QStringList args =
             what[0] == 'r' ? QStringList{"rastrel", "--report", "Project Report", "--pdf", out}
                            : QStringList{"rastrel", "--graph", "1", "--png", out};
-        QVERIFY(parser.parse(args));
-        QVERIFY(CommandLineExport::run(parser, path) != 0);
+        const CommandLine line(args);
+        QVERIFY2(line.isValid(), qPrintable(line.errorText()));
+        QVERIFY(CommandLineExport::run(line.parser(), path) != 0);
         QVERIFY(!QFile::exists(out));
     }
     QCOMPARE(bytesOf(path), before);
@@ -82,13 +82,12 @@ void TestCommandLineExport::readOnlyFileExportsWithoutBeingChanged() {
     }
     const QByteArray before = bytesOf(path);
     auto exportReport = [&](const QString& report) {
-        QCommandLineParser parser;
-        CommandLineExport::addOptions(parser);
         QFile::remove(db.path("out.pdf"));
-        if (!parser.parse({"rastrel", "--report", report, "--project", "1986 FORD MUSTANG", "--pdf",
-                           db.path("out.pdf")}))
+        const CommandLine line({"rastrel", "--report", report, "--project", "1986 FORD MUSTANG",
+                                "--pdf", db.path("out.pdf")});
+        if (!line.isValid())
             return -1;
-        return CommandLineExport::run(parser, path);
+        return CommandLineExport::run(line.parser(), path);
     };
     QCOMPARE(exportReport("Project Report"), 0);
     QVERIFY(QFile::exists(db.path("out.pdf")));

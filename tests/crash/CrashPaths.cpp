@@ -4,6 +4,8 @@
 #include "BudgetSheet.h"
 #include "CategoryList.h"
 #include "ContactBook.h"
+#include "CsvImport.h"
+#include "CsvReader.h"
 #include "DataStore.h"
 #include "PartLineStore.h"
 #include "ProjectEditor.h"
@@ -163,7 +165,7 @@ public:
     QString name() const override { return QStringLiteral("add, accept, delete part line"); }
     DbResult step(Shell& shell, int number) override {
         DataStore& store = shell.data();
-        PartLineStore lines(shell);
+        PartLineStore lines(store);
         PartLine line;
         line.partName = QStringLiteral("ALTERNATOR");
         line.category = QStringLiteral("ELECTRICAL");
@@ -377,6 +379,55 @@ public:
     }
 };
 
+// Importing 200 part lines from a CSV file: all of them are stored, or none.
+class ImportLines : public CrashPath {
+public:
+    QString name() const override { return QStringLiteral("CSV import of 200 lines"); }
+    DbResult step(Shell& shell, int number) override {
+        QByteArray csv = "Part Name,Quantity,Price,Vendor,Notes\r\n";
+        for (int row = 0; row < 200; ++row)
+            csv += QStringLiteral("ALTERNATOR,1,%1,IMPORT VENDOR %2,I%2-%3\r\n")
+                       .arg(row + 1)
+                       .arg(number)
+                       .arg(row)
+                       .toUtf8();
+        CsvImport import(shell.data(), ExchangeKind::ProjectLines);
+        import.setProject(1);
+        import.setTaxPercentage(QStringLiteral("0"));
+        import.setTable(CsvReader::parse(csv));
+        import.check();
+        const CsvImport::Outcome out = import.store();
+        if (!out.stored)
+            return DbResult::failure(DbErrorKind::Other, out.message);
+        // The oldest batch goes, so the file does not grow without end.
+        return shell.data().execute(
+            QStringLiteral("RSLMaster"),
+            QStringLiteral("DELETE FROM RSLMaster WHERE Notes GLOB 'I[0-9]*-[0-9]*' AND "
+                           "CAST(SUBSTR(Notes, 2, INSTR(Notes, '-') - 2) AS INTEGER) < ?"),
+            {number - 2});
+    }
+    int progress(DataStore& store) override {
+        return int(crashCount(
+            store, "SELECT COALESCE(MAX(CAST(SUBSTR(Notes, 2, INSTR(Notes, '-') "
+                   "- 2) AS INTEGER)), -1) FROM RSLMaster WHERE Notes GLOB 'I[0-9]*-[0-9]*'"));
+    }
+    QString halfStored(DataStore& store) override {
+        const qint64 partial = crashCount(
+            store,
+            "SELECT COUNT(*) FROM (SELECT SUBSTR(Notes, 1, INSTR(Notes, '-')) AS batch, "
+            "COUNT(*) AS n FROM RSLMaster WHERE Notes GLOB 'I[0-9]*-[0-9]*' GROUP BY batch) WHERE n <> 200");
+        const qint64 noVendor = crashCount(
+            store,
+            "SELECT COUNT(*) FROM RSLMaster m WHERE Notes GLOB 'I[0-9]*-[0-9]*' AND NOT EXISTS "
+            "(SELECT 1 FROM RSLVendor WHERE vendor_name = m.Vendor)");
+        if (partial != 0 || noVendor != 0)
+            return QStringLiteral("%1 batches not whole, %2 lines without their vendor")
+                .arg(partial)
+                .arg(noVendor);
+        return {};
+    }
+};
+
 } // namespace
 
 std::vector<std::unique_ptr<CrashPath>> CrashPath::all() {
@@ -387,6 +438,7 @@ std::vector<std::unique_ptr<CrashPath>> CrashPath::all() {
     paths.push_back(std::make_unique<RenameVendor>());
     paths.push_back(std::make_unique<AddCategory>());
     paths.push_back(std::make_unique<SaveBudget>());
+    paths.push_back(std::make_unique<ImportLines>());
     return paths;
 }
 

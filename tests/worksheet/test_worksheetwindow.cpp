@@ -301,7 +301,7 @@ void TestWorksheetWindow::acceptRenewsTheNumberAndVanishedLinesAreReported() {
                 ->execute("RSLMaster", "UPDATE RSLMaster SET Part_Name = 'RADIATOR CORE' "
                                        "WHERE Part_Name = 'RADIATOR'")
                 .ok());
-    const int messages = ws.shell.scripted.messages().size();
+    const int messages = int(ws.shell.scripted.messages().size());
     ws.openLine("RADIATOR", "1");
     QCOMPARE(ws.shell.scripted.messages().size(), messages + 1);
     QCOMPARE(ws.said(), PartLineStore::kMissingMessage);
