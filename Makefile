@@ -5,13 +5,37 @@ JOBS ?= $(shell nproc)
 RUN_DIR  := build/run
 TEST_DIR := build/test
 
-.PHONY: run test bench deps build-run build-test package check-install format format-check clean
+FUZZ_DIR := build/fuzz
+FUZZ_SECONDS ?= 60
+CRASH_KILLS ?= 100
+
+.PHONY: run test bench deps build-run build-test package check-install format format-check clean \
+	crash fuzz fuzz-smoke build-fuzz
 
 run: build-run
 	$(RUN_DIR)/src/app/rastrel $(ARGS)
 
 test: build-test
 	cd $(TEST_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	$(MAKE) --no-print-directory fuzz-smoke
+
+# Kills every write path CRASH_KILLS times and prints the table.
+crash: build-test
+	cd $(TEST_DIR) && RASTREL_CRASH_KILLS=$(CRASH_KILLS) QT_QPA_PLATFORM=offscreen \
+		ASAN_OPTIONS=detect_leaks=0 ./tests/crash/test_crash
+
+$(FUZZ_DIR)/build.ninja: | deps
+	CXX=clang++ cmake -S fuzz -B $(FUZZ_DIR) -G Ninja
+
+build-fuzz: deps $(FUZZ_DIR)/build.ninja
+	cmake --build $(FUZZ_DIR) -j $(JOBS)
+
+# Each fuzz target for FUZZ_SECONDS (60 by default); fuzz-smoke for a few.
+fuzz: build-fuzz
+	scripts/run-fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
+fuzz-smoke: build-fuzz
+	scripts/run-fuzz.sh $(FUZZ_DIR) 3
 
 # The benchmark, on the release build: builds its databases the first time
 # (minutes; they are kept in build/run/bench-data), prints its table and

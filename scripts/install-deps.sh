@@ -10,6 +10,8 @@ packages=(
     libgl-dev fonts-liberation poppler-utils
     # checking and packaging the installed tree, and the formatting check
     desktop-file-utils appstream man-db dpkg-dev file clang-format
+    # the fuzz targets (libFuzzer)
+    clang
 )
 
 missing=()

@@ -145,6 +145,8 @@ bool DatabaseFiles::switchTo(const QString& file) {
     m_window.enterDatabase();
     if (!r)
         m_window.toolkit().inform(r.message());
+    else if (!store.notice().isEmpty())
+        m_window.toolkit().inform(store.notice());
     return r.ok();
 }
 

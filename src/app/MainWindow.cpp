@@ -207,6 +207,8 @@ void MainWindow::buildMenus() {
     tools->addSeparator()->setObjectName(QStringLiteral("mnuseperator3"));
     addAction(tools, QStringLiteral("&Options"), QStringLiteral("mnuoptions"),
               [this] { showDialog(Dialog::Options); });
+    addAction(tools, QStringLiteral("&Check Database"), QStringLiteral("mnucheckdatabase"),
+              [this] { checkDatabase(); });
 
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuhelp"));
@@ -392,6 +394,10 @@ bool MainWindow::startUp() {
             m_toolkit.inform(r.message());
         } else {
             RecentDatabases(*m_settings).add(m_store->path());
+            if (!m_store->notice().isEmpty()) {
+                BusyCursor::Suspend arrow;
+                m_toolkit.inform(m_store->notice());
+            }
         }
     }
     refreshRecentMenu();
@@ -452,7 +458,26 @@ void MainWindow::autoopen() {
 
 void MainWindow::saveLastOpened() {
     m_settings->setValue(Settings::kVehicleLastOpened, m_state.openvehiclenumber);
-    m_settings->sync();
+    if (!m_settings->sync() && !m_settingsWarned) {
+        m_settingsWarned = true;
+        BusyCursor::Suspend arrow;
+        m_toolkit.inform(
+            QStringLiteral(
+                "Rastrel could not save its settings in \"%1\" (the file or its folder cannot be written to), so the project open now will not be reopened at the next start.")
+                .arg(QDir::toNativeSeparators(m_settings->fileName())));
+    }
+}
+
+void MainWindow::checkDatabase() {
+    QString report;
+    {
+        BusyCursor busy;
+        if (!m_store->isOpen())
+            report = m_store->notOpenMessage();
+        else
+            ignoreError(m_store->checkIntegrity(&report));
+    }
+    m_toolkit.inform(report);
 }
 
 void MainWindow::firstActivation() {

@@ -65,6 +65,8 @@ public:
     void firstActivation();
     void autoopen();
     void saveLastOpened();
+    // Tools, Check Database: reads every page of the open file and reports.
+    void checkDatabase();
 
     // Commands of the menus and the toolbar.
     void newProject();
@@ -154,6 +156,7 @@ private:
     std::function<void(const QString&)> m_webPageOpener;
     std::function<void(QWidget*, const QString&, bool)> m_helpNavigator;
     bool m_refusedCopy = false;
+    bool m_settingsWarned = false;
     bool m_activatedOnce = false;
     bool m_insertMode = true;
 };

@@ -1,6 +1,7 @@
 #include "DataStore.h"
 
 #include "Schema.h"
+#include "SessionMarker.h"
 #include "Transaction.h"
 
 #include <QDateTime>
@@ -126,15 +127,26 @@ DbResult DataStore::resultOf(const QSqlError& error, const QString& action) cons
         return DbResult::failure(
             DbErrorKind::ReadOnly,
             QStringLiteral(
-                "The database \"%1\" is read-only, so the change could not be saved. Check that the file and its folder can be written to.")
+                "The database \"%1\" is read-only, so Rastrel could not write to it. Check that the file and its folder can be written to.")
                 .arg(file));
     case 5: // SQLITE_BUSY
     case 6: // SQLITE_LOCKED
+        // A lookup that fails must not read as "not found", nor as a lost change.
         return DbResult::failure(
             DbErrorKind::Locked,
-            QStringLiteral(
-                "The database \"%1\" is locked by another program, so the change could not be saved. Close the other program and try again.")
+            (action == u"be read"
+                 ? QStringLiteral(
+                       "The database \"%1\" is locked by another program, so it could not be read. Close the other program and try again.")
+                 : QStringLiteral(
+                       "The database \"%1\" is locked by another program, so the change could not be saved. Close the other program and try again."))
                 .arg(file));
+    case 11: // SQLITE_CORRUPT
+    case 26: // SQLITE_NOTADB
+        return DbResult::failure(
+            DbErrorKind::Other,
+            QStringLiteral(
+                "The database \"%1\" is damaged, so it could not %2 (%3). Restore it from a backup.")
+                .arg(file, action, error.databaseText()));
     default:
         return DbResult::failure(
             DbErrorKind::Other,
@@ -294,8 +306,12 @@ void DataStore::rollbackTransaction() {
 }
 
 DbResult DataStore::failOpen(const QString& why) {
+    return failOpen(DbResult::failure(DbErrorKind::NotOpen, why));
+}
+
+DbResult DataStore::failOpen(const DbResult& why) {
     close();
-    return DbResult::failure(DbErrorKind::NotOpen, why);
+    return why;
 }
 
 void DataStore::close() {
@@ -309,6 +325,10 @@ void DataStore::close() {
         QSqlDatabase::removeDatabase(m_connectionName);
         m_connectionName.clear();
     }
+    // Written only once the file is closed, so that its size and time are final.
+    if (m_sessionBegun)
+        SessionMarker(m_path).end(programVersion());
+    m_sessionBegun = false;
     m_open = false;
     for (RecordSet* rs : std::as_const(m_attached)) {
         rs->cancelBatch();
@@ -316,13 +336,258 @@ void DataStore::close() {
     }
 }
 
+QString DataStore::programVersion() {
+    return QStringLiteral(RASTREL_VERSION);
+}
+
+DbResult DataStore::damaged(const QString& reason) const {
+    return DbResult::failure(
+        DbErrorKind::NotOpen,
+        QStringLiteral(
+            "The database \"%1\" is damaged and was not opened (%2). Restore it from a backup.")
+            .arg(nativePath(m_path), reason));
+}
+
+DbResult DataStore::openFailure(const QSqlError& error) const {
+    const QString file = nativePath(m_path);
+    const QString detail = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+    switch (sqliteCode(error)) {
+    case 5: // SQLITE_BUSY
+    case 6: // SQLITE_LOCKED
+        return DbResult::failure(
+            DbErrorKind::Locked,
+            QStringLiteral(
+                "The database \"%1\" is in use by another program, which has locked it, so it was not opened. Close the other program or wait until it has finished, then try again.")
+                .arg(file));
+    case 10: // SQLITE_IOERR
+        return DbResult::failure(
+            DbErrorKind::Other,
+            QStringLiteral(
+                "The database \"%1\" could not be read because of an input/output error (%2). Check the disk or the network connection that holds it, then try again.")
+                .arg(file, detail));
+    case 3:  // SQLITE_PERM
+    case 14: // SQLITE_CANTOPEN
+        return DbResult::failure(
+            DbErrorKind::NotOpen,
+            QStringLiteral("The database \"%1\" cannot be opened: %2.").arg(file, detail));
+    case 7: // SQLITE_NOMEM
+        return DbResult::failure(
+            DbErrorKind::Other,
+            QStringLiteral("The database \"%1\" could not be opened: there is not enough memory.")
+                .arg(file));
+    default:
+        return damaged(detail);
+    }
+}
+
+namespace {
+
+quint32 bigEndian(const QByteArray& bytes, int offset, int size) {
+    quint32 v = 0;
+    for (int i = 0; i < size; ++i)
+        v = (v << 8) | quint8(bytes[offset + i]);
+    return v;
+}
+
+bool hasSideFile(const QString& path, const char* suffix) {
+    const QFileInfo side(path + QLatin1String(suffix));
+    return side.exists() && side.size() > 0;
+}
+
+} // namespace
+
+DbResult DataStore::checkHeader() {
+    QFile f(m_path);
+    if (!f.open(QIODevice::ReadOnly))
+        return DbResult::failure(DbErrorKind::NotOpen,
+                                 QStringLiteral("The database \"%1\" cannot be opened: %2")
+                                     .arg(nativePath(m_path), f.errorString()));
+    const QByteArray header = f.read(100);
+    const qint64 size = f.size();
+    if (!header.startsWith(QByteArray("SQLite format 3\0", 16)))
+        return DbResult::failure(
+            DbErrorKind::NotOpen,
+            QStringLiteral(
+                "The database \"%1\" cannot be opened: it is not a Rastrel database (the file is not an SQLite database).")
+                .arg(nativePath(m_path)));
+    if (header.size() < 100)
+        return damaged(QStringLiteral("the file ends inside its header"));
+    quint32 pageSize = bigEndian(header, 16, 2);
+    if (pageSize == 1)
+        pageSize = 65536;
+    if (pageSize < 512 || pageSize > 65536 || (pageSize & (pageSize - 1)) != 0)
+        return damaged(
+            QStringLiteral("its header gives an impossible page size, %1").arg(pageSize));
+    // Checked first, so that a newer file is refused before anything else
+    // touches it.
+    if (bigEndian(header, 60, 4) > quint32(Schema::kCurrentVersion))
+        return DbResult::failure(
+            DbErrorKind::NotOpen,
+            QStringLiteral(
+                "The database \"%1\" was written by a newer version of Rastrel and was not opened. Please update Rastrel.")
+                .arg(nativePath(m_path)));
+    // While a change is unfinished the file may legitimately disagree with
+    // its header; the journal puts that right.
+    if (hasSideFile(m_path, "-journal") || hasSideFile(m_path, "-wal"))
+        return DbResult::success();
+    if (size % pageSize != 0)
+        return damaged(QStringLiteral("its size, %1 bytes, is not a whole number of %2-byte pages")
+                           .arg(size)
+                           .arg(pageSize));
+    const bool countValid = bigEndian(header, 24, 4) == bigEndian(header, 92, 4);
+    const qint64 pages = bigEndian(header, 28, 4);
+    if (countValid && pages > 0 && pages * pageSize > size)
+        return damaged(
+            QStringLiteral(
+                "the file holds %1 of its %2 pages: it was cut short, perhaps when it was copied")
+                .arg(size / pageSize)
+                .arg(pages));
+    return DbResult::success();
+}
+
+DbResult DataStore::recoverInterruptedChange() {
+    // A journal left by a run that stopped during a save holds the pages as
+    // they were before it. SQLite puts them back when it first reads the
+    // file, which needs a connection that may write.
+    const QString name = m_connectionName + QStringLiteral(" recovery");
+    QSqlError error;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(m_path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000"));
+        if (!db.open()) {
+            error = db.lastError();
+        } else {
+            QSqlQuery q(db);
+            if (!q.exec(QStringLiteral("SELECT COUNT(*) FROM sqlite_master")))
+                error = q.lastError();
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    if (!error.isValid())
+        return DbResult::success();
+    const int code = sqliteCode(error);
+    const QFileInfo info(m_path);
+    if (code != 5 && code != 6 &&
+        (!info.isWritable() || !QFileInfo(info.absolutePath()).isWritable()))
+        return DbResult::failure(
+            DbErrorKind::ReadOnly,
+            QStringLiteral(
+                "The database \"%1\" was not opened: a change to it was interrupted, and it cannot be put back in order while the file or its folder is read-only. Make them writable, then try again.")
+                .arg(nativePath(m_path)));
+    return openFailure(error);
+}
+
+DbResult DataStore::inspect(bool fullCheck) {
+    const QString file = nativePath(m_path);
+    const QString name = m_connectionName + QStringLiteral(" check");
+    DbResult outcome;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(m_path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=3000"));
+        outcome = [&]() -> DbResult {
+            if (!db.open())
+                return openFailure(db.lastError());
+            QSqlQuery q(db);
+            q.setForwardOnly(true);
+            auto run = [&](const QString& sql, const std::function<void()>& row) -> DbResult {
+                if (!q.exec(sql))
+                    return openFailure(q.lastError());
+                while (q.next())
+                    row();
+                if (q.lastError().isValid())
+                    return openFailure(q.lastError());
+                return DbResult::success();
+            };
+            if (DbResult r = run(QStringLiteral("PRAGMA trusted_schema = OFF"), [] {}); !r)
+                return r;
+            if (fullCheck) {
+                QString check;
+                if (DbResult r = run(QStringLiteral("PRAGMA quick_check"),
+                                     [&] {
+                                         check +=
+                                             (check.isEmpty() ? QString() : QStringLiteral("; ")) +
+                                             q.value(0).toString();
+                                     });
+                    !r)
+                    return r;
+                if (check != u"ok")
+                    return damaged(check.left(300));
+            }
+            QHash<QString, QSet<QString>> present; // table -> columns, lower case
+            if (DbResult r =
+                    run(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"),
+                        [&] { present.insert(q.value(0).toString().toLower(), {}); });
+                !r)
+                return r;
+            for (const TableDef& t : Schema::tables()) {
+                auto it = present.find(t.name.toLower());
+                if (it == present.end())
+                    return DbResult::failure(
+                        DbErrorKind::NotOpen,
+                        QStringLiteral(
+                            "The database \"%1\" is not a Rastrel database: the table %2 is missing.")
+                            .arg(file, t.name));
+                if (DbResult r = run(QStringLiteral("PRAGMA table_info(\"%1\")").arg(t.name),
+                                     [&] { it->insert(q.value(1).toString().toLower()); });
+                    !r)
+                    return r;
+                for (const ColumnDef& c : t.columns)
+                    if (!it->contains(c.name.toLower()))
+                        return DbResult::failure(
+                            DbErrorKind::NotOpen,
+                            QStringLiteral(
+                                "The database \"%1\" is not a Rastrel database: the table %2 has no column %3.")
+                                .arg(file, t.name, c.name));
+            }
+            // The header may lag behind a change still in the write-ahead log.
+            int version = 0;
+            if (DbResult r = run(QStringLiteral("PRAGMA user_version"),
+                                 [&] { version = q.value(0).toInt(); });
+                !r)
+                return r;
+            if (version > Schema::kCurrentVersion)
+                return DbResult::failure(
+                    DbErrorKind::NotOpen,
+                    QStringLiteral(
+                        "The database \"%1\" was written by a newer version of Rastrel and was not opened. Please update Rastrel.")
+                        .arg(file));
+            m_fileVersion = version;
+            // Tables that came with the current version; an older file gets
+            // them when it is updated.
+            if (version == Schema::kCurrentVersion)
+                for (const QString& t : Schema::attachmentTables())
+                    if (!present.contains(t.toLower()))
+                        return DbResult::failure(
+                            DbErrorKind::NotOpen,
+                            QStringLiteral(
+                                "The database \"%1\" is not a Rastrel database: the table %2 is missing.")
+                                .arg(file, t));
+            return DbResult::success();
+        }();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return outcome;
+}
+
 DbResult DataStore::open(const QString& path) {
     close();
     m_path = path;
     m_created = false;
     m_changes = 0;
+    m_readOnly = false;
+    m_fullyChecked = false;
+    m_notice.clear();
+    m_fileVersion = Schema::kCurrentVersion;
     const QString file = nativePath(path);
     QFileInfo info(path);
+
+    m_connectionName = QString::fromLatin1(kDataSourceName);
+    for (int n = 2; QSqlDatabase::contains(m_connectionName); ++n)
+        m_connectionName = QString::fromLatin1(kDataSourceName) + QStringLiteral(" %1").arg(n);
 
     if (info.exists()) {
         if (info.isDir())
@@ -334,53 +599,89 @@ DbResult DataStore::open(const QString& path) {
                 QStringLiteral(
                     "The database \"%1\" cannot be opened: the file is empty (0 bytes). It may have been cut short when it was copied. Restore it from a backup or choose another file.")
                     .arg(file));
-        QFile f(path);
-        if (!f.open(QIODevice::ReadOnly))
-            return failOpen(QStringLiteral("The database \"%1\" cannot be opened: %2")
-                                .arg(file, f.errorString()));
-        const QByteArray header = f.read(16);
-        if (header != QByteArray("SQLite format 3\0", 16))
+        if (DbResult r = checkHeader(); !r)
+            return failOpen(r);
+
+        // Side files a read-only look may leave behind are removed again
+        // when the file is refused.
+        const bool hadWal = QFileInfo::exists(path + QStringLiteral("-wal"));
+        const bool hadShm = QFileInfo::exists(path + QStringLiteral("-shm"));
+        const bool interrupted = hasSideFile(path, "-journal") || hasSideFile(path, "-wal");
+        DbResult r = interrupted && hasSideFile(path, "-journal") ? recoverInterruptedChange()
+                                                                  : DbResult::success();
+        const bool fullCheck = interrupted || SessionMarker(path).needsFullCheck(programVersion());
+        if (r)
+            r = inspect(fullCheck);
+        if (!r) {
+            if (!hadWal && QFileInfo(path + QStringLiteral("-wal")).size() == 0) {
+                QFile::remove(path + QStringLiteral("-wal"));
+                if (!hadShm)
+                    QFile::remove(path + QStringLiteral("-shm"));
+            }
+            return failOpen(r);
+        }
+        m_fullyChecked = fullCheck;
+        m_readOnly = !info.isWritable() || !QFileInfo(info.absolutePath()).isWritable();
+        if (m_readOnly && m_fileVersion < Schema::kCurrentVersion)
             return failOpen(
                 QStringLiteral(
-                    "The database \"%1\" cannot be opened: it is not a Rastrel database (the file is not an SQLite database).")
+                    "The database \"%1\" was written by an older version of Rastrel and must be updated, but it is read-only, so it was not opened. Make the file and its folder writable, then try again.")
                     .arg(file));
     } else {
         if (!QDir().mkpath(info.absolutePath()))
             return failOpen(
-                QStringLiteral("The database \"%1\" cannot be created: its folder cannot be made.")
-                    .arg(file));
+                QStringLiteral(
+                    "The database \"%1\" cannot be created: its folder \"%2\" cannot be made.")
+                    .arg(file, QDir::toNativeSeparators(info.absolutePath())));
+        if (!QFileInfo(info.absolutePath()).isWritable())
+            return failOpen(
+                QStringLiteral(
+                    "The database \"%1\" cannot be created: its folder \"%2\" is read-only.")
+                    .arg(file, QDir::toNativeSeparators(info.absolutePath())));
         m_created = true;
     }
 
-    m_connectionName = QString::fromLatin1(kDataSourceName);
-    for (int n = 2; QSqlDatabase::contains(m_connectionName); ++n)
-        m_connectionName = QString::fromLatin1(kDataSourceName) + QStringLiteral(" %1").arg(n);
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
         db.setDatabaseName(path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000"));
+        db.setConnectOptions(m_readOnly
+                                 ? QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=3000")
+                                 : QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000"));
         if (!db.open()) {
-            const QString reason = db.lastError().text();
-            return failOpen(
-                QStringLiteral("The database \"%1\" cannot be opened: %2").arg(file, reason));
+            if (m_created)
+                return failOpen(QStringLiteral("The database \"%1\" cannot be created: %2")
+                                    .arg(file, db.lastError().databaseText()));
+            return failOpen(openFailure(db.lastError()));
         }
     }
     m_open = true;
 
     // A committed change must survive a crash of the program or the machine;
     // a file from elsewhere must not run code hidden in its schema.
-    for (const char* pragma : {"PRAGMA trusted_schema = OFF", "PRAGMA journal_mode = DELETE",
-                               "PRAGMA synchronous = FULL"}) {
-        if (DbResult r = exec(QString::fromLatin1(pragma)); !r && !m_created) {
-            // A damaged file can fail here already.
-            return failOpen(
-                QStringLiteral(
-                    "The database \"%1\" cannot be opened: it is damaged or not a database (%2).")
-                    .arg(file, r.message()));
+    QStringList pragmas{QStringLiteral("PRAGMA trusted_schema = OFF")};
+    if (!m_readOnly)
+        pragmas << QStringLiteral("PRAGMA journal_mode = DELETE")
+                << QStringLiteral("PRAGMA synchronous = FULL");
+    for (const QString& pragma : std::as_const(pragmas)) {
+        QSqlQuery q(connection());
+        if (!q.exec(pragma)) {
+            const QSqlError error = q.lastError();
+            const bool removeNew = m_created;
+            close();
+            if (removeNew)
+                QFile::remove(path);
+            m_path = path;
+            return m_created ? DbResult::failure(
+                                   DbErrorKind::NotOpen,
+                                   QStringLiteral("The database \"%1\" cannot be created: %2")
+                                       .arg(file, error.databaseText()))
+                             : openFailure(error);
         }
     }
 
-    DbResult r = m_created ? createSchema() : checkExisting();
+    DbResult r = m_created                                 ? createSchema()
+                 : m_fileVersion < Schema::kCurrentVersion ? migrate(m_fileVersion)
+                                                           : DbResult::success();
     if (!r) {
         const bool removeNew = m_created;
         close();
@@ -391,9 +692,35 @@ DbResult DataStore::open(const QString& path) {
         m_path = path;
         return r;
     }
+    if (m_readOnly)
+        m_notice =
+            QStringLiteral(
+                "The database \"%1\" is read-only (the file or its folder cannot be written to), so it has been opened for reading only. Changes cannot be saved until it is made writable.")
+                .arg(file);
+    else
+        m_sessionBegun = SessionMarker(path).begin(programVersion());
     for (RecordSet* rs : std::as_const(m_attached))
         rs->invalidate();
     return DbResult::success();
+}
+
+DbResult DataStore::checkIntegrity(QString* report) {
+    const QString file = nativePath(m_path);
+    QString check;
+    DbResult r = query(QStringLiteral("PRAGMA integrity_check"), {}, [&](const QSqlQuery& q) {
+        check += (check.isEmpty() ? QString() : QStringLiteral("; ")) + q.value(0).toString();
+    });
+    if (r && check != u"ok")
+        r = DbResult::failure(
+            DbErrorKind::Other,
+            QStringLiteral(
+                "The database \"%1\" is damaged (%2). Restore it from a backup, or copy what you need from it before it gets worse.")
+                .arg(file, check.left(300)));
+    if (report)
+        *report =
+            r ? QStringLiteral("The database \"%1\" was checked and no damage was found.").arg(file)
+              : r.message();
+    return r;
 }
 
 DbResult DataStore::createSchema() {
@@ -435,69 +762,6 @@ DbResult DataStore::createSchema() {
         !r)
         return r;
     return tx.commit();
-}
-
-DbResult DataStore::checkExisting() {
-    const QString file = nativePath(m_path);
-    QString check;
-    DbResult r = query(QStringLiteral("PRAGMA quick_check"), {}, [&](const QSqlQuery& q) {
-        check += (check.isEmpty() ? QString() : QStringLiteral("; ")) + q.value(0).toString();
-    });
-    if (!r || check != u"ok") {
-        const QString detail = r ? check.left(300) : r.message();
-        return DbResult::failure(
-            DbErrorKind::NotOpen,
-            QStringLiteral(
-                "The database \"%1\" is damaged and was not opened (%2). Restore it from a backup.")
-                .arg(file, detail));
-    }
-
-    QHash<QString, QSet<QString>> present; // table -> columns, lower case
-    r = query(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"), {},
-              [&](const QSqlQuery& q) { present.insert(q.value(0).toString().toLower(), {}); });
-    if (!r)
-        return DbResult::failure(
-            DbErrorKind::NotOpen,
-            QStringLiteral("The database \"%1\" cannot be read: %2").arg(file, r.message()));
-    for (const TableDef& t : Schema::tables()) {
-        auto it = present.find(t.name.toLower());
-        if (it == present.end())
-            return DbResult::failure(
-                DbErrorKind::NotOpen,
-                QStringLiteral(
-                    "The database \"%1\" is not a Rastrel database: the table %2 is missing.")
-                    .arg(file, t.name));
-        ignoreError(
-            query(QStringLiteral("PRAGMA table_info(\"%1\")").arg(t.name), {},
-                  [&](const QSqlQuery& q) { it->insert(q.value(1).toString().toLower()); }));
-        for (const ColumnDef& c : t.columns)
-            if (!it->contains(c.name.toLower()))
-                return DbResult::failure(
-                    DbErrorKind::NotOpen,
-                    QStringLiteral(
-                        "The database \"%1\" is not a Rastrel database: the table %2 has no column %3.")
-                        .arg(file, t.name, c.name));
-    }
-
-    int version = 0;
-    ignoreError(query(QStringLiteral("PRAGMA user_version"), {},
-                      [&](const QSqlQuery& q) { version = q.value(0).toInt(); }));
-    if (version > Schema::kCurrentVersion)
-        return DbResult::failure(
-            DbErrorKind::NotOpen,
-            QStringLiteral(
-                "The database \"%1\" was written by a newer version of Rastrel and was not opened. Please update Rastrel.")
-                .arg(file));
-    if (version < Schema::kCurrentVersion)
-        return migrate(version);
-    for (const QString& t : Schema::attachmentTables())
-        if (!present.contains(t.toLower()))
-            return DbResult::failure(
-                DbErrorKind::NotOpen,
-                QStringLiteral(
-                    "The database \"%1\" is not a Rastrel database: the table %2 is missing.")
-                    .arg(file, t));
-    return DbResult::success();
 }
 
 DbResult DataStore::migrate(int from) {

@@ -50,11 +50,27 @@ public:
     // Opens the file, creating it with the schema and the starter data when it
     // does not exist. An existing file that is empty, not a database, damaged,
     // not a Rastrel database or from a newer version is refused and left as it
-    // is; the message names the file and the reason.
+    // is; the message names the file and the reason. Nothing is written to an
+    // existing file before it has passed its checks, which read it through a
+    // read-only connection: the header, the schema and the page count on every
+    // open, every page when the last run did not end cleanly, the program
+    // version changed or the file was changed behind the program's back. A
+    // file that cannot be written to is opened for reading only (see notice()).
     DbResult open(const QString& path);
     void close();
     bool isOpen() const { return m_open; }
     bool wasCreated() const { return m_created; }
+    bool isReadOnly() const { return m_readOnly; }
+    // Whether the last open read every page of the file.
+    bool wasFullyChecked() const { return m_fullyChecked; }
+    // Something the user should be told once after a successful open (the
+    // file is opened for reading only); empty otherwise.
+    const QString& notice() const { return m_notice; }
+
+    // Reads every page of the open file and checks its structure. `report`
+    // gets a sentence for the user either way.
+    DbResult checkIntegrity(QString* report);
+    static QString programVersion();
     const QString& path() const { return m_path; }
     QSqlDatabase connection() const;
 
@@ -111,16 +127,26 @@ private:
     void detach(RecordSet* rs) { m_attached.removeAll(rs); }
     DbResult write(const QString& sql, const QVariantList& binds, qint64* lastId = nullptr);
     DbResult exec(const QString& sql);
-    DbResult checkExisting();
+    DbResult checkHeader();
+    DbResult recoverInterruptedChange();
+    DbResult inspect(bool fullCheck);
+    DbResult openFailure(const QSqlError& error) const;
+    DbResult damaged(const QString& reason) const;
     DbResult createSchema();
     DbResult migrate(int from);
     DbResult failOpen(const QString& why);
     void changed();
+    DbResult failOpen(const DbResult& why);
 
     QString m_connectionName;
     QString m_path;
     bool m_open = false;
     bool m_created = false;
+    bool m_readOnly = false;
+    bool m_fullyChecked = false;
+    bool m_sessionBegun = false;
+    int m_fileVersion = 0;
+    QString m_notice;
     QList<RecordSet*> m_attached;
     std::vector<std::unique_ptr<RecordSet>> m_sets; // indexed by Command
     using Level = QList<std::pair<RecordSet*, std::shared_ptr<RecordSet::Snapshot>>>;

@@ -68,8 +68,17 @@ QList<BudgetSheet::Row> BudgetSheet::rows() {
 BudgetSheet::SetOutcome BudgetSheet::setAmount(int row, const QString& text, Money* stored,
                                                DbResult* error) {
     const std::optional<Money> amount = Money::fromText(text);
-    if (!amount || row < 0)
+    if (row < 0)
         return SetOutcome::Refused;
+    if (!amount) {
+        if (error)
+            *error = DbResult::failure(
+                DbErrorKind::Overflow,
+                QStringLiteral(
+                    "The amount %1 is larger than Rastrel can hold, so it was not taken. Enter a smaller amount.")
+                    .arg(text.trimmed().left(40)));
+        return SetOutcome::Refused;
+    }
     RecordSet& budget = m_store.recordSet(Command::RSLCategorybudget);
     if (DbResult r = useScope(); !r) {
         if (error)
@@ -88,8 +97,17 @@ BudgetSheet::SetOutcome BudgetSheet::setAmount(int row, const QString& text, Mon
         if (total)
             total = Money::checkedAdd(*total, value);
     }
-    if (row >= count || !total)
+    if (row >= count)
         return SetOutcome::Refused;
+    if (!total) {
+        if (error)
+            *error = DbResult::failure(
+                DbErrorKind::Overflow,
+                QStringLiteral(
+                    "With %1 the budget amounts would add up to more than Rastrel can hold, so it was not taken. Enter a smaller amount.")
+                    .arg(text.trimmed().left(40)));
+        return SetOutcome::Refused;
+    }
     if (stored)
         *stored = *amount;
     if (current == *amount)

@@ -149,7 +149,8 @@ void ProjectCatalogue::refill() {
         VehicleForm::fillKeepingText(m_form->year(), VehicleForm::years());
         VehicleForm::fillKeepingText(m_form->make(), m_store.makes());
     }
-    if (DbResult r = m_store.refillNewBudget(); !r)
+    // Without a database the user has been told so once, at start-up.
+    if (DbResult r = m_store.refillNewBudget(); !r && r.kind() != DbErrorKind::NotOpen)
         m_shell.toolkit().inform(r.message());
     fillProjectLists();
 }
@@ -331,6 +332,6 @@ void ProjectCatalogue::unload() {
         m_shell.disablemenu();
     else
         m_shell.enablemenu();
-    ignoreError(m_store.clearcategorybudget());
+    ignoreError(m_store.releaseNewBudget());
     m_shell.state().setMarker(QStringLiteral("frmprojectsopen"), QString());
 }

@@ -102,6 +102,38 @@ DbResult ProjectStore::clearcategorybudget() {
     return budget.updateBatch();
 }
 
+DbResult ProjectStore::newBudgetIsFresh(const QStringList& categories, bool& fresh) {
+    fresh = false;
+    if (m_store.recordSet(Command::RSLCategorybudget).hasPendingChanges())
+        return DbResult::success();
+    QStringList zeroRows;
+    bool allZero = true;
+    DbResult r =
+        m_store.query(QStringLiteral("SELECT Category, Budget_amount FROM RSLCategorybudget WHERE "
+                                     "Cat_vehicle_number = 0 ORDER BY rowid"),
+                      {}, [&](const QSqlQuery& q) {
+                          zeroRows << q.value(0).toString();
+                          allZero = allZero && !q.value(1).isNull() && q.value(1).toDouble() == 0;
+                      });
+    fresh = r && allZero && zeroRows == categories;
+    return r;
+}
+
+DbResult ProjectStore::releaseNewBudget() {
+    QStringList categories;
+    DbResult r =
+        m_store.query(QStringLiteral("SELECT Category FROM RSLCategories ORDER BY rowid"), {},
+                      [&](const QSqlQuery& q) { categories << q.value(0).toString(); });
+    bool fresh = false;
+    if (r)
+        r = newBudgetIsFresh(categories, fresh);
+    // Untouched rows are what the next refill would write again: keeping them
+    // spares a write at every opening and closing of the catalogue.
+    if (r && fresh)
+        return DbResult::success();
+    return clearcategorybudget();
+}
+
 DbResult ProjectStore::refillNewBudget() {
     QStringList categories;
     DbResult r =
@@ -109,9 +141,17 @@ DbResult ProjectStore::refillNewBudget() {
                       [&](const QSqlQuery& q) { categories << q.value(0).toString(); });
     if (!r)
         return r;
+    RecordSet& budget = m_store.recordSet(Command::RSLCategorybudget);
+    // Rows that are already one zero row per category stay untouched, so
+    // that opening the catalogue writes nothing (a read-only file stays
+    // usable, and an unchanged file keeps its bytes).
+    bool fresh = false;
+    if (r = newBudgetIsFresh(categories, fresh); !r)
+        return r;
+    if (fresh)
+        return budget.setFilter(QString());
     // Deleting the old rows and adding the new ones is one stored batch, so
     // the number-0 rows are never half replaced.
-    RecordSet& budget = m_store.recordSet(Command::RSLCategorybudget);
     if (r = budget.setFilter(kNewBudgetRows); !r)
         return r;
     for (budget.moveFirst(); !budget.isEof(); budget.moveNext())

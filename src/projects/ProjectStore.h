@@ -40,8 +40,12 @@ public:
 
     // Deletes the number-0 rows (held and stored alike) and stores that.
     DbResult clearcategorybudget();
-    // Replaces the number-0 rows by one zero row per category, stored.
+    // Replaces the number-0 rows by one zero row per category, stored;
+    // rows that are already just that are left as they are.
     DbResult refillNewBudget();
+    // When the catalogue closes: the number-0 rows go unless they are
+    // untouched zero rows (then they stay for the next opening).
+    DbResult releaseNewBudget();
     // Gives the number-0 rows the project number; held until the batch is stored.
     DbResult copytable(int number);
     // Sum of the number-0 rows, held amounts included; empty when it does
@@ -66,5 +70,9 @@ public:
     DbResult deleteProject(const QString& description, bool* found = nullptr);
 
 private:
+    // Whether the number-0 rows are one zero row per category, in order,
+    // with nothing held.
+    DbResult newBudgetIsFresh(const QStringList& categories, bool& fresh);
+
     DataStore& m_store;
 };

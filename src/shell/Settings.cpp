@@ -34,8 +34,9 @@ void Settings::remove(const QString& key) {
     m_store->remove(qualified(key));
 }
 
-void Settings::sync() {
+bool Settings::sync() {
     m_store->sync();
+    return m_store->status() == QSettings::NoError;
 }
 
 QString Settings::fileName() const {

@@ -31,7 +31,9 @@ public:
     QString value(const QString& key, const QString& defaultValue) const;
     bool contains(const QString& key) const;
     void setValue(const QString& key, const QString& value);
-    void sync();
+    // Writes the store out; false when it could not be written (its folder
+    // is read-only or cannot be made).
+    bool sync();
     QString fileName() const;
 
 private:

@@ -240,8 +240,8 @@ void AttachmentList::openCurrent() {
     if (!id)
         return;
     Toolkit& toolkit = m_shell.toolkit();
-    QByteArray contents;
-    if (DbResult r = m_store.read(*id, &contents); !r) {
+    QByteArray bytes;
+    if (DbResult r = m_store.read(*id, &bytes); !r) {
         toolkit.inform(r.message());
         return;
     }
@@ -254,7 +254,7 @@ void AttachmentList::openCurrent() {
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
         QFile::remove(path);
     }
-    if (!folder || !file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size()) {
+    if (!folder || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
         toolkit.inform(QStringLiteral("\"%1\" could not be copied for viewing: %2")
                            .arg(currentName(), folder ? file.errorString()
                                                       : QStringLiteral("no temporary folder")));

@@ -65,16 +65,17 @@ bool PartLineStore::amountsFit(const PartLine& line, const QString& taxPercentag
     return cost.ok && Money::fromText(line.taxAmount) && Money::fromText(line.totalCost);
 }
 
-bool PartLineStore::exists(const QString& table, const QString& column, const QString& value) {
-    bool found = false;
-    ignoreError(m_store.query(
+DbResult PartLineStore::exists(const QString& table, const QString& column, const QString& value,
+                               bool& found) {
+    found = false;
+    return m_store.query(
         QStringLiteral("SELECT 1 FROM \"%1\" WHERE \"%2\" = ? LIMIT 1").arg(table, column), {value},
-        [&](const QSqlQuery&) { found = true; }));
-    return found;
+        [&](const QSqlQuery&) { found = true; });
 }
 
 void PartLineStore::addName(const QString& table, const QString& column, const QString& value) {
-    if (value.isEmpty() || exists(table, column, value))
+    bool found = false;
+    if (value.isEmpty() || !exists(table, column, value, found) || found)
         return;
     ignoreError(m_store.execute(
         table, QStringLiteral("INSERT INTO \"%1\" (\"%2\") VALUES (?)").arg(table, column),
@@ -82,8 +83,10 @@ void PartLineStore::addName(const QString& table, const QString& column, const Q
 }
 
 void PartLineStore::addvalidationrecords(const PartLine& line) {
+    bool found = false;
     if (!line.partName.isEmpty() &&
-        !exists(QStringLiteral("RSLParts"), QStringLiteral("Part_Name"), line.partName))
+        exists(QStringLiteral("RSLParts"), QStringLiteral("Part_Name"), line.partName, found) &&
+        !found)
         ignoreError(m_store.execute(
             QStringLiteral("RSLParts"),
             QStringLiteral("INSERT INTO RSLParts (Part_Name, Category) VALUES (?, ?)"),
@@ -92,7 +95,8 @@ void PartLineStore::addvalidationrecords(const PartLine& line) {
     addName(QStringLiteral("RSLVendor"), QStringLiteral("vendor_name"), line.vendor);
 
     const QString categories = QStringLiteral("RSLCategories");
-    if (line.category.isEmpty() || exists(categories, QStringLiteral("Category"), line.category))
+    if (line.category.isEmpty() ||
+        !exists(categories, QStringLiteral("Category"), line.category, found) || found)
         return;
     // The category and its budget rows go in together or not at all, so no
     // project is ever without a row for a category.

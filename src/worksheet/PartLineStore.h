@@ -44,7 +44,8 @@ public:
 private:
     // The rowid of the line with this key; 0 when there is none.
     qint64 locate(const QString& partName, const QString& sequence, DbResult* error);
-    bool exists(const QString& table, const QString& column, const QString& value);
+    // A failed read is returned, never taken for "not there".
+    DbResult exists(const QString& table, const QString& column, const QString& value, bool& found);
     void addName(const QString& table, const QString& column, const QString& value);
 
     DataStore& m_store;

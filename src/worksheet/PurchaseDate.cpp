@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 namespace {
 
 int number(const QString& part, bool* ok) {
@@ -50,8 +52,10 @@ QDate PurchaseDate::fromStored(const QString& stored) {
     return QDate(year, month, day);
 }
 
-bool PurchaseDate::isMissing(const QString& text) {
-    if (text.trimmed().isEmpty() || text == u"01/01/0001")
-        return true;
-    return !parse(text).isValid();
+PurchaseDate::Entry PurchaseDate::classify(const QString& text) {
+    const bool anyDigit =
+        std::any_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); });
+    if (!anyDigit || text == u"01/01/0001")
+        return Entry::Missing;
+    return parse(text).isValid() ? Entry::Valid : Entry::Invalid;
 }

@@ -13,7 +13,9 @@ public:
     // The picker date of a stored line: month from characters 1-2, day from
     // 4-5, year from 7-10. Invalid when those do not make a date.
     static QDate fromStored(const QString& stored);
-    // Whether a line marked purchased lacks its date: nothing typed, the
-    // empty date "01/01/0001", or a text that is not a whole date.
-    static bool isMissing(const QString& text);
+    // What a line marked purchased holds as its date: nothing (no digit
+    // typed, or the picker's empty date "01/01/0001"), something that is not
+    // a whole calendar date (02/30/2025, 00/00/0000, half typed), or a date.
+    enum class Entry { Missing, Invalid, Valid };
+    static Entry classify(const QString& text);
 };

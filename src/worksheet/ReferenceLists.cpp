@@ -35,14 +35,16 @@ QStringList ReferenceLists::categories() const {
     return column(QStringLiteral("RSLCategories"), QStringLiteral("Category"));
 }
 
-QString ReferenceLists::categoryOf(const QString& partName) const {
+QString ReferenceLists::categoryOf(const QString& partName, DbResult* error) const {
     QString category;
     bool found = false;
-    ignoreError(m_store.query(
+    const DbResult r = (m_store.query(
         QStringLiteral("SELECT Category FROM RSLParts WHERE Part_Name = ? ORDER BY rowid LIMIT 1"),
         {partName.toUpper()}, [&](const QSqlQuery& q) {
             category = q.value(0).toString();
             found = true;
         }));
+    if (error)
+        *error = r;
     return found ? category : QString();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DbResult.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -21,8 +23,9 @@ public:
     QStringList categories() const;
 
     // getcategory: the catalogue's category of the part name, looked up in
-    // upper case; "" for a name the catalogue does not hold.
-    QString categoryOf(const QString& partName) const;
+    // upper case; "" for a name the catalogue does not hold. A failed read
+    // sets `error`, so that it is not taken for "no such part".
+    QString categoryOf(const QString& partName, DbResult* error = nullptr) const;
 
 private:
     QStringList column(const QString& table, const QString& column) const;

@@ -42,6 +42,8 @@ const QString kProjectTitle = QStringLiteral("Rastrel - Project");
 const QString kNoPartName = QStringLiteral("You must enter or select a part name to continue.");
 const QString kUnknownPart = QStringLiteral(
     "You have entered a part name that does not exist and has not been assigned to a category. You must add the part through part maintenance before you can use it in the project.");
+const QString kInvalidPurchaseDate = QStringLiteral(
+    "The purchase date %1 is not a valid date. Enter the month, day and year of the purchase, for example 03/05/2001.");
 const QString kNoPurchaseDate =
     QStringLiteral("You must enter a purchase date if you have marked part as purchased.");
 const QString kAdded = QStringLiteral("Part has been added.");
@@ -540,10 +542,24 @@ void WorksheetWindow::openLineFromGrid() {
 bool WorksheetWindow::commonChecks(EntryPanel* panel) {
     Toolkit& toolkit = m_shell.toolkit();
     panel->upperCaseNames();
-    const PartLine line = panel->line();
+    PartLine line = panel->line();
     if (line.partName.isEmpty()) {
         toolkit.inform(kNoPartName);
         return false;
+    }
+    if (line.category.isEmpty()) {
+        // The category shown may be empty only because an earlier read
+        // failed; a part is called unknown only when the catalogue says so.
+        DbResult lookup;
+        const QString category = m_lists.categoryOf(line.partName, &lookup);
+        if (!lookup) {
+            toolkit.inform(lookup.message());
+            return false;
+        }
+        if (!category.isEmpty()) {
+            panel->getcategory();
+            line = panel->line();
+        }
     }
     if (line.category.isEmpty()) {
         toolkit.inform(kUnknownPart);
@@ -554,9 +570,17 @@ bool WorksheetWindow::commonChecks(EntryPanel* panel) {
         m_shell.showWindow(WindowId::Maintenance);
         return false;
     }
-    if (line.purchased && PurchaseDate::isMissing(line.purchaseDate)) {
-        toolkit.inform(kNoPurchaseDate);
-        return false;
+    if (line.purchased) {
+        switch (PurchaseDate::classify(line.purchaseDate)) {
+        case PurchaseDate::Entry::Missing:
+            toolkit.inform(kNoPurchaseDate);
+            return false;
+        case PurchaseDate::Entry::Invalid:
+            toolkit.inform(kInvalidPurchaseDate.arg(line.purchaseDate));
+            return false;
+        case PurchaseDate::Entry::Valid:
+            break;
+        }
     }
     if (!PartLineStore::amountsFit(line, taxPercentage())) {
         toolkit.inform(CostArithmetic::kTooLargeMessage);

@@ -1,8 +1,10 @@
 #include "AppState.h"
 #include "ChildWindow.h"
+#include "DamagedFiles.h"
 #include "DataStore.h"
 #include "MainWindow.h"
 #include "MdiHost.h"
+#include "ProjectStore.h"
 #include "ScriptedToolkit.h"
 #include "Settings.h"
 #include "TestDatabase.h"
@@ -15,6 +17,8 @@
 #include <QListWidget>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTabWidget>
 #include <QTest>
 
@@ -35,6 +39,9 @@ private Q_SLOTS:
     void dialogsOpenFromTheMenus();
     void aNewWindowComesToTheFront();
     void everyWindowFitsASmallScreen();
+    void startUpProblemsGiveOneMessageAndWriteNothing_data();
+    void startUpProblemsGiveOneMessageAndWriteNothing();
+    void aLockedFileIsNotTakenForAnUnknownPart();
 
 private:
     MainWindow& main() { return *m_window; }
@@ -48,6 +55,32 @@ private:
     std::unique_ptr<ScriptedToolkit> m_toolkit;
     std::unique_ptr<MainWindow> m_window;
 };
+
+namespace {
+
+QByteArray bytesOf(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Another program's connection holding the whole file locked.
+struct ForeignLock {
+    QSqlDatabase db;
+    explicit ForeignLock(const QString& path) {
+        db = QSqlDatabase::addDatabase("QSQLITE", "foreign lock");
+        db.setDatabaseName(path);
+        if (!db.open() || !QSqlQuery(db).exec("BEGIN EXCLUSIVE"))
+            QTest::qFail("cannot lock the file", __FILE__, __LINE__);
+    }
+    ~ForeignLock() {
+        QSqlQuery(db).exec("ROLLBACK");
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase("foreign lock");
+    }
+};
+
+} // namespace
 
 void TestIntegration::init() {
     m_db = std::make_unique<TestDatabase>();
@@ -249,6 +282,90 @@ void TestIntegration::everyWindowFitsASmallScreen() {
                                 .arg(needed.width())
                                 .arg(needed.height())));
     }
+}
+
+void TestIntegration::startUpProblemsGiveOneMessageAndWriteNothing_data() {
+    QTest::addColumn<QString>("problem");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("none") << "none"
+                          << "";
+    QTest::newRow("damaged") << "cut in half"
+                             << "cut short";
+    QTest::newRow("newer") << "newer version in WAL mode"
+                           << "newer version";
+    QTest::newRow("locked") << "locked"
+                            << "in use by another program";
+}
+
+void TestIntegration::startUpProblemsGiveOneMessageAndWriteNothing() {
+    QFETCH(QString, problem);
+    QFETCH(QString, message);
+    const QString path = m_db->databasePath();
+    { m_db->open(); }
+    if (problem != u"none" && problem != u"locked") {
+        QVERIFY(DamagedFiles::make(problem, path, m_db->path("made.sqlite")));
+        QVERIFY(QFile::remove(path));
+        QVERIFY(QFile::rename(m_db->path("made.sqlite"), path));
+    }
+    if (problem == u"none") {
+        // A file some earlier run has shown the catalogue for.
+        auto store = m_db->open();
+        QVERIFY(ProjectStore(*store).refillNewBudget().ok());
+    }
+    const QByteArray before = bytesOf(path);
+    {
+        std::unique_ptr<ForeignLock> lock;
+        if (problem == u"locked")
+            lock = std::make_unique<ForeignLock>(path);
+        QVERIFY(main().startUp());
+        main().show();
+        QTest::qWait(50);
+    }
+    if (message.isEmpty()) {
+        QVERIFY2(m_toolkit->messages().isEmpty(), qPrintable(m_toolkit->lastText()));
+        QVERIFY(main().window(WindowId::Projects));
+    } else {
+        QCOMPARE(m_toolkit->messages().size(), 1);
+        QVERIFY2(m_toolkit->lastText().contains(message), qPrintable(m_toolkit->lastText()));
+    }
+    m_toolkit->queueYes();
+    QVERIFY(main().close());
+    m_window.reset();
+    // Starting and ending a run without a change leaves the file as it was.
+    QCOMPARE(bytesOf(path), before);
+}
+
+void TestIntegration::aLockedFileIsNotTakenForAnUnknownPart() {
+    startWithProjectOpen();
+    QWidget* worksheet = main().window(WindowId::Worksheet);
+    worksheet->findChild<QTabWidget*>("SSTab1")->setCurrentIndex(2);
+    QWidget* add = worksheet->findChild<QWidget*>("panel1");
+    const qint64 lines =
+        TestDatabase::scalar(m_db->databasePath(), "SELECT COUNT(*) FROM RSLMaster").toLongLong();
+    {
+        ForeignLock lock(m_db->databasePath());
+        auto* part = add->findChild<QComboBox*>("cmbPartname");
+        part->setFocus();
+        part->setEditText("ALTERNATOR");
+        auto* price = add->findChild<QLineEdit*>("ioprice");
+        price->setFocus();
+        QTest::keyClicks(price, "129.95");
+        m_toolkit->clear();
+        QTest::mouseClick(worksheet->findChild<QPushButton*>("cmdAdd"), Qt::LeftButton);
+        QCOMPARE(m_toolkit->messages().size(), 1);
+        QVERIFY2(m_toolkit->lastText().contains("locked"), qPrintable(m_toolkit->lastText()));
+        QVERIFY(!main().window(WindowId::Maintenance));
+        QCOMPARE(main().state().addpart, QString());
+        QCOMPARE(part->currentText(), QStringLiteral("ALTERNATOR"));
+        QVERIFY(price->text().contains("129.95"));
+    }
+    // Once the other program lets go, the same input is stored.
+    m_toolkit->clear();
+    QTest::mouseClick(worksheet->findChild<QPushButton*>("cmdAdd"), Qt::LeftButton);
+    QCOMPARE(m_toolkit->lastText(), QStringLiteral("Part has been added."));
+    QCOMPARE(
+        TestDatabase::scalar(m_db->databasePath(), "SELECT COUNT(*) FROM RSLMaster").toLongLong(),
+        lines + 1);
 }
 
 QTEST_MAIN(TestIntegration)

@@ -49,13 +49,14 @@ struct Fixture {
     ScriptedToolkit toolkit;
     std::unique_ptr<MainWindow> window;
     int reminders = 0;
+    QString settingsFile;
 
     explicit Fixture(const QString& lock = QString()) { make(lock); }
 
     void make(const QString& lock = QString()) {
         MainWindow::Options o;
         o.databasePath = db.databasePath();
-        o.settingsFile = db.settingsPath();
+        o.settingsFile = settingsFile.isEmpty() ? db.settingsPath() : settingsFile;
         o.lockFile = lock.isEmpty() ? db.path("rastrel.lock") : lock;
         o.showSplash = false;
         window = std::make_unique<MainWindow>(o, toolkit);
@@ -104,6 +105,8 @@ private Q_SLOTS:
     void secondCopyIsRefusedWithoutTouchingSettings();
     void staleLockOfACrashedCopyIsTakenOver();
     void unusableDatabaseStartsWithoutData();
+    void checkDatabaseReportsTheResult();
+    void unwritableSettingsAreReportedOnce();
     void reminderIsShownOncePerRun();
     void statusPanelsShowWhatWindowsWrite();
     void windowMenuListsTheOpenWindows();
@@ -376,6 +379,45 @@ void TestMainWindow::unusableDatabaseStartsWithoutData() {
     f.window->toolbarButton(2)->trigger();
     QCOMPARE(f.toolkit.lastText(),
              QStringLiteral("There are no projects available. You must add a project first."));
+}
+
+void TestMainWindow::checkDatabaseReportsTheResult() {
+    Fixture f;
+    f.createDatabase();
+    QVERIFY(f.window->startUp());
+    QVERIFY(f.toolkit.messages().isEmpty());
+    f.window->action("mnucheckdatabase")->trigger();
+    QCOMPARE(f.toolkit.messages().size(), 1);
+    QVERIFY2(f.toolkit.lastText().contains("no damage was found"),
+             qPrintable(f.toolkit.lastText()));
+
+    // Without a database the command says so instead.
+    Fixture none;
+    QFile bad(none.db.databasePath());
+    QVERIFY(bad.open(QIODevice::WriteOnly));
+    bad.write("not a database");
+    bad.close();
+    QVERIFY(none.window->startUp());
+    none.window->action("mnucheckdatabase")->trigger();
+    QVERIFY(none.toolkit.lastText().contains("is not open"));
+}
+
+void TestMainWindow::unwritableSettingsAreReportedOnce() {
+    Fixture f;
+    // A file stands where the settings folder should be made.
+    QFile blocker(f.db.path("blocker"));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    f.settingsFile = f.db.path("blocker/settings.ini");
+    f.make();
+    QVERIFY(f.window->startUp());
+    f.toolkit.clear();
+    f.window->saveLastOpened();
+    f.window->saveLastOpened();
+    QCOMPARE(f.toolkit.messages().size(), 1);
+    QVERIFY2(f.toolkit.lastText().contains("could not save its settings") &&
+                 f.toolkit.lastText().contains("blocker"),
+             qPrintable(f.toolkit.lastText()));
 }
 
 void TestMainWindow::reminderIsShownOncePerRun() {

@@ -1,12 +1,20 @@
+#include "DamagedFiles.h"
 #include "DataStore.h"
 #include "Schema.h"
+#include "ScratchMount.h"
+#include "SessionMarker.h"
 #include "TestDatabase.h"
 #include "Transaction.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -22,6 +30,55 @@ void writeAll(const QString& path, const QByteArray& bytes) {
     QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     f.write(bytes);
 }
+
+// Leaves `target` as a run killed in the middle of a save leaves a file:
+// some pages of the unfinished change written, and the journal that undoes them.
+void makeInterrupted(const QString& sound, const QString& work, const QString& target) {
+    QVERIFY(QFile::copy(sound, work));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "interrupted");
+        db.setDatabaseName(work);
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        QVERIFY(q.exec("PRAGMA cache_size = 2"));
+        QVERIFY(q.exec("BEGIN"));
+        for (int i = 0; i < 200; ++i)
+            QVERIFY(q.exec(QStringLiteral("INSERT INTO RSLMakes VALUES ('UNFINISHED %1 %2')")
+                               .arg(i)
+                               .arg(QString(900, u'X'))));
+        QVERIFY(QFile::exists(work + "-journal"));
+        QVERIFY(QFile::copy(work, target));
+        QVERIFY(QFile::copy(work + "-journal", target + "-journal"));
+        QVERIFY(q.exec("ROLLBACK"));
+        q.finish();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("interrupted");
+    QVERIFY(readAll(target) != readAll(sound));
+}
+
+// A folder whose files the program cannot write: a read-only mount for the
+// superuser (who ignores permissions), permissions for everyone else.
+struct ReadOnlyPlace {
+    ScratchMount mount{8 * 1024 * 1024};
+    TestDatabase plain;
+    bool root = geteuid() == 0;
+
+    QString path(const QString& name) const {
+        return root ? mount.path(name) : plain.path("ro/" + name);
+    }
+    bool usable() const { return !root || mount.isMounted(); }
+    bool prepare() { return root || QDir().mkpath(plain.path("ro")); }
+    bool setReadOnly(bool readOnly) {
+        if (root)
+            return mount.setReadOnly(readOnly);
+        const QString dir = plain.path("ro");
+        for (const QString& f : QDir(dir).entryList(QDir::Files))
+            ::chmod(qPrintable(dir + "/" + f), readOnly ? 0444 : 0644);
+        return ::chmod(qPrintable(dir), readOnly ? 0555 : 0755) == 0;
+    }
+    ~ReadOnlyPlace() { setReadOnly(false); }
+};
 
 int count(DataStore& store, const QString& sql) {
     int n = -1;
@@ -40,6 +97,13 @@ private Q_SLOTS:
     void newFileHoldsSchemaAndSampleProject();
     void unusableFilesAreRefusedAndLeftAlone_data();
     void unusableFilesAreRefusedAndLeftAlone();
+    void fullCheckRunsWhenTheFileCannotBeVouchedFor_data();
+    void fullCheckRunsWhenTheFileCannotBeVouchedFor();
+    void damageAfterACleanExitIsFoundOnRequest();
+    void interruptedChangeIsUndoneAndChecked();
+    void openingFailuresNameTheirCause();
+    void readOnlyFileIsOpenedForReading();
+    void fullDiskKeepsEveryCommittedRow();
     void olderFileIsBackedUpThenMigrated();
     void lastReleasesFileIsUpdatedAfterABackup();
     void lastReleasesFileWithADamagedPageIsLeftAlone();
@@ -123,56 +187,30 @@ void TestDataStore::newFileHoldsSchemaAndSampleProject() {
 void TestDataStore::unusableFilesAreRefusedAndLeftAlone_data() {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("zero bytes") << "empty"
-                                << "empty";
-    QTest::newRow("text file") << "text"
-                               << "not a Rastrel database";
-    QTest::newRow("truncated") << "truncated"
-                               << "damaged";
-    QTest::newRow("damaged pages") << "corrupt"
-                                   << "damaged";
-    QTest::newRow("other database") << "foreign"
-                                    << "not a Rastrel database";
-    QTest::newRow("newer version") << "newer"
-                                   << "newer version";
+    for (const DamagedFiles::Kind& k : DamagedFiles::kinds())
+        QTest::newRow(qPrintable(k.name)) << k.name << k.reason;
 }
 
 void TestDataStore::unusableFilesAreRefusedAndLeftAlone() {
     QFETCH(QString, kind);
     QFETCH(QString, reason);
     TestDatabase db;
+    { db.open(); }
     const QString path = db.path("suspect.sqlite");
-    if (kind == "empty") {
-        writeAll(path, {});
-    } else if (kind == "text") {
-        writeAll(path, "Year,Make,Model\n1986,FORD,MUSTANG\n");
-    } else if (kind == "foreign") {
-        QVERIFY(TestDatabase::exec(path, "CREATE TABLE recipes (name TEXT)"));
-    } else {
-        { db.open(); }
-        const QByteArray good = readAll(db.databasePath());
-        if (kind == "truncated") {
-            writeAll(path, good.left(good.size() / 2));
-        } else if (kind == "corrupt") {
-            QByteArray bad = good;
-            for (qsizetype i = 4096; i < bad.size(); i += 7)
-                bad[i] = char(0xA5);
-            writeAll(path, bad);
-        } else {
-            writeAll(path, good);
-            QVERIFY(TestDatabase::exec(path, "PRAGMA user_version = 99"));
-        }
-    }
+    QVERIFY(DamagedFiles::make(kind, db.databasePath(), path));
     const QByteArray before = readAll(path);
+    const QStringList filesBefore = QDir(db.path(".")).entryList(QDir::Files);
 
     DataStore store;
     const DbResult r = store.open(path);
     QVERIFY(!r.ok());
     QVERIFY2(r.message().contains(QDir::toNativeSeparators(path)), qPrintable(r.message()));
     QVERIFY2(r.message().contains(reason), qPrintable(r.message()));
+    QCOMPARE(r.message().count(QDir::toNativeSeparators(path)), 1);
     QVERIFY(!store.isOpen());
     QCOMPARE(readAll(path), before);
-    QVERIFY(!QFile::exists(path + "-journal"));
+    // Not even a journal, log or marker is left beside it.
+    QCOMPARE(QDir(db.path(".")).entryList(QDir::Files), filesBefore);
 
     // The program goes on without data: every operation fails cleanly.
     RecordSet& rs = store.recordSet(Command::RSLVehicles);
@@ -180,6 +218,185 @@ void TestDataStore::unusableFilesAreRefusedAndLeftAlone() {
     QVERIFY(rs.isEof());
     QCOMPARE(rs.addNew().ok(), true);
     QCOMPARE(rs.update().kind(), DbErrorKind::NotOpen);
+}
+
+void TestDataStore::fullCheckRunsWhenTheFileCannotBeVouchedFor_data() {
+    QTest::addColumn<QString>("history");
+    QTest::addColumn<bool>("full");
+    QTest::newRow("closed cleanly") << "clean" << false;
+    QTest::newRow("never opened here") << "no marker" << true;
+    QTest::newRow("last run was killed") << "killed" << true;
+    QTest::newRow("another program version") << "version" << true;
+    QTest::newRow("changed behind our back") << "touched" << true;
+}
+
+void TestDataStore::fullCheckRunsWhenTheFileCannotBeVouchedFor() {
+    QFETCH(QString, history);
+    TestDatabase db;
+    const QString marker = SessionMarker::fileFor(db.databasePath());
+    QByteArray whileRunning;
+    {
+        auto store = db.open();
+        whileRunning = readAll(marker);
+        QVERIFY(whileRunning.contains("state=running"));
+    }
+    QVERIFY(readAll(marker).contains("state=clean"));
+    if (history == u"no marker") {
+        QVERIFY(QFile::remove(marker));
+    } else if (history == u"killed") {
+        writeAll(marker, whileRunning);
+    } else if (history == u"version") {
+        const QByteArray current = "version=" + DataStore::programVersion().toUtf8();
+        writeAll(marker, readAll(marker).replace(current, QByteArray("version=0.9")));
+    } else if (history == u"touched") {
+        QFile f(db.databasePath());
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        QVERIFY(f.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                              QFileDevice::FileModificationTime));
+    }
+    DataStore store;
+    QVERIFY(store.open(db.databasePath()).ok());
+    QTEST(store.wasFullyChecked(), "full");
+}
+
+void TestDataStore::damageAfterACleanExitIsFoundOnRequest() {
+    TestDatabase db;
+    { db.open(); }
+    // Damage inside a table (not the schema) with the file's time kept, as a
+    // failing disk would leave it: the cheap check on opening cannot see it.
+    const QString path = db.databasePath();
+    const QDateTime time = QFileInfo(path).lastModified();
+    const QString copy = db.path("damaged.sqlite");
+    QVERIFY(DamagedFiles::make("flipped byte in a b-tree page", path, copy));
+    writeAll(path, readAll(copy));
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        QVERIFY(f.setFileTime(time, QFileDevice::FileModificationTime));
+    }
+    DataStore store;
+    QVERIFY(store.open(path).ok());
+    QVERIFY(!store.wasFullyChecked());
+    QString report;
+    QVERIFY(!store.checkIntegrity(&report).ok());
+    QVERIFY2(report.contains("damaged") && report.contains(QDir::toNativeSeparators(path)),
+             qPrintable(report));
+
+    TestDatabase sound;
+    auto good = sound.open();
+    QVERIFY(good->checkIntegrity(&report).ok());
+    QVERIFY2(report.contains("no damage was found"), qPrintable(report));
+}
+
+void TestDataStore::interruptedChangeIsUndoneAndChecked() {
+    TestDatabase db;
+    { db.open(); }
+    const QString path = db.path("interrupted.sqlite");
+    makeInterrupted(db.databasePath(), db.path("work.sqlite"), path);
+    DataStore store;
+    QVERIFY(store.open(path).ok());
+    QVERIFY(store.wasFullyChecked());
+    QCOMPARE(count(store, "SELECT COUNT(*) FROM RSLMakes WHERE make LIKE 'UNFINISHED%'"), 0);
+    QVERIFY(!QFile::exists(path + "-journal"));
+}
+
+void TestDataStore::openingFailuresNameTheirCause() {
+    TestDatabase db;
+    { db.open(); }
+    const QString path = db.databasePath();
+    const QByteArray before = readAll(path);
+
+    // Another program holds the file: a lock, not damage, and one sentence.
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "other program");
+        other.setDatabaseName(path);
+        QVERIFY(other.open());
+        QSqlQuery lock(other);
+        QVERIFY(lock.exec("BEGIN EXCLUSIVE"));
+        DataStore store;
+        const DbResult r = store.open(path);
+        QCOMPARE(r.kind(), DbErrorKind::Locked);
+        QVERIFY2(r.message().contains("in use by another program"), qPrintable(r.message()));
+        QVERIFY(!r.message().contains("damaged"));
+        QVERIFY(lock.exec("ROLLBACK"));
+        lock.finish();
+        other.close();
+    }
+    QSqlDatabase::removeDatabase("other program");
+    QCOMPARE(readAll(path), before);
+
+    // A data folder that cannot be made (a file stands where it should be).
+    writeAll(db.path("blocker"), "a file");
+    DataStore store;
+    const DbResult r = store.open(db.path("blocker/sub/rsl.sqlite"));
+    QVERIFY(!r.ok());
+    QVERIFY2(r.message().contains("cannot be made"), qPrintable(r.message()));
+    QVERIFY(r.message().contains(QDir::toNativeSeparators(db.path("blocker/sub"))));
+}
+
+void TestDataStore::readOnlyFileIsOpenedForReading() {
+    ReadOnlyPlace place;
+    if (!place.usable())
+        QSKIP("the superuser ignores file permissions, and no read-only mount could be made");
+    QVERIFY(place.prepare());
+    const QString path = place.path("rsl.sqlite");
+    const QString interrupted = place.path("interrupted.sqlite");
+    {
+        DataStore store;
+        QVERIFY(store.open(path).ok());
+    }
+    TestDatabase scratch;
+    makeInterrupted(path, scratch.path("work.sqlite"), scratch.path("interrupted.sqlite"));
+    QVERIFY(QFile::copy(scratch.path("interrupted.sqlite"), interrupted));
+    QVERIFY(QFile::copy(scratch.path("interrupted.sqlite-journal"), interrupted + "-journal"));
+    QVERIFY(place.setReadOnly(true));
+    const QByteArray before = readAll(path);
+
+    DataStore store;
+    QVERIFY(store.open(path).ok());
+    QVERIFY(store.isReadOnly());
+    QVERIFY2(store.notice().contains("reading only"), qPrintable(store.notice()));
+    QVERIFY(count(store, "SELECT COUNT(*) FROM RSLVehicles") > 0);
+    const DbResult write = store.execute("RSLMakes", "INSERT INTO RSLMakes VALUES ('NEW')");
+    QCOMPARE(write.kind(), DbErrorKind::ReadOnly);
+    store.close();
+    QCOMPARE(readAll(path), before);
+
+    // An interrupted change cannot be undone there: said so, not called damage.
+    const QByteArray journal = readAll(interrupted + "-journal");
+    const DbResult r = store.open(interrupted);
+    QCOMPARE(r.kind(), DbErrorKind::ReadOnly);
+    QVERIFY2(r.message().contains("interrupted") && !r.message().contains("damaged"),
+             qPrintable(r.message()));
+    QCOMPARE(readAll(interrupted + "-journal"), journal);
+}
+
+void TestDataStore::fullDiskKeepsEveryCommittedRow() {
+    if (!ScratchMount::available())
+        QSKIP("filling a real disk needs the superuser (a small tmpfs is mounted)");
+    ScratchMount disk(1024 * 1024);
+    const QString path = disk.path("rsl.sqlite");
+    DataStore store;
+    QVERIFY(store.open(path).ok());
+    const QString big(4000, u'X');
+    DbResult r;
+    int added = 0;
+    for (; added < 1000 && r.ok(); ++added) {
+        Transaction tx(store);
+        r = tx.status();
+        if (r)
+            r = store.execute("RSLMakes", "INSERT INTO RSLMakes VALUES (?)",
+                              QVariantList{QString(big + QString::number(added))});
+        if (r)
+            r = tx.commit();
+    }
+    QCOMPARE(r.kind(), DbErrorKind::DiskFull);
+    QVERIFY(r.message().contains("full"));
+    store.close();
+    QVERIFY(store.open(path).ok());
+    QCOMPARE(count(store, "SELECT COUNT(*) FROM RSLMakes WHERE make LIKE 'XXXX%'"), added - 1);
+    QString report;
+    QVERIFY2(store.checkIntegrity(&report).ok(), qPrintable(report));
 }
 
 void TestDataStore::olderFileIsBackedUpThenMigrated() {
@@ -415,6 +632,10 @@ void TestDataStore::writeFailuresGetTheirOwnMessages() {
         r = addMake("LOCKED");
         QCOMPARE(r.kind(), DbErrorKind::Locked);
         QVERIFY(r.message().contains("locked by another program"));
+        // A lookup says it could not read, rather than finding nothing.
+        r = store->query("SELECT COUNT(*) FROM RSLMakes", {}, [](const QSqlQuery&) {});
+        QCOMPARE(r.kind(), DbErrorKind::Locked);
+        QVERIFY2(r.message().contains("could not be read"), qPrintable(r.message()));
         QVERIFY(lock.exec("ROLLBACK"));
         lock.finish();
         other.close();

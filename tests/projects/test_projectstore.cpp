@@ -4,6 +4,7 @@
 #include "TestDatabase.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTest>
 
 class TestProjectStore : public QObject {
@@ -23,6 +24,8 @@ private Q_SLOTS:
     void failedDeleteLeavesTheProjectWhole_data();
     void failedDeleteLeavesTheProjectWhole();
     void deletingAProjectWithManyLinesIsQuick();
+    void untouchedNewBudgetIsNeitherRewrittenNorRemoved_data();
+    void untouchedNewBudgetIsNeitherRewrittenNorRemoved();
 
 private:
     int count(const QString& sql) { return value(sql).toInt(); }
@@ -248,6 +251,48 @@ void TestProjectStore::deletingAProjectWithManyLinesIsQuick() {
     QVERIFY(ProjectStore(*m_store).deleteProject("1950 HUDSON HORNET").ok());
     QVERIFY2(timer.elapsed() < 3000, qPrintable(QString::number(timer.elapsed())));
     QCOMPARE(count("SELECT COUNT(*) FROM RSLMaster WHERE Mas_vehicle_number = 50"), 0);
+}
+
+void TestProjectStore::untouchedNewBudgetIsNeitherRewrittenNorRemoved_data() {
+    QTest::addColumn<QString>("touch");
+    QTest::addColumn<bool>("kept");
+    QTest::newRow("untouched") << "" << true;
+    QTest::newRow("an amount stored") << "stored" << false;
+    QTest::newRow("an amount held") << "held" << false;
+    QTest::newRow("a category added since") << "category" << false;
+}
+
+void TestProjectStore::untouchedNewBudgetIsNeitherRewrittenNorRemoved() {
+    QFETCH(QString, touch);
+    QFETCH(bool, kept);
+    ProjectStore projects(*m_store);
+    QVERIFY(projects.refillNewBudget().ok());
+    auto bytes = [&] {
+        QFile f(m_db->databasePath());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    // The catalogue opened again on untouched rows writes nothing.
+    const QByteArray before = bytes();
+    QVERIFY(projects.refillNewBudget().ok());
+    QCOMPARE(bytes(), before);
+
+    if (touch == u"stored")
+        QVERIFY(m_store
+                    ->execute("RSLCategorybudget",
+                              "UPDATE RSLCategorybudget SET Budget_amount = 5 WHERE "
+                              "Cat_vehicle_number = 0 AND Category = 'PAINT'")
+                    .ok());
+    else if (touch == u"held")
+        newBudget("250");
+    else if (touch == u"category")
+        QVERIFY(
+            m_store
+                ->execute("RSLCategories", "INSERT INTO RSLCategories (Category) VALUES ('TRIM')")
+                .ok());
+    QVERIFY(projects.releaseNewBudget().ok());
+    QCOMPARE(count("SELECT COUNT(*) FROM RSLCategorybudget WHERE Cat_vehicle_number = 0"),
+             kept ? 12 : 0);
+    QVERIFY(!m_store->recordSet(Command::RSLCategorybudget).hasPendingChanges());
 }
 
 QTEST_GUILESS_MAIN(TestProjectStore)

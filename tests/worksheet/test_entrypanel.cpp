@@ -202,8 +202,8 @@ void TestEntryPanel::loadedAmountsStandUntilTheirInputsChange() {
 
     // Passing through every field that recalculates on leaving it.
     auto* partNumber = f.get<QLineEdit>("ioPartnumber");
-    for (const char* leaving : {"ioQuantity", "ioshipping", "iotaxamount"}) {
-        f.get(leaving)->setFocus();
+    for (const char* amount : {"ioQuantity", "ioshipping", "iotaxamount"}) {
+        f.get(amount)->setFocus();
         partNumber->setFocus();
     }
     if (field == u"chkTaxable") {

@@ -8,8 +8,8 @@ class TestPurchaseDate : public QObject {
 private Q_SLOTS:
     void initTestCase() { isolateTestEnvironment(); }
     void writesAndReadsMonthDayYear();
-    void missingDates_data();
-    void missingDates();
+    void enteredDates_data();
+    void enteredDates();
 };
 
 void TestPurchaseDate::writesAndReadsMonthDayYear() {
@@ -21,19 +21,24 @@ void TestPurchaseDate::writesAndReadsMonthDayYear() {
     QVERIFY(!PurchaseDate::fromStored("1/5/2000").isValid());
 }
 
-void TestPurchaseDate::missingDates_data() {
+void TestPurchaseDate::enteredDates_data() {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("missing");
-    QTest::newRow("empty") << "" << true;
-    QTest::newRow("the empty date") << "01/01/0001" << true;
-    QTest::newRow("half typed") << "04/  /    " << true;
-    QTest::newRow("no such day") << "02/31/2025" << true;
-    QTest::newRow("a date") << "04/02/2025" << false;
+    QTest::addColumn<PurchaseDate::Entry>("entry");
+    using E = PurchaseDate::Entry;
+    QTest::newRow("empty") << "" << E::Missing;
+    QTest::newRow("the empty mask") << "__/__/____" << E::Missing;
+    QTest::newRow("the empty date") << "01/01/0001" << E::Missing;
+    QTest::newRow("half typed") << "04/  /    " << E::Invalid;
+    QTest::newRow("no such day") << "02/30/2025" << E::Invalid;
+    QTest::newRow("all zeros") << "00/00/0000" << E::Invalid;
+    QTest::newRow("month 13") << "13/45/2025" << E::Invalid;
+    QTest::newRow("a date") << "04/02/2025" << E::Valid;
+    QTest::newRow("last day there is") << "12/31/9999" << E::Valid;
 }
 
-void TestPurchaseDate::missingDates() {
+void TestPurchaseDate::enteredDates() {
     QFETCH(QString, text);
-    QTEST(PurchaseDate::isMissing(text), "missing");
+    QTEST(PurchaseDate::classify(text), "entry");
 }
 
 QTEST_GUILESS_MAIN(TestPurchaseDate)

@@ -235,6 +235,12 @@ void TestWorksheetWindow::refusalsStoreNothing() {
     QCOMPARE(ws.said(), dateMessage);
     QCOMPARE(ws.tab(), 2);
 
+    // A date that was typed but does not exist is not called missing.
+    date->setValue("02/30/2025");
+    ws.click("cmdAdd");
+    QVERIFY2(ws.said().startsWith("The purchase date 02/30/2025 is not a valid date."),
+             qPrintable(ws.said()));
+
     date->setValue("05/01/2025");
     ws.setText(1, "ioQuantity", "9");
     ws.setText(1, "ioprice", "999999999999999");
@@ -295,7 +301,7 @@ void TestWorksheetWindow::acceptRenewsTheNumberAndVanishedLinesAreReported() {
                 ->execute("RSLMaster", "UPDATE RSLMaster SET Part_Name = 'RADIATOR CORE' "
                                        "WHERE Part_Name = 'RADIATOR'")
                 .ok());
-    const qsizetype messages = ws.shell.scripted.messages().size();
+    const int messages = int(ws.shell.scripted.messages().size());
     ws.openLine("RADIATOR", "1");
     QCOMPARE(ws.shell.scripted.messages().size(), messages + 1);
     QCOMPARE(ws.said(), PartLineStore::kMissingMessage);
