@@ -330,7 +330,7 @@ DbResult RecordSet::load() {
                 added.append({it->order, it.key()});
         }
         std::sort(added.begin(), added.end(), [](auto a, auto b) { return a.first < b.first; });
-        for (const auto& [order, key] : added)
+        for (const auto& [addedOrder, key] : added)
             m_rows.append({key, m_pending.value(key).values, false});
     }
     if (!sortInSql)
