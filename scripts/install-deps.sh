@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
-    qt6-charts-dev qt6-svg-dev qt6-webengine-dev
+    qt6-charts-dev qt6-svg-dev qt6-webengine-dev qt6-pdf-dev
     libgl-dev fonts-liberation poppler-utils
     # checking and packaging the installed tree, and the formatting check
     desktop-file-utils appstream man-db dpkg-dev file clang-format

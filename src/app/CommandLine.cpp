@@ -57,6 +57,11 @@ const QList<CommandLine::Option>& CommandLine::options() {
          QStringLiteral("FILE"),
          QStringLiteral("The PDF file --report writes."),
          Run::Drawing},
+        {{QStringLiteral("with-receipts")},
+         {},
+         QStringLiteral("With --report \"Project Report\": print each purchased line's receipts "
+                        "(pictures and PDF pages) after it."),
+         Run::Drawing},
         {{QStringLiteral("png")},
          QStringLiteral("FILE"),
          QStringLiteral("The PNG file --graph writes."),

@@ -23,6 +23,7 @@ const QString kProject = QStringLiteral("project");
 const QString kVendor = QStringLiteral("vendor");
 const QString kPdf = QStringLiteral("pdf");
 const QString kPng = QStringLiteral("png");
+const QString kWithReceipts = QStringLiteral("with-receipts");
 const QString kSize = QStringLiteral("size");
 
 int fail(const QString& message, int status = 2) {
@@ -57,7 +58,8 @@ int CommandLineExport::run(const QCommandLineParser& parser, const QString& data
     if (report) {
 #ifdef RASTREL_HAVE_reports
         status = ReportExport::run(store, state, parser.value(kReport), parser.value(kProject),
-                                   parser.value(kVendor), parser.value(kPdf), &error);
+                                   parser.value(kVendor), parser.value(kPdf), &error,
+                                   parser.isSet(kWithReceipts));
 #else
         return fail(QStringLiteral("this Rastrel was built without reports."));
 #endif

@@ -12,6 +12,7 @@
 #include "Twips.h"
 #include "VendorSelectDialog.h"
 
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -62,6 +63,13 @@ ReportChooser::ReportChooser(Shell& shell, QWidget* parent)
                    QStringLiteral("Reports"));
     m_tabs->addTab(listPage(QStringLiteral("Select Graph To Run From List"), m_graphs, select),
                    QStringLiteral("Graphs"));
+    // Only the Project Report prints receipts; the box is offered with it.
+    m_receipts = new QCheckBox(QStringLiteral("Include receipts"));
+    m_receipts->setObjectName(QStringLiteral("chkReceipts"));
+    m_receipts->setToolTip(
+        QStringLiteral("Print each purchased part line's receipts after it in the Project Report"));
+    if (auto* frame = m_tabs->widget(0)->findChild<QGroupBox*>())
+        frame->layout()->addWidget(m_receipts);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(m_tabs);
@@ -120,7 +128,7 @@ void ReportChooser::runReport() {
         m_shell.toolkit().runModal(chooser);
         return;
     }
-    ReportWindow::open(m_shell, entry->kind);
+    ReportWindow::open(m_shell, entry->kind, QString(), m_receipts->isChecked());
 }
 
 void ReportChooser::runGraph() {

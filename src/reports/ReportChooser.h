@@ -2,6 +2,7 @@
 
 #include "ChildWindow.h"
 
+class QCheckBox;
 class QListWidget;
 class QPushButton;
 class QTabWidget;
@@ -35,4 +36,5 @@ private:
     QTabWidget* m_tabs = nullptr;
     QListWidget* m_reports = nullptr;
     QListWidget* m_graphs = nullptr;
+    QCheckBox* m_receipts = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "AppState.h"
 #include "Criteria.h"
 #include "DataStore.h"
+#include "ReceiptInserts.h"
 #include "ReportCatalog.h"
 #include "ReportPreparation.h"
 #include "ReportRenderer.h"
@@ -58,7 +59,7 @@ QStringList ReportExport::reportNames() {
 
 int ReportExport::run(DataStore& store, AppState& state, const QString& report,
                       const QString& project, const QString& vendor, const QString& pdfPath,
-                      QString* error) {
+                      QString* error, bool withReceipts) {
     const auto fail = [&](int code, const QString& why) {
         if (error)
             *error = why;
@@ -100,8 +101,10 @@ int ReportExport::run(DataStore& store, AppState& state, const QString& report,
             return fail(kFailed, r.message());
     ReportPreparation::Report prepared =
         ReportPreparation::create(store, state, entry->kind, vendorName);
-    const ReportRenderer renderer(std::move(prepared.layout), std::move(prepared.data),
-                                  std::move(prepared.captions));
+    ReportRenderer renderer(std::move(prepared.layout), std::move(prepared.data),
+                            std::move(prepared.captions));
+    if (withReceipts && entry->kind == ReportKind::VehicleData)
+        renderer.setInserts(ReceiptInserts::build(store, renderer.data()));
     ReportPreparation::afterShown(store, entry->kind);
     QString why;
     if (!renderer.writePdf(pdfPath, &why))

@@ -13,9 +13,11 @@ public:
     // `report` is a name from the chooser's list ("Project Report"), case
     // ignored. `project` is a project's description (or its number); it is
     // opened in `state` first. The shopping list needs `vendor`. Returns 0 on
-    // success, otherwise non-zero with the reason in *error.
+    // success, otherwise non-zero with the reason in *error. `withReceipts`
+    // prints the Project Report's purchased lines with their receipts.
     static int run(DataStore& store, AppState& state, const QString& report, const QString& project,
-                   const QString& vendor, const QString& pdfPath, QString* error);
+                   const QString& vendor, const QString& pdfPath, QString* error,
+                   bool withReceipts = false);
 
     static QStringList reportNames();
 };

@@ -427,6 +427,20 @@ void ReportRenderer::put(const ReportBand* band, int row, int child, int keep) c
     }
 }
 
+void ReportRenderer::placeInserts(int row) const {
+    const auto inserts = m_inserts.constFind(row);
+    if (inserts == m_inserts.cend())
+        return;
+    for (const ReportInsert& insert : *inserts) {
+        const int h = insertHeight(insert);
+        if (m_cursor.y + h > m_bodyBottom && m_cursor.pageHasBody)
+            startPage();
+        m_pages.last().bands.append({nullptr, m_cursor.y, h, row, -1, 0, false, &insert});
+        m_cursor.y += h;
+        m_cursor.pageHasBody = true;
+    }
+}
+
 // Places the next band of the report (a group's header, a line, a group's
 // footer, the report's footer); false once everything is placed.
 bool ReportRenderer::placeNext() const {
@@ -445,7 +459,9 @@ bool ReportRenderer::placeNext() const {
         return false;
     }
     if (!m_layout.grouped()) {
-        put(detail, c.row++, -1, 0);
+        put(detail, c.row, -1, 0);
+        placeInserts(c.row);
+        ++c.row;
         return true;
     }
     const ReportData::Row& parent = m_data.rows[c.row];
@@ -538,6 +554,59 @@ void ReportRenderer::paintBand(QPainter& painter, const Placed& p, int page) con
     }
 }
 
+void ReportRenderer::setInserts(QHash<int, QList<ReportInsert>> inserts) {
+    m_inserts = std::move(inserts);
+    startPagination();
+}
+
+namespace {
+constexpr int kInsertGap = 144;
+const ReportFont kInsertFont{9, false, false};
+} // namespace
+
+int ReportRenderer::insertHeight(const ReportInsert& insert) const {
+    // At most what a page holds below its header.
+    const int room = std::max(1, m_bodyBottom - kMargin - m_headerHeight - 2 * kInsertGap);
+    int content = 0;
+    if (!insert.image.isNull() && insert.image.width() > 0) {
+        const qreal scale = qreal(m_layout.width) / insert.image.width();
+        content = std::min(room, int(std::ceil(insert.image.height() * scale)));
+    } else {
+        const QFontMetricsF fm(twipFont(kInsertFont));
+        const qsizetype n = insert.lines.size();
+        content =
+            n == 0 ? 0
+                   : std::min(room, int(std::ceil(qreal(n - 1) * fm.lineSpacing() + fm.height())));
+    }
+    return content + 2 * kInsertGap;
+}
+
+void ReportRenderer::paintInsert(QPainter& painter, const Placed& p) const {
+    const QRectF room(kMargin, p.top + kInsertGap, m_layout.width, p.height - 2 * kInsertGap);
+    const ReportInsert& insert = *p.insert;
+    if (!insert.image.isNull()) {
+        // Scaled to fit both ways, keeping its proportions, centred across.
+        QSizeF size = QSizeF(insert.image.size()).scaled(room.size(), Qt::KeepAspectRatio);
+        const QRectF target(room.left() + (room.width() - size.width()) / 2, room.top(),
+                            size.width(), size.height());
+        painter.drawImage(target, insert.image);
+        return;
+    }
+    // One line each, cut with an ellipsis at the body's edge.
+    const QFont font = twipFont(kInsertFont);
+    const QFontMetricsF fm(font);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    qreal y = room.top() + fm.ascent();
+    for (const QString& line : insert.lines) {
+        if (y - fm.ascent() + fm.height() > room.bottom() + 1)
+            break;
+        painter.drawText(QPointF(room.left(), y),
+                         fm.elidedText(line, Qt::ElideRight, room.width()));
+        y += fm.lineSpacing();
+    }
+}
+
 void ReportRenderer::paintPage(QPainter& painter, int page) const {
     if (page < 0)
         return;
@@ -547,8 +616,12 @@ void ReportRenderer::paintPage(QPainter& painter, int page) const {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    for (const Placed& p : m_pages[page].bands)
-        paintBand(painter, p, page);
+    for (const Placed& p : m_pages[page].bands) {
+        if (p.insert)
+            paintInsert(painter, p);
+        else
+            paintBand(painter, p, page);
+    }
     if (const ReportBand* footer = m_layout.band(BandKind::PageFooter))
         paintBand(painter, {footer, m_bodyBottom, footer->height, -1, -1}, page);
     painter.restore();

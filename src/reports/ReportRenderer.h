@@ -6,8 +6,10 @@
 
 #include <QDateTime>
 #include <QHash>
+#include <QImage>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <unordered_map>
@@ -15,6 +17,14 @@
 class QPainter;
 class QPaintDevice;
 class QPrinter;
+
+// Something printed after a row's block that the layout does not describe
+// (a receipt): a picture scaled to fit the body's width and at most one
+// page, or lines of text. Never split across pages.
+struct ReportInsert {
+    QImage image;
+    QStringList lines;
+};
 
 // Lays a report's rows out in its bands on US Letter pages and paints the
 // pages onto any device: the preview, a printer, a PDF file. No text is ever
@@ -42,6 +52,12 @@ public:
     int pagesReady() const;
     int paginateMore(int pages) const;
     bool isPaginated() const { return m_cursor.done; }
+
+    // Inserts printed after the detail block of the row with that index (an
+    // ungrouped report); lays the pages out again.
+    void setInserts(QHash<int, QList<ReportInsert>> inserts);
+    // The height an insert takes on the page, in twips.
+    int insertHeight(const ReportInsert& insert) const;
 
     // Paints page `page` (0-based) with the painter's units in twips from
     // the paper's top-left corner.
@@ -73,6 +89,7 @@ private:
         int child = -1; // the detail row inside a group
         int from = 0;   // where in the band the piece on this page starts
         bool piece = false;
+        const ReportInsert* insert = nullptr; // instead of a band
     };
     struct Arrangement; // where each element of one band ends up
     struct FontInfo;
@@ -93,6 +110,7 @@ private:
     void startPage() const;
     void put(const ReportBand* band, int row, int child, int keep) const;
     bool placeNext() const;
+    void placeInserts(int row) const;
     void paginateTo(int pages) const;
     Arrangement arrange(const ReportBand& band, int row, int child, int page) const;
     int measure(const ReportBand& band, int row, int child) const;
@@ -102,6 +120,7 @@ private:
     QString textOf(const ReportElement& e, const Placed& p, int page) const;
     Money sum(const ReportElement& e, const Placed& p) const;
     void paintBand(QPainter& painter, const Placed& p, int page) const;
+    void paintInsert(QPainter& painter, const Placed& p) const;
 
     ReportLayout m_layout;
     ReportData m_data;
@@ -109,6 +128,7 @@ private:
     QDateTime m_printedAt;
     mutable QList<Page> m_pages;
     mutable Cursor m_cursor;
+    QHash<int, QList<ReportInsert>> m_inserts;
     int m_bodyBottom = 0;
     int m_headerHeight = 0;
     mutable std::unordered_map<int, std::unique_ptr<FontInfo>> m_fonts;

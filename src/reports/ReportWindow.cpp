@@ -4,6 +4,7 @@
 #include "AppFiles.h"
 #include "AppState.h"
 #include "BusyCursor.h"
+#include "ReceiptInserts.h"
 #include "ReportPreparation.h"
 #include "ReportPreview.h"
 #include "Shell.h"
@@ -39,7 +40,8 @@ bool runPrintDialog(QPrinter& printer, QWidget* parent) {
 
 } // namespace
 
-ReportWindow::ReportWindow(Shell& shell, ReportKind kind, const QString& vendor, QWidget* parent)
+ReportWindow::ReportWindow(Shell& shell, ReportKind kind, const QString& vendor, QWidget* parent,
+                           bool withReceipts)
     : ChildWindow(parent)
     , m_shell(shell)
     , m_kind(kind)
@@ -54,6 +56,8 @@ ReportWindow::ReportWindow(Shell& shell, ReportKind kind, const QString& vendor,
     m_renderer = std::make_unique<ReportRenderer>(std::move(report.layout), std::move(report.data),
                                                   std::move(report.captions));
     m_documentName = ReportCatalog::documentName(kind, shell.state().vehicledescription);
+    if (withReceipts && kind == ReportKind::VehicleData)
+        m_renderer->setInserts(ReceiptInserts::build(shell.data(), m_renderer->data()));
     shell.state().setMarker(ReportCatalog::marker(kind), QStringLiteral("Y"));
 
     m_preview = new ReportPreview(*m_renderer, this);
@@ -114,7 +118,8 @@ ReportWindow::ReportWindow(Shell& shell, ReportKind kind, const QString& vendor,
 
 ReportWindow::~ReportWindow() = default;
 
-ReportWindow* ReportWindow::open(Shell& shell, ReportKind kind, const QString& vendor) {
+ReportWindow* ReportWindow::open(Shell& shell, ReportKind kind, const QString& vendor,
+                                 bool withReceipts) {
     BusyCursor busy;
     const WindowId id = ReportCatalog::of(kind).window;
     if (shell.state().marker(ReportCatalog::marker(kind)) == u"Y") {
@@ -130,7 +135,7 @@ ReportWindow* ReportWindow::open(Shell& shell, ReportKind kind, const QString& v
                 delete old.data();
         }
     }
-    auto* window = new ReportWindow(shell, kind, vendor);
+    auto* window = new ReportWindow(shell, kind, vendor, nullptr, withReceipts);
     if (!shell.addWindow(id, window)) {
         window->tryClose();
         delete window;

@@ -20,13 +20,15 @@ class ReportWindow : public ChildWindow {
 public:
     // Creating the window is creating the report: it applies the report's own
     // filter and captions and reads its rows from the prepared record set.
+    // `withReceipts` adds the purchased lines' receipts (Project Report only).
     ReportWindow(Shell& shell, ReportKind kind, const QString& vendor = QString(),
-                 QWidget* parent = nullptr);
+                 QWidget* parent = nullptr, bool withReceipts = false);
     ~ReportWindow() override;
 
     // Closes an open instance of the report and frees it, then creates a
     // fresh one and puts it into the main window's frame.
-    static ReportWindow* open(Shell& shell, ReportKind kind, const QString& vendor = QString());
+    static ReportWindow* open(Shell& shell, ReportKind kind, const QString& vendor = QString(),
+                              bool withReceipts = false);
 
     ReportKind kind() const { return m_kind; }
     // What Print and Export PDF propose to name the copy ("Project Report -

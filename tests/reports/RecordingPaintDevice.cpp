@@ -10,7 +10,7 @@
 
 namespace {
 
-// Keeps the texts; shapes and pictures are let go.
+// Keeps the texts and where pictures go; shapes are let go.
 class RecordingEngine : public QPaintEngine {
 public:
     explicit RecordingEngine(RecordingPaintDevice* device)
@@ -21,7 +21,15 @@ public:
     bool end() override { return true; }
     void updateState(const QPaintEngineState&) override {}
     Type type() const override { return QPaintEngine::User; }
-    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+    void drawPixmap(const QRectF& r, const QPixmap& pixmap, const QRectF&) override {
+        m_device->pictures.append(
+            {m_device->page, painter()->transform().mapRect(r), pixmap.size()});
+    }
+    void drawImage(const QRectF& r, const QImage& image, const QRectF&,
+                   Qt::ImageConversionFlags) override {
+        m_device->pictures.append(
+            {m_device->page, painter()->transform().mapRect(r), image.size()});
+    }
     void drawPath(const QPainterPath&) override {}
     void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
 

@@ -4,6 +4,8 @@
 #include <QList>
 #include <QPaintDevice>
 #include <QPointF>
+#include <QRectF>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -30,7 +32,14 @@ public:
     // Paints every page of the report.
     void record(const ReportRenderer& renderer);
 
+    struct Picture {
+        int page = 0;
+        QRectF box; // in twips on the page
+        QSize size; // the picture's own, in pixels
+    };
+
     QList<Text> texts;
+    QList<Picture> pictures;
     int page = 0;
 
     QStringList textsOn(int page) const;

@@ -1,10 +1,14 @@
 #include "AppFiles.h"
+#include "AttachmentStore.h"
 #include "ChildWindow.h"
 #include "MdiHost.h"
 #include "ReportChooser.h"
 #include "ReportWindow.h"
 #include "TestShell.h"
 
+#include <QBuffer>
+#include <QCheckBox>
+#include <QCryptographicHash>
 #include <QDialog>
 #include <QListWidget>
 #include <QPointer>
@@ -84,6 +88,7 @@ private Q_SLOTS:
     void withAProjectEveryReportAndGraphIsOfferedAndTheTabsChangeTheIcon();
     void aChosenReportOpensInItsWindow();
     void theOverBudgetReportIsComputedFirst();
+    void receiptsArePrintedOnlyWhenAskedFor();
     void aGraphReplacesItsOpenInstance();
 };
 
@@ -155,6 +160,52 @@ void TestReportChooser::aChosenReportOpensInItsWindow() {
     QCOMPARE(dialog->objectName(), QStringLiteral("frmVendorselect"));
     QVERIFY(!shell.window(WindowId::ReportShoppingList));
     delete dialog;
+}
+
+void TestReportChooser::receiptsArePrintedOnlyWhenAskedFor() {
+    TestShell shell;
+    ReportChooser* chooser = openChooser(shell);
+    auto* box = chooser->findChild<QCheckBox*>("chkReceipts");
+    QVERIFY(box);
+    QCOMPARE(box->text(), QStringLiteral("Include receipts"));
+    QVERIFY(!box->isChecked());
+
+    runReport(chooser, "Project Report");
+    auto* plain = qobject_cast<ReportWindow*>(shell.window(WindowId::ReportVehicleData));
+    QVERIFY(plain);
+    const int pages = plain->renderer().pageCount();
+
+    // A tall photo on a purchased line needs a page of its own.
+    std::optional<qint64> line;
+    AttachmentStore attachments(*shell.store);
+    for (const ReportData::Row& row : plain->renderer().data().rows)
+        if (row.value("Purchased").toBool() || row.value("Purchased").toString() == "True") {
+            line = attachments.lineId(row.value("Part_Name").toString(),
+                                      row.value("Sequence_Number").toString());
+            break;
+        }
+    QVERIFY(line);
+    QImage photo(200, 600, QImage::Format_RGB32);
+    photo.fill(Qt::gray);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    photo.save(&buffer, "PNG");
+    PreparedAttachment file;
+    file.fileName = "receipt.png";
+    file.mimeType = "image/png";
+    file.data = png;
+    file.checksum =
+        QString::fromLatin1(QCryptographicHash::hash(png, QCryptographicHash::Sha256).toHex());
+    QVERIFY(attachments.store(*line, file));
+
+    box->click();
+    QVERIFY(box->isChecked());
+    runReport(chooser, "Project Report");
+    auto* withReceipts = qobject_cast<ReportWindow*>(shell.window(WindowId::ReportVehicleData));
+    QVERIFY(withReceipts);
+    QVERIFY(withReceipts->renderer().pageCount() > pages);
+    QVERIFY(shell.scripted.messages().isEmpty());
 }
 
 void TestReportChooser::theOverBudgetReportIsComputedFirst() {

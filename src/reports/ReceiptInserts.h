@@ -1,0 +1,22 @@
+#pragma once
+
+#include "ReportData.h"
+#include "ReportRenderer.h"
+
+#include <QHash>
+#include <QList>
+
+class DataStore;
+
+// The receipts printed with the Project Report: after each purchased line's
+// block, its pictures, every page of its PDF files, and the names of its
+// other attachments. A file that cannot be shown (damaged, or not what its
+// type says) is named instead, so one bad receipt never stops the report.
+class ReceiptInserts {
+public:
+    // Keyed by the index of the row in `data` (rows read from RSLMaster).
+    static QHash<int, QList<ReportInsert>> build(DataStore& store, const ReportData& data);
+
+    // The pages of a PDF file as pictures; empty when it cannot be read.
+    static QList<QImage> pdfPages(const QByteArray& pdf);
+};
