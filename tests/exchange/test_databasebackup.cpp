@@ -24,8 +24,8 @@ QByteArray checksum(const QString& file) {
 const QDateTime kNoon(QDate(2025, 4, 2), QTime(12, 0));
 
 // The child process of the kill test: restores two backups in turn for ever.
-int restoreForEver(const QString& spec) {
-    const QStringList parts = spec.split(u'|');
+int restoreForEver(const QString& job) {
+    const QStringList parts = job.split(u'|');
     for (int i = 0;; ++i)
         ignoreError(DatabaseBackup::replace(parts[i % 2], parts[2], QDateTime::currentDateTime()));
 }
