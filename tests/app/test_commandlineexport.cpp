@@ -13,15 +13,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
-
-QByteArray bytesOf(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-} // namespace
-
 class TestCommandLineExport : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -45,7 +36,7 @@ void TestCommandLineExport::unusableFilesEndWithAnErrorStatus() {
     { db.open(); }
     const QString path = db.path("suspect.sqlite");
     QVERIFY(DamagedFiles::make(kind, db.databasePath(), path));
-    const QByteArray before = bytesOf(path);
+    const QByteArray before = TestDatabase::readFile(path);
     for (const char* what : {"report", "graph"}) {
         const QString out = db.path(QStringLiteral("out.") + (what[0] == 'r' ? "pdf" : "png"));
         const QStringList args =
@@ -56,7 +47,7 @@ void TestCommandLineExport::unusableFilesEndWithAnErrorStatus() {
         QVERIFY(CommandLineExport::run(line.parser(), path) != 0);
         QVERIFY(!QFile::exists(out));
     }
-    QCOMPARE(bytesOf(path), before);
+    QCOMPARE(TestDatabase::readFile(path), before);
 }
 
 // A file that cannot be written still gives its reports; one that needs a
@@ -80,7 +71,7 @@ void TestCommandLineExport::readOnlyFileExportsWithoutBeingChanged() {
         QVERIFY(::chmod(qPrintable(path), 0444) == 0);
         QVERIFY(::chmod(qPrintable(folder), 0555) == 0);
     }
-    const QByteArray before = bytesOf(path);
+    const QByteArray before = TestDatabase::readFile(path);
     auto exportReport = [&](const QString& report) {
         QFile::remove(db.path("out.pdf"));
         const CommandLine line({"rastrel", "--report", report, "--project", "1986 FORD MUSTANG",
@@ -93,7 +84,7 @@ void TestCommandLineExport::readOnlyFileExportsWithoutBeingChanged() {
     QVERIFY(QFile::exists(db.path("out.pdf")));
     const int overBudget = exportReport("Categories Over Budget");
     QVERIFY(overBudget == 0 || !QFile::exists(db.path("out.pdf")));
-    QCOMPARE(bytesOf(path), before);
+    QCOMPARE(TestDatabase::readFile(path), before);
     if (root)
         QVERIFY(mount.setReadOnly(false));
     else

@@ -1,15 +1,10 @@
-#include "ChildWindow.h"
 #include "DataStore.h"
 #include "DatabaseBackup.h"
 #include "DatabaseFiles.h"
-#include "MainWindow.h"
+#include "MainWindowFixture.h"
 #include "RecentDatabases.h"
-#include "ScriptedToolkit.h"
-#include "Settings.h"
-#include "TestDatabase.h"
 
 #include <QAction>
-#include <QCryptographicHash>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -17,52 +12,17 @@
 
 namespace {
 
-class StubWindow : public ChildWindow {
-public:
-    StubWindow(Shell& shell, WindowId id)
-        : m_shell(shell)
-        , m_id(id) {
-        setObjectName(Windows::objectName(id));
-        m_shell.state().setMarker(Windows::marker(id), QStringLiteral("Y"));
-    }
-    bool refuseClose = false;
-
-protected:
-    bool queryClose() override { return !refuseClose; }
-    void unload() override { m_shell.state().setMarker(Windows::marker(m_id), QString()); }
-
-private:
-    Shell& m_shell;
-    WindowId m_id;
-};
-
-QByteArray checksum(const QString& file) {
-    QFile f(file);
-    return f.open(QIODevice::ReadOnly)
-               ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
-               : QByteArray();
-}
-
-struct Fixture {
-    TestDatabase db;
-    ScriptedToolkit toolkit;
-    std::unique_ptr<MainWindow> window;
-
+struct Fixture : MainWindowFixture {
     explicit Fixture(bool start = true, bool createMissing = true) {
-        MainWindow::Options o;
-        o.databasePath = db.databasePath();
-        o.settingsFile = db.settingsPath();
-        o.lockFile = db.path("rastrel.lock");
-        o.showSplash = false;
+        MainWindow::Options o = options();
         o.createMissing = createMissing;
-        window = std::make_unique<MainWindow>(o, toolkit);
-        for (WindowId id : {WindowId::Projects, WindowId::Worksheet, WindowId::Maintenance})
-            window->registerWindow(id, [id](Shell& s) { return new StubWindow(s, id); });
+        makeWithStubs(o, {WindowId::Projects, WindowId::Worksheet, WindowId::Maintenance});
         if (start)
             QVERIFY(window->startUp());
     }
     DatabaseFiles& files() { return window->databaseFiles(); }
     QString path() { return window->data().path(); }
+    QByteArray bytes() { return TestDatabase::readFile(path()); }
     int scalar(const QString& sql) { return TestDatabase::scalar(path(), sql).toInt(); }
 };
 
@@ -114,10 +74,10 @@ void TestDatabaseFiles::backUpWhileWindowsAreOpen() {
 
     // The open file itself is never the target.
     f.toolkit.queueFile(f.path());
-    const QByteArray before = checksum(f.path());
+    const QByteArray before = f.bytes();
     f.files().backUp();
     QVERIFY(f.toolkit.lastText().startsWith(QStringLiteral("A backup cannot replace")));
-    QCOMPARE(checksum(f.path()), before);
+    QCOMPARE(f.bytes(), before);
 }
 
 void TestDatabaseFiles::restoreOfAnUnusableBackupChangesNothing() {
@@ -125,12 +85,12 @@ void TestDatabaseFiles::restoreOfAnUnusableBackupChangesNothing() {
     const QString bad = f.db.path("bad.sqlite");
     QVERIFY(f.window->data().backupTo(bad).ok());
     QVERIFY(TestDatabase::exec(bad, "PRAGMA user_version = 99"));
-    const QByteArray before = checksum(f.path());
+    const QByteArray before = f.bytes();
     f.toolkit.queueFile(bad);
     f.files().restore();
     QVERIFY(f.toolkit.lastText().contains(QStringLiteral("newer version")));
     QVERIFY(f.toolkit.lastText().endsWith(QStringLiteral("the database is as it was.")));
-    QCOMPARE(checksum(f.path()), before);
+    QCOMPARE(f.bytes(), before);
     QVERIFY(f.window->window(WindowId::Projects));
     QVERIFY(f.window->data().isOpen());
 }
@@ -151,12 +111,12 @@ void TestDatabaseFiles::restoreReplacesTheFileAfterTheQuestion() {
     QCOMPARE(f.scalar("SELECT COUNT(*) FROM RSLMaster"), 0);
 
     // A window that keeps unsaved input stops the restore before anything is touched.
-    static_cast<StubWindow*>(f.window->window(WindowId::Projects))->refuseClose = true;
+    f.stub(WindowId::Projects)->refuseClose = true;
     f.toolkit.queueFile(backup);
     f.toolkit.queueYes();
     f.files().restore();
     QCOMPARE(f.scalar("SELECT COUNT(*) FROM RSLMaster"), 0);
-    static_cast<StubWindow*>(f.window->window(WindowId::Projects))->refuseClose = false;
+    f.stub(WindowId::Projects)->refuseClose = false;
 
     f.window->showMaintenance(0);
     f.toolkit.queueFile(backup);

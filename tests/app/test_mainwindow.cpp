@@ -1,15 +1,9 @@
 #include "AppState.h"
-#include "ChildWindow.h"
 #include "DataStore.h"
-#include "MainWindow.h"
+#include "MainWindowFixture.h"
 #include "MdiHost.h"
-#include "MenuState.h"
-#include "ScriptedToolkit.h"
-#include "Settings.h"
-#include "TestDatabase.h"
 
 #include <QAction>
-#include <QDialog>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -20,60 +14,19 @@
 
 namespace {
 
-// Stands in for a feature window: remembers the tab it was asked for and
-// keeps its open marker like the real windows do.
-class StubWindow : public ChildWindow {
-public:
-    StubWindow(Shell& shell, WindowId id)
-        : m_shell(shell)
-        , m_id(id) {
-        setObjectName(Windows::objectName(id));
-        setWindowTitle(Windows::objectName(id));
-        m_shell.state().setMarker(Windows::marker(id), QStringLiteral("Y"));
-    }
-    int tab = -1;
-    bool refuseClose = false;
-    void selectTab(int t) override { tab = t; }
-
-protected:
-    bool queryClose() override { return !refuseClose; }
-    void unload() override { m_shell.state().setMarker(Windows::marker(m_id), QString()); }
-
-private:
-    Shell& m_shell;
-    WindowId m_id;
-};
-
-struct Fixture {
-    TestDatabase db;
-    ScriptedToolkit toolkit;
-    std::unique_ptr<MainWindow> window;
+// The main window with every feature window stubbed; counts the reminders shown.
+struct Fixture : MainWindowFixture {
     int reminders = 0;
-    QString settingsFile;
 
-    explicit Fixture(const QString& lock = QString()) { make(lock); }
-
-    void make(const QString& lock = QString()) {
-        MainWindow::Options o;
-        o.databasePath = db.databasePath();
-        o.settingsFile = settingsFile.isEmpty() ? db.settingsPath() : settingsFile;
-        o.lockFile = lock.isEmpty() ? db.path("rastrel.lock") : lock;
-        o.showSplash = false;
-        window = std::make_unique<MainWindow>(o, toolkit);
-        for (WindowId id : {WindowId::Projects, WindowId::Worksheet, WindowId::Maintenance,
-                            WindowId::ReportsGraphs, WindowId::Graph1, WindowId::Graph2,
-                            WindowId::Help, WindowId::ReportPartData})
-            window->registerWindow(id, [id](Shell& s) { return new StubWindow(s, id); });
+    Fixture() { remake(options()); }
+    void remake(const MainWindow::Options& o) {
+        makeWithStubs(o, {WindowId::Projects, WindowId::Worksheet, WindowId::Maintenance,
+                          WindowId::ReportsGraphs, WindowId::Graph1, WindowId::Graph2,
+                          WindowId::Help, WindowId::ReportPartData});
         window->registerDialog(MainWindow::Dialog::Reminder, [this](Shell&, QWidget* parent) {
             ++reminders;
             return new QDialog(parent);
         });
-    }
-
-    Settings settings() { return Settings(db.settingsPath()); }
-    StubWindow* stub(WindowId id) { return static_cast<StubWindow*>(window->window(id)); }
-    bool enabled(const char* name) {
-        return window->action(QString::fromLatin1(name))->isEnabled();
     }
     void sql(const QString& statement) {
         QVERIFY(TestDatabase::exec(db.databasePath(), statement));
@@ -89,14 +42,11 @@ class TestMainWindow : public QObject {
 private Q_SLOTS:
     void initTestCase() { isolateTestEnvironment(); }
 
-    void menuRulesFollowTheProjectState();
     void startUpWithoutSettingsOffersTheCatalogue();
     void startUpWithoutProjectsOffersNewProject();
     void reopensTheLastProject_data();
     void reopensTheLastProject();
     void exitAsksWithNoAsDefault();
-    void exitStoresTheOpenProject();
-    void aWindowWithUnsavedInputKeepsTheProgramRunning();
     void closeProjectClearsStateButKeepsOtherWindows();
     void closeAllWindowsLeavesTheProjectOpen();
     void toolbarToggles();
@@ -112,18 +62,6 @@ private Q_SLOTS:
     void windowMenuListsTheOpenWindows();
     void opensInsideTheScreen();
 };
-
-void TestMainWindow::menuRulesFollowTheProjectState() {
-    const MenuState none = MenuState::forState(false, false);
-    QVERIFY(none.newProject && none.toolbarOpenProject);
-    QVERIFY(!none.openProject && !none.editProject && !none.deleteProject);
-    QVERIFY(!none.closeProject && !none.workOnProject && !none.graphs);
-    const MenuState stored = MenuState::forState(false, true);
-    QVERIFY(stored.openProject && stored.editProject && stored.deleteProject && stored.newProject);
-    const MenuState open = MenuState::forState(true, true);
-    QVERIFY(open.closeProject && open.workOnProject && open.graphs);
-    QVERIFY(!open.newProject && !open.openProject && !open.toolbarOpenProject);
-}
 
 void TestMainWindow::startUpWithoutSettingsOffersTheCatalogue() {
     Fixture f;
@@ -188,13 +126,18 @@ void TestMainWindow::reopensTheLastProject() {
         QVERIFY(f.window->window(WindowId::Worksheet));
         QVERIFY(!f.window->window(WindowId::Projects));
         QVERIFY(f.enabled("mnuclosevehicle") && f.enabled("mnumaindatabase") &&
-                !f.enabled("mnunewvehicle"));
+                !f.enabled("mnunewvehicle") && !f.enabled("mnuopenvehicle"));
+        QVERIFY(!f.window->toolbarButton(2)->isEnabled());
     } else {
         QCOMPARE(f.window->windowTitle(), QStringLiteral("Rastrel - No Project Open"));
         QCOMPARE(st.vehiclenumber, 0);
         QCOMPARE(st.openvehiclenumber, QStringLiteral("0"));
         QCOMPARE(f.stub(WindowId::Projects)->tab, 1);
     }
+    // Leaving stores the project that is open now (0 for none) for the next start.
+    f.toolkit.queueYes();
+    QVERIFY(f.window->close());
+    QCOMPARE(f.settings().value(Settings::kVehicleLastOpened, "x"), reopened ? "1" : "0");
 }
 
 void TestMainWindow::exitAsksWithNoAsDefault() {
@@ -211,28 +154,8 @@ void TestMainWindow::exitAsksWithNoAsDefault() {
     QCOMPARE(m.kind, ScriptedToolkit::Kind::YesNo);
     QVERIFY(!m.defaultYes);
     QCOMPARE(f.settings().value(Settings::kVehicleLastOpened, "x"), QStringLiteral("5"));
-}
 
-void TestMainWindow::exitStoresTheOpenProject() {
-    {
-        Fixture f;
-        QVERIFY(f.window->startUp());
-        f.toolkit.queueYes();
-        QVERIFY(f.window->close());
-        QCOMPARE(f.settings().value(Settings::kVehicleLastOpened, "x"), QStringLiteral("0"));
-    }
-    Fixture f;
-    f.settings().setValue(Settings::kOpenLastVehicle, "Y");
-    f.settings().setValue(Settings::kVehicleLastOpened, "1");
-    QVERIFY(f.window->startUp());
-    f.toolkit.queueYes();
-    QVERIFY(f.window->close());
-    QCOMPARE(f.settings().value(Settings::kVehicleLastOpened, "x"), QStringLiteral("1"));
-}
-
-void TestMainWindow::aWindowWithUnsavedInputKeepsTheProgramRunning() {
-    Fixture f;
-    QVERIFY(f.window->startUp());
+    // Yes, but a window with unsaved input keeps the program running.
     f.stub(WindowId::Projects)->refuseClose = true;
     f.toolkit.queueYes();
     QVERIFY(!f.window->close());
@@ -339,12 +262,7 @@ void TestMainWindow::secondCopyIsRefusedWithoutTouchingSettings() {
     first.settings().setValue(Settings::kVehicleLastOpened, "3");
 
     ScriptedToolkit toolkit;
-    MainWindow::Options o;
-    o.databasePath = first.db.databasePath();
-    o.settingsFile = first.db.settingsPath();
-    o.lockFile = first.db.path("rastrel.lock");
-    o.showSplash = false;
-    MainWindow second(o, toolkit);
+    MainWindow second(first.options(), toolkit);
     QVERIFY(!second.startUp());
     QCOMPARE(toolkit.texts(), QStringList{"You already have a copy of Rastrel loaded."});
     QCOMPARE(toolkit.messages().first().title, QStringLiteral("Rastrel"));
@@ -353,26 +271,22 @@ void TestMainWindow::secondCopyIsRefusedWithoutTouchingSettings() {
 }
 
 void TestMainWindow::staleLockOfACrashedCopyIsTakenOver() {
-    TestDatabase dir;
-    const QString lock = dir.path("rastrel.lock");
+    Fixture f;
     // A lock left by a process that no longer runs.
-    QFile f(lock);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("999999\nrastrel\n" + QSysInfo::machineHostName().toUtf8() + "\n");
-    f.close();
-    Fixture fixture(lock);
-    QVERIFY(fixture.window->startUp());
+    QVERIFY(TestDatabase::writeFile(
+        f.options().lockFile, "999999\nrastrel\n" + QSysInfo::machineHostName().toUtf8() + "\n"));
+    QVERIFY(f.window->startUp());
 }
 
 void TestMainWindow::unusableDatabaseStartsWithoutData() {
     Fixture f;
-    QFile bad(f.db.databasePath());
-    QVERIFY(bad.open(QIODevice::WriteOnly));
-    bad.write("not a database");
-    bad.close();
+    QVERIFY(TestDatabase::writeFile(f.db.databasePath(), "not a database"));
     QVERIFY(f.window->startUp());
     QCOMPARE(f.toolkit.messages().size(), 1);
     QVERIFY(f.toolkit.lastText().contains("not a Rastrel database"));
+    // Tools > Check Database says there is nothing to check.
+    f.window->action("mnucheckdatabase")->trigger();
+    QVERIFY(f.toolkit.lastText().contains("is not open"));
     QCOMPARE(f.window->windowTitle(), QStringLiteral("Rastrel - No Project Open"));
     QCOMPARE(f.stub(WindowId::Projects)->tab, 0);
     f.window->closeWindow(WindowId::Projects);
@@ -390,26 +304,15 @@ void TestMainWindow::checkDatabaseReportsTheResult() {
     QCOMPARE(f.toolkit.messages().size(), 1);
     QVERIFY2(f.toolkit.lastText().contains("no damage was found"),
              qPrintable(f.toolkit.lastText()));
-
-    // Without a database the command says so instead.
-    Fixture none;
-    QFile bad(none.db.databasePath());
-    QVERIFY(bad.open(QIODevice::WriteOnly));
-    bad.write("not a database");
-    bad.close();
-    QVERIFY(none.window->startUp());
-    none.window->action("mnucheckdatabase")->trigger();
-    QVERIFY(none.toolkit.lastText().contains("is not open"));
 }
 
 void TestMainWindow::unwritableSettingsAreReportedOnce() {
     Fixture f;
     // A file stands where the settings folder should be made.
-    QFile blocker(f.db.path("blocker"));
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    f.settingsFile = f.db.path("blocker/settings.ini");
-    f.make();
+    QVERIFY(TestDatabase::writeFile(f.db.path("blocker"), {}));
+    MainWindow::Options o = f.options();
+    o.settingsFile = f.db.path("blocker/settings.ini");
+    f.remake(o);
     QVERIFY(f.window->startUp());
     f.toolkit.clear();
     f.window->saveLastOpened();

@@ -1,4 +1,5 @@
 #include "HelpWindow.h"
+#include "ListDriver.h"
 #include "TestShell.h"
 
 #include <QApplication>
@@ -17,12 +18,7 @@ HelpWindow* openHelp(TestShell& shell) {
     return qobject_cast<HelpWindow*>(shell.showWindow(WindowId::Help));
 }
 
-QStringList titles(QListWidget* list) {
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out << list->item(i)->text();
-    return out;
-}
+using ListDriver::texts;
 
 } // namespace
 
@@ -46,7 +42,7 @@ void TestHelpWindow::opensOnTheContentsAndServesBothHelpCommands() {
     QCOMPARE(w->currentPage(), QStringLiteral("index.html"));
     auto* topics = w->findChild<QListWidget*>("lstTopics");
     QVERIFY(topics->count() >= 10);
-    QVERIFY(titles(topics).contains("Step by step instructions for using Rastrel"));
+    QVERIFY(texts(topics).contains("Step by step instructions for using Rastrel"));
     QCOMPARE(shell.state().marker("frmhelpopen"), QStringLiteral("Y"));
     QVERIFY(shell.scripted.messages().isEmpty());
 
@@ -72,8 +68,8 @@ void TestHelpWindow::searchListsThePagesWithTheWordAndOpensThem() {
     QTest::keyClicks(box, "BACK UP");
     QTest::keyClick(box, Qt::Key_Return);
     QVERIFY(label->text().startsWith("Pages containing"));
-    QVERIFY(titles(topics).contains("Where your data lives and how to back it up"));
-    QVERIFY(!titles(topics).contains("Contents"));
+    QVERIFY(texts(topics).contains("Where your data lives and how to back it up"));
+    QVERIFY(!texts(topics).contains("Contents"));
 
     QListWidgetItem* first = topics->item(0);
     QTest::mouseClick(topics->viewport(), Qt::LeftButton, {},

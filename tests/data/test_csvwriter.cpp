@@ -15,36 +15,25 @@ private Q_SLOTS:
 void TestCsvWriter::cellsAreSafeAndQuoted_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("cell");
-    QTest::newRow("plain") << "OIL PUMP"
-                           << "OIL PUMP";
-    QTest::newRow("empty") << ""
-                           << "";
-    QTest::newRow("comma") << "5.0, V8"
-                           << "\"5.0, V8\"";
-    QTest::newRow("semicolon") << "a;b"
-                               << "\"a;b\"";
-    QTest::newRow("quotes") << "14\" WHEEL"
-                            << "\"14\"\" WHEEL\"";
-    QTest::newRow("line break") << "one\ntwo"
-                                << "\"one\ntwo\"";
-    QTest::newRow("inner apostrophe") << "O'REILLY"
-                                      << "O'REILLY";
-    QTest::newRow("formula") << "=HYPERLINK(\"x\")"
-                             << "\"'=HYPERLINK(\"\"x\"\")\"";
-    QTest::newRow("plus") << "+1 555"
-                          << "'+1 555";
-    QTest::newRow("minus") << "-FLAT-"
-                           << "'-FLAT-";
-    QTest::newRow("at") << "@SUM(A1)"
-                        << "'@SUM(A1)";
-    QTest::newRow("tab") << "\tx"
-                         << "\"'\tx\"";
-    QTest::newRow("carriage return") << "\rx"
-                                     << "\"'\rx\"";
-    QTest::newRow("leading apostrophe") << "'=x"
-                                        << "''=x";
-    QTest::newRow("formula later") << "A=B"
-                                   << "A=B";
+    const char* const rows[][3] = {
+        {"plain", "OIL PUMP", "OIL PUMP"},
+        {"empty", "", ""},
+        {"comma", "5.0, V8", "\"5.0, V8\""},
+        {"semicolon", "a;b", "\"a;b\""},
+        {"quotes", "14\" WHEEL", "\"14\"\" WHEEL\""},
+        {"line break", "one\ntwo", "\"one\ntwo\""},
+        {"inner apostrophe", "O'REILLY", "O'REILLY"},
+        {"formula", "=HYPERLINK(\"x\")", "\"'=HYPERLINK(\"\"x\"\")\""},
+        {"plus", "+1 555", "'+1 555"},
+        {"minus", "-FLAT-", "'-FLAT-"},
+        {"at", "@SUM(A1)", "'@SUM(A1)"},
+        {"tab", "\tx", "\"'\tx\""},
+        {"carriage return", "\rx", "\"'\rx\""},
+        {"leading apostrophe", "'=x", "''=x"},
+        {"formula later", "A=B", "A=B"},
+    };
+    for (const auto& r : rows)
+        QTest::newRow(r[0]) << QString(r[1]) << QString(r[2]);
 }
 
 void TestCsvWriter::cellsAreSafeAndQuoted() {

@@ -1,5 +1,6 @@
 #include "DamagedFiles.h"
 #include "DataStore.h"
+#include "ForeignLock.h"
 #include "Schema.h"
 #include "ScratchMount.h"
 #include "SessionMarker.h"
@@ -17,19 +18,6 @@
 #include <unistd.h>
 
 namespace {
-
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
 
 // Leaves `target` as a run killed in the middle of a save leaves a file:
 // some pages of the unfinished change written, and the journal that undoes them.
@@ -54,7 +42,7 @@ void makeInterrupted(const QString& sound, const QString& work, const QString& t
         db.close();
     }
     QSqlDatabase::removeDatabase("interrupted");
-    QVERIFY(readAll(target) != readAll(sound));
+    QVERIFY(TestDatabase::readFile(target) != TestDatabase::readFile(sound));
 }
 
 // A folder whose files the program cannot write: a read-only mount for the
@@ -198,7 +186,7 @@ void TestDataStore::unusableFilesAreRefusedAndLeftAlone() {
     { db.open(); }
     const QString path = db.path("suspect.sqlite");
     QVERIFY(DamagedFiles::make(kind, db.databasePath(), path));
-    const QByteArray before = readAll(path);
+    const QByteArray before = TestDatabase::readFile(path);
     const QStringList filesBefore = QDir(db.path(".")).entryList(QDir::Files);
 
     DataStore store;
@@ -208,7 +196,7 @@ void TestDataStore::unusableFilesAreRefusedAndLeftAlone() {
     QVERIFY2(r.message().contains(reason), qPrintable(r.message()));
     QCOMPARE(r.message().count(QDir::toNativeSeparators(path)), 1);
     QVERIFY(!store.isOpen());
-    QCOMPARE(readAll(path), before);
+    QCOMPARE(TestDatabase::readFile(path), before);
     // Not even a journal, log or marker is left beside it.
     QCOMPARE(QDir(db.path(".")).entryList(QDir::Files), filesBefore);
 
@@ -237,17 +225,18 @@ void TestDataStore::fullCheckRunsWhenTheFileCannotBeVouchedFor() {
     QByteArray whileRunning;
     {
         auto store = db.open();
-        whileRunning = readAll(marker);
+        whileRunning = TestDatabase::readFile(marker);
         QVERIFY(whileRunning.contains("state=running"));
     }
-    QVERIFY(readAll(marker).contains("state=clean"));
+    QVERIFY(TestDatabase::readFile(marker).contains("state=clean"));
     if (history == u"no marker") {
         QVERIFY(QFile::remove(marker));
     } else if (history == u"killed") {
-        writeAll(marker, whileRunning);
+        QVERIFY(TestDatabase::writeFile(marker, whileRunning));
     } else if (history == u"version") {
         const QByteArray current = "version=" + DataStore::programVersion().toUtf8();
-        writeAll(marker, readAll(marker).replace(current, QByteArray("version=0.9")));
+        QVERIFY(TestDatabase::writeFile(
+            marker, TestDatabase::readFile(marker).replace(current, QByteArray("version=0.9"))));
     } else if (history == u"touched") {
         QFile f(db.databasePath());
         QVERIFY(f.open(QIODevice::ReadWrite));
@@ -268,7 +257,7 @@ void TestDataStore::damageAfterACleanExitIsFoundOnRequest() {
     const QDateTime time = QFileInfo(path).lastModified();
     const QString copy = db.path("damaged.sqlite");
     QVERIFY(DamagedFiles::make("flipped byte in a b-tree page", path, copy));
-    writeAll(path, readAll(copy));
+    QVERIFY(TestDatabase::writeFile(path, TestDatabase::readFile(copy)));
     {
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadWrite));
@@ -304,29 +293,21 @@ void TestDataStore::openingFailuresNameTheirCause() {
     TestDatabase db;
     { db.open(); }
     const QString path = db.databasePath();
-    const QByteArray before = readAll(path);
+    const QByteArray before = TestDatabase::readFile(path);
 
     // Another program holds the file: a lock, not damage, and one sentence.
     {
-        QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "other program");
-        other.setDatabaseName(path);
-        QVERIFY(other.open());
-        QSqlQuery lock(other);
-        QVERIFY(lock.exec("BEGIN EXCLUSIVE"));
+        ForeignLock lock(path);
         DataStore store;
         const DbResult r = store.open(path);
         QCOMPARE(r.kind(), DbErrorKind::Locked);
         QVERIFY2(r.message().contains("in use by another program"), qPrintable(r.message()));
         QVERIFY(!r.message().contains("damaged"));
-        QVERIFY(lock.exec("ROLLBACK"));
-        lock.finish();
-        other.close();
     }
-    QSqlDatabase::removeDatabase("other program");
-    QCOMPARE(readAll(path), before);
+    QCOMPARE(TestDatabase::readFile(path), before);
 
     // A data folder that cannot be made (a file stands where it should be).
-    writeAll(db.path("blocker"), "a file");
+    QVERIFY(TestDatabase::writeFile(db.path("blocker"), "a file"));
     DataStore store;
     const DbResult r = store.open(db.path("blocker/sub/rsl.sqlite"));
     QVERIFY(!r.ok());
@@ -350,7 +331,7 @@ void TestDataStore::readOnlyFileIsOpenedForReading() {
     QVERIFY(QFile::copy(scratch.path("interrupted.sqlite"), interrupted));
     QVERIFY(QFile::copy(scratch.path("interrupted.sqlite-journal"), interrupted + "-journal"));
     QVERIFY(place.setReadOnly(true));
-    const QByteArray before = readAll(path);
+    const QByteArray before = TestDatabase::readFile(path);
 
     DataStore store;
     QVERIFY(store.open(path).ok());
@@ -360,15 +341,15 @@ void TestDataStore::readOnlyFileIsOpenedForReading() {
     const DbResult write = store.execute("RSLMakes", "INSERT INTO RSLMakes VALUES ('NEW')");
     QCOMPARE(write.kind(), DbErrorKind::ReadOnly);
     store.close();
-    QCOMPARE(readAll(path), before);
+    QCOMPARE(TestDatabase::readFile(path), before);
 
     // An interrupted change cannot be undone there: said so, not called damage.
-    const QByteArray journal = readAll(interrupted + "-journal");
+    const QByteArray journal = TestDatabase::readFile(interrupted + "-journal");
     const DbResult r = store.open(interrupted);
     QCOMPARE(r.kind(), DbErrorKind::ReadOnly);
     QVERIFY2(r.message().contains("interrupted") && !r.message().contains("damaged"),
              qPrintable(r.message()));
-    QCOMPARE(readAll(interrupted + "-journal"), journal);
+    QCOMPARE(TestDatabase::readFile(interrupted + "-journal"), journal);
 }
 
 void TestDataStore::fullDiskKeepsEveryCommittedRow() {
@@ -476,7 +457,7 @@ void TestDataStore::lastReleasesFileIsUpdatedAfterABackup() {
 void TestDataStore::lastReleasesFileWithADamagedPageIsLeftAlone() {
     TestDatabase db;
     const QString path = db.path("rsl.sqlite");
-    QByteArray bytes = readAll(kFixture);
+    QByteArray bytes = TestDatabase::readFile(kFixture);
     const int pageSize = TestDatabase::scalar(kFixture, "PRAGMA page_size").toInt();
     const int root =
         TestDatabase::scalar(kFixture, "SELECT rootpage FROM sqlite_master WHERE name = "
@@ -486,13 +467,13 @@ void TestDataStore::lastReleasesFileWithADamagedPageIsLeftAlone() {
     // The part lines' page: its type byte and cell pointers become noise.
     for (int i = 0; i < 64; ++i)
         bytes[qsizetype(root - 1) * pageSize + i] = char(0xEE);
-    writeAll(path, bytes);
+    QVERIFY(TestDatabase::writeFile(path, bytes));
 
     DataStore store;
     const DbResult r = store.open(path);
     QVERIFY(!r.ok());
     QVERIFY2(r.message().contains("damaged"), qPrintable(r.message()));
-    QCOMPARE(readAll(path), bytes);
+    QCOMPARE(TestDatabase::readFile(path), bytes);
     QCOMPARE(QDir(db.path(".")).entryList({"*.bak"}).size(), 0);
 }
 
@@ -624,11 +605,7 @@ void TestDataStore::writeFailuresGetTheirOwnMessages() {
 
     // Another program holding the write lock.
     {
-        QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "other program");
-        other.setDatabaseName(db.databasePath());
-        QVERIFY(other.open());
-        QSqlQuery lock(other);
-        QVERIFY(lock.exec("BEGIN EXCLUSIVE"));
+        ForeignLock lock(db.databasePath());
         r = addMake("LOCKED");
         QCOMPARE(r.kind(), DbErrorKind::Locked);
         QVERIFY(r.message().contains("locked by another program"));
@@ -636,11 +613,7 @@ void TestDataStore::writeFailuresGetTheirOwnMessages() {
         r = store->query("SELECT COUNT(*) FROM RSLMakes", {}, [](const QSqlQuery&) {});
         QCOMPARE(r.kind(), DbErrorKind::Locked);
         QVERIFY2(r.message().contains("could not be read"), qPrintable(r.message()));
-        QVERIFY(lock.exec("ROLLBACK"));
-        lock.finish();
-        other.close();
     }
-    QSqlDatabase::removeDatabase("other program");
 
     // A full disk: the file may not grow any more.
     QSqlQuery(store->connection())

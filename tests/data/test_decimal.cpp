@@ -17,57 +17,28 @@ void TestDecimal::leadingNumber_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("consumed");
-    QTest::newRow("empty") << ""
-                           << "0"
-                           << "";
-    QTest::newRow("plain") << "12"
-                           << "12"
-                           << "12";
-    QTest::newRow("thousands comma stops") << "1,000"
-                                           << "1"
-                                           << "1";
-    QTest::newRow("dollar sign") << "$5.00"
-                                 << "0"
-                                 << "";
-    QTest::newRow("spaces and letters") << " 2.5x"
-                                        << "2.5"
-                                        << "2.5";
-    QTest::newRow("exponent") << "1E3"
-                              << "1000"
-                              << "1E3";
-    QTest::newRow("lower exponent with sign") << "25e-2"
-                                              << "0.25"
-                                              << "25e-2";
-    QTest::newRow("incomplete exponent") << "7e"
-                                         << "7"
-                                         << "7";
-    QTest::newRow("negative") << "-3.25"
-                              << "-3.25"
-                              << "-3.25";
-    QTest::newRow("plus sign") << "+4"
-                               << "4"
-                               << "+4";
-    QTest::newRow("second period stops") << "1.2.3"
-                                         << "1.2"
-                                         << "1.2";
-    QTest::newRow("leading period") << ".5"
-                                    << "0.5"
-                                    << ".5";
-    QTest::newRow("lone sign") << "-"
-                               << "0"
-                               << "";
-    QTest::newRow("spaces inside") << "1 000"
-                                   << "1000"
-                                   << "1000";
-    QTest::newRow("fraction zeros") << "0.0001"
-                                    << "0.0001"
-                                    << "0.0001";
-    QTest::newRow("trailing zeros dropped") << "12.50"
-                                            << "12.5"
-                                            << "12.50";
-    QTest::newRow("letters only") << "abc"
-                                  << "0"
-                                  << "";
+    // Name, text, value read, the text that made it.
+    const char* const rows[][4] = {
+        {"empty", "", "0", ""},
+        {"plain", "12", "12", "12"},
+        {"thousands comma stops", "1,000", "1", "1"},
+        {"dollar sign", "$5.00", "0", ""},
+        {"spaces and letters", " 2.5x", "2.5", "2.5"},
+        {"exponent", "1E3", "1000", "1E3"},
+        {"lower exponent with sign", "25e-2", "0.25", "25e-2"},
+        {"incomplete exponent", "7e", "7", "7"},
+        {"negative", "-3.25", "-3.25", "-3.25"},
+        {"plus sign", "+4", "4", "+4"},
+        {"second period stops", "1.2.3", "1.2", "1.2"},
+        {"leading period", ".5", "0.5", ".5"},
+        {"lone sign", "-", "0", ""},
+        {"spaces inside", "1 000", "1000", "1000"},
+        {"fraction zeros", "0.0001", "0.0001", "0.0001"},
+        {"trailing zeros dropped", "12.50", "12.5", "12.50"},
+        {"letters only", "abc", "0", ""},
+    };
+    for (const auto& r : rows)
+        QTest::newRow(r[0]) << QString(r[1]) << QString(r[2]) << QString(r[3]);
 }
 
 void TestDecimal::leadingNumber() {

@@ -14,24 +14,24 @@ void TestFormats::currency_data() {
     QTest::addColumn<qint64>("units");
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("report");
-    QTest::newRow("zero") << qint64(0) << "$0.00"
-                          << "$0.00";
-    QTest::newRow("tax 0.3582") << qint64(3582) << "$0.36"
-                                << "$0.36";
-    QTest::newRow("total 6.3282") << qint64(63282) << "$6.33"
-                                  << "$6.33";
-    QTest::newRow("thousands") << qint64(12345000) << "$1,234.50"
-                               << "$1,234.50";
-    QTest::newRow("millions") << qint64(12345678900) << "$1,234,567.89"
-                              << "$1,234,567.89";
-    QTest::newRow("negative") << qint64(-25000) << "($2.50)"
-                              << "-$2.50";
-    QTest::newRow("negative thousands") << qint64(-12345000) << "($1,234.50)"
-                                        << "-$1,234.50";
-    QTest::newRow("half cent rounds away") << qint64(50) << "$0.01"
-                                           << "$0.01";
-    QTest::newRow("tiny negative shows zero") << qint64(-10) << "$0.00"
-                                              << "$0.00";
+    const struct {
+        const char* name;
+        qint64 units;
+        const char* entry;
+        const char* report;
+    } rows[] = {
+        {"zero", 0, "$0.00", "$0.00"},
+        {"tax 0.3582", 3582, "$0.36", "$0.36"},
+        {"total 6.3282", 63282, "$6.33", "$6.33"},
+        {"thousands", 12345000, "$1,234.50", "$1,234.50"},
+        {"millions", 12345678900, "$1,234,567.89", "$1,234,567.89"},
+        {"negative", -25000, "($2.50)", "-$2.50"},
+        {"negative thousands", -12345000, "($1,234.50)", "-$1,234.50"},
+        {"half cent rounds away", 50, "$0.01", "$0.01"},
+        {"tiny negative shows zero", -10, "$0.00", "$0.00"},
+    };
+    for (const auto& r : rows)
+        QTest::newRow(r.name) << r.units << QString(r.entry) << QString(r.report);
 }
 
 void TestFormats::currency() {

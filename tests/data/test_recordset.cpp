@@ -1,6 +1,5 @@
-#include "DataStore.h"
 #include "RecordSet.h"
-#include "TestDatabase.h"
+#include "StoreTest.h"
 
 #include <QMap>
 #include <QTest>
@@ -32,16 +31,13 @@ QStringList column(RecordSet& rs, const QString& name) {
 
 } // namespace
 
-class TestRecordSet : public QObject {
+class TestRecordSet : public StoreTest {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { isolateTestEnvironment(); }
     void init();
-    void cleanup();
 
-    void filterAcceptsBothBooleanForms();
-    void filterIgnoresCaseAndReadsDoubledQuotes();
-    void emptyFilterShowsEveryProject();
+    void filtersSelectTheirRows_data();
+    void filtersSelectTheirRows();
     void badCriteriaAreRefusedAndKeepTheFilter();
     void sortOrdersAndFindSearchesForward();
     void optimisticWritesAreDurableAtOnce();
@@ -53,65 +49,53 @@ private Q_SLOTS:
     void childrenHoldOnlyFlaggedLinesOfTheirParent();
     void readOnlyCommandRefusesWrites();
     void valuesReadBackInTheirTypes();
-
-private:
-    std::unique_ptr<TestDatabase> m_db;
-    std::unique_ptr<DataStore> m_store;
 };
 
 void TestRecordSet::init() {
-    m_db = std::make_unique<TestDatabase>();
-    m_store = m_db->open();
+    StoreTest::init();
     // Two projects of our own beside the sample project 1.
-    QVERIFY(m_store->execute("RSLMaster", "DELETE FROM RSLMaster").ok());
+    exec("RSLMaster", "DELETE FROM RSLMaster");
     for (const QString& sql : {lineSql("BRAKE PAD SET", 1, 2, "BRAKES", true, true, true, "120.5"),
                                lineSql("BRAKE PAD SET", 2, 3, "BRAKES", true, true, false),
                                lineSql("ROTOR", 1, 2, "BRAKES", true, false, false),
                                lineSql("O'BRIEN BRACKET", 1, 2, "BODY", true, true, false),
                                lineSql("SPARK PLUG", 1, 3, "ENGINE", false, false, false)})
-        QVERIFY(m_store->execute("RSLMaster", sql).ok());
+        exec("RSLMaster", sql);
 }
 
-void TestRecordSet::cleanup() {
-    m_store.reset();
-    m_db.reset();
+void TestRecordSet::filtersSelectTheirRows_data() {
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QStringList>("lines"); // part name and project, sorted
+    const QStringList purchased{"BRAKE PAD SET 2"}, unselected{"SPARK PLUG 3"};
+    QTest::newRow("boolean as number") << "Purchased = 1" << purchased;
+    QTest::newRow("boolean as text") << "purchased = 'true'" << purchased;
+    QTest::newRow("false as number") << "selected = 0" << unselected;
+    QTest::newRow("false as text") << "Selected = 'False'" << unselected;
+    QTest::newRow("chain") << "purchased = 'false' and forecast = 'true' and mas_vehicle_number = 2"
+                           << QStringList{"O'BRIEN BRACKET 2"};
+    QTest::newRow("names and values in any case")
+        << "PART_NAME = 'brake pad set' and SEQUENCE_NUMBER = 2" << QStringList{"BRAKE PAD SET 3"};
+    QTest::newRow("doubled quote")
+        << Criteria::equals("part_name", "o'brien bracket") << QStringList{"O'BRIEN BRACKET 2"};
+    QTest::newRow("one project") << "Mas_vehicle_number = 2"
+                                 << QStringList{"BRAKE PAD SET 2", "O'BRIEN BRACKET 2", "ROTOR 2"};
+    QTest::newRow("empty: every project")
+        << ""
+        << QStringList{"BRAKE PAD SET 2", "BRAKE PAD SET 3", "O'BRIEN BRACKET 2", "ROTOR 2",
+                       "SPARK PLUG 3"};
 }
 
-void TestRecordSet::filterAcceptsBothBooleanForms() {
+void TestRecordSet::filtersSelectTheirRows() {
+    QFETCH(QString, filter);
     RecordSet& rs = m_store->recordSet(Command::RSLMaster);
-    QVERIFY(rs.setFilter("Purchased = 1").ok());
-    QCOMPARE(rs.recordCount(), 1);
-    QVERIFY(rs.setFilter("purchased = 'true'").ok());
-    QCOMPARE(rs.recordCount(), 1);
-    QVERIFY(
-        rs.setFilter("purchased = 'false' and forecast = 'true' and mas_vehicle_number = 2").ok());
-    QCOMPARE(column(rs, "Part_Name"), QStringList{"O'BRIEN BRACKET"});
-    QVERIFY(rs.setFilter("selected = 0").ok());
-    QCOMPARE(column(rs, "Part_Name"), QStringList{"SPARK PLUG"});
-    QVERIFY(rs.setFilter("Selected = 'False'").ok());
-    QCOMPARE(column(rs, "Part_Name"), QStringList{"SPARK PLUG"});
-}
-
-void TestRecordSet::filterIgnoresCaseAndReadsDoubledQuotes() {
-    RecordSet& rs = m_store->recordSet(Command::RSLMaster);
-    QVERIFY(rs.setFilter("PART_NAME = 'brake pad set' and SEQUENCE_NUMBER = 2").ok());
-    QCOMPARE(rs.recordCount(), 1);
-    QCOMPARE(rs.integer("mas_vehicle_number"), 3);
-    QVERIFY(rs.setFilter(Criteria::equals("part_name", "o'brien bracket")).ok());
-    QCOMPARE(column(rs, "Part_Name"), QStringList{"O'BRIEN BRACKET"});
-    rs.moveFirst();
-    bool found = false;
-    QVERIFY(rs.find(Criteria::equals("Part_name", "O'BRIEN BRACKET"), &found).ok());
-    QVERIFY(found);
-}
-
-void TestRecordSet::emptyFilterShowsEveryProject() {
-    RecordSet& rs = m_store->recordSet(Command::RSLMaster);
-    QVERIFY(rs.setFilter("Mas_vehicle_number = 2").ok());
-    QCOMPARE(rs.recordCount(), 3);
-    QVERIFY(rs.setFilter("").ok());
-    QCOMPARE(rs.recordCount(), 5);
-    QVERIFY(rs.setFilter("Cat_vehicle_number = 0").ok() == false); // not a column of part lines
+    QVERIFY(rs.setFilter("Mas_vehicle_number = 3").ok()); // a filter before is replaced
+    QVERIFY(rs.setFilter(filter).ok());
+    QStringList lines;
+    for (rs.moveFirst(); !rs.isEof(); rs.moveNext())
+        lines << rs.text("Part_Name") + ' ' + rs.text("Mas_vehicle_number");
+    lines.sort();
+    QTEST(lines, "lines");
+    QCOMPARE(rs.recordCount(), lines.size());
 }
 
 void TestRecordSet::badCriteriaAreRefusedAndKeepTheFilter() {
@@ -124,6 +108,7 @@ void TestRecordSet::badCriteriaAreRefusedAndKeepTheFilter() {
     QCOMPARE(rs.recordCount(), 2);
     QCOMPARE(rs.setFilter("Purchased = 'maybe'").kind(), DbErrorKind::BadCriteria);
     QCOMPARE(rs.setSort("NoSuchColumn").kind(), DbErrorKind::BadCriteria);
+    QVERIFY(!rs.setFilter("Cat_vehicle_number = 0").ok()); // not a column of part lines
 }
 
 void TestRecordSet::sortOrdersAndFindSearchesForward() {
@@ -149,6 +134,9 @@ void TestRecordSet::sortOrdersAndFindSearchesForward() {
     QCOMPARE(rs.text("Part_Name"), QStringLiteral("SPARK PLUG"));
     // The current row itself counts.
     QVERIFY(rs.find("Part_Name = 'SPARK PLUG'", &found).ok());
+    QVERIFY(found);
+    rs.moveFirst();
+    QVERIFY(rs.find(Criteria::equals("Part_name", "O'BRIEN BRACKET"), &found).ok());
     QVERIFY(found);
 }
 
@@ -308,20 +296,16 @@ void TestRecordSet::failedBatchLeavesStoredRowsAndHeldChanges() {
     QVERIFY(budget.setValue("Cat_vehicle_number", 1).ok());
 
     // The last of the three writes fails.
-    QVERIFY(
-        m_store
-            ->execute(
-                "RSLCategorybudget",
-                "CREATE TRIGGER refuse BEFORE INSERT ON RSLCategorybudget WHEN NEW.Category = 'REFUSED' "
-                "BEGIN SELECT RAISE(ABORT, 'injected failure'); END")
-            .ok());
+    exec("RSLCategorybudget",
+         "CREATE TRIGGER refuse BEFORE INSERT ON RSLCategorybudget WHEN NEW.Category = 'REFUSED' "
+         "BEGIN SELECT RAISE(ABORT, 'injected failure'); END");
     const DbResult r = budget.updateBatch();
     QVERIFY(!r.ok());
     QVERIFY(r.message().contains("injected failure"));
     QCOMPARE(snapshot(), before);
     QVERIFY(budget.hasPendingChanges());
 
-    QVERIFY(m_store->execute("RSLCategorybudget", "DROP TRIGGER refuse").ok());
+    exec("RSLCategorybudget", "DROP TRIGGER refuse");
     QVERIFY(budget.updateBatch().ok());
     QVERIFY(snapshot() != before);
     QCOMPARE(TestDatabase::scalar(
@@ -331,16 +315,9 @@ void TestRecordSet::failedBatchLeavesStoredRowsAndHeldChanges() {
 }
 
 void TestRecordSet::childrenHoldOnlyFlaggedLinesOfTheirParent() {
-    QVERIFY(m_store
-                ->execute("RSLCategorybudget",
-                          "INSERT INTO RSLCategorybudget VALUES ('BRAKES', 2, 100)")
-                .ok());
-    QVERIFY(m_store
-                ->execute("RSLCategorybudget",
-                          "INSERT INTO RSLCategorybudget VALUES ('O''BRIEN', 2, 5)")
-                .ok());
-    QVERIFY(
-        m_store->execute("RSLMaster", lineSql("BRACKET", 1, 2, "O'BRIEN", true, true, true)).ok());
+    exec("RSLCategorybudget", "INSERT INTO RSLCategorybudget VALUES ('BRAKES', 2, 100)");
+    exec("RSLCategorybudget", "INSERT INTO RSLCategorybudget VALUES ('O''BRIEN', 2, 5)");
+    exec("RSLMaster", lineSql("BRACKET", 1, 2, "O'BRIEN", true, true, true));
     RecordSet& actual = m_store->recordSet(Command::RSLCategorybudget);
     QVERIFY(actual.setFilter("Cat_vehicle_number = 2").ok());
     QVERIFY(actual.setSort("Category").ok());

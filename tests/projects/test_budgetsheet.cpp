@@ -1,35 +1,26 @@
 #include "AppState.h"
 #include "BudgetSheet.h"
-#include "DataStore.h"
-#include "TestDatabase.h"
+#include "StoreTest.h"
 
 #include <QTest>
 
 // The window-level behaviour (scope, totals, restoring) is driven through
 // the budget window's tests; these cover the amount rules.
-class TestBudgetSheet : public QObject {
+class TestBudgetSheet : public StoreTest {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { isolateTestEnvironment(); }
     void init();
-    void cleanup() {
-        m_store.reset();
-        m_db.reset();
-    }
 
     void amountsFollowTheLeadingNumberRule_data();
     void amountsFollowTheLeadingNumberRule();
     void amountsBeyondTheMoneyRangeAreRefused();
 
 private:
-    std::unique_ptr<TestDatabase> m_db;
-    std::unique_ptr<DataStore> m_store;
     AppState m_state;
 };
 
 void TestBudgetSheet::init() {
-    m_db = std::make_unique<TestDatabase>();
-    m_store = m_db->open();
+    StoreTest::init();
     m_state.vehicleedit = "Y";
     m_state.vehiclenumber = 1;
     m_state.vehiclenumbera = "1";

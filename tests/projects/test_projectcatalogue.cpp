@@ -1,8 +1,8 @@
 #include "BudgetDialog.h"
-#include "ChildWindow.h"
 #include "EditProjectDialog.h"
 #include "ProjectCatalogue.h"
 #include "ProjectStore.h"
+#include "StubWindow.h"
 #include "TestShell.h"
 #include "Twips.h"
 
@@ -15,16 +15,6 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
-
-namespace {
-
-// Stands in for the windows of other features.
-class StubWindow : public ChildWindow {
-public:
-    explicit StubWindow(const QString& name) { setObjectName(name); }
-};
-
-} // namespace
 
 class TestProjectCatalogue : public QObject {
     Q_OBJECT
@@ -89,7 +79,7 @@ void TestProjectCatalogue::init() {
     m_shell->appState.clearProject();
     m_shell->factories[WindowId::Projects] = [](Shell& s) { return new ProjectCatalogue(s); };
     for (WindowId id : {WindowId::Worksheet, WindowId::Maintenance})
-        m_shell->factories[id] = [id](Shell&) { return new StubWindow(Windows::objectName(id)); };
+        m_shell->factories[id] = [id](Shell& s) { return new StubWindow(s, id); };
 }
 
 void TestProjectCatalogue::cleanup() {
@@ -148,8 +138,8 @@ void TestProjectCatalogue::onlyNewProjectIsUsableWithNoProjectStored() {
 }
 
 void TestProjectCatalogue::typedNamesMakeTheDescriptionAndJoinTheLists() {
-    QVERIFY(m_shell->data().execute("RSLMakes", "DELETE FROM RSLMakes WHERE make = 'FORD'").ok());
-    QVERIFY(m_shell->data().execute("RSLModels", "DELETE FROM RSLModels WHERE make = 'FORD'").ok());
+    m_shell->exec("RSLMakes", "DELETE FROM RSLMakes WHERE make = 'FORD'");
+    m_shell->exec("RSLModels", "DELETE FROM RSLModels WHERE make = 'FORD'");
     QVERIFY(show());
     typeProject("1999", "ford", "mustang");
     enterBudget({"100", "250.50", "0"});

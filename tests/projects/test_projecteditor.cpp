@@ -1,22 +1,16 @@
 #include "AppState.h"
 #include "BudgetSheet.h"
-#include "DataStore.h"
 #include "ProjectEditor.h"
-#include "TestDatabase.h"
+#include "StoreTest.h"
 
 #include <QTest>
 
 // Storing and refusing through the window are covered by the edit window's
 // tests; these cover the failures that cannot be provoked through it.
-class TestProjectEditor : public QObject {
+class TestProjectEditor : public StoreTest {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { isolateTestEnvironment(); }
     void init();
-    void cleanup() {
-        m_store.reset();
-        m_db.reset();
-    }
 
     void failedChangeStoresNothingAndKeepsTheHeldBudget_data();
     void failedChangeStoresNothingAndKeepsTheHeldBudget();
@@ -44,14 +38,11 @@ private:
                                        " BEGIN SELECT RAISE(ABORT, 'disk trouble'); END"));
     }
 
-    std::unique_ptr<TestDatabase> m_db;
-    std::unique_ptr<DataStore> m_store;
     AppState m_state;
 };
 
 void TestProjectEditor::init() {
-    m_db = std::make_unique<TestDatabase>();
-    m_store = m_db->open();
+    StoreTest::init();
     m_state.clearProject();
     m_state.vehicleedit = "Y";
 }

@@ -1,18 +1,12 @@
 #include "Criteria.h"
-#include "DataStore.h"
 #include "ProjectStore.h"
-#include "TestDatabase.h"
+#include "StoreTest.h"
 
-#include <QElapsedTimer>
-#include <QFile>
 #include <QTest>
 
-class TestProjectStore : public QObject {
+class TestProjectStore : public StoreTest {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { isolateTestEnvironment(); }
-    void init();
-    void cleanup();
 
     void nextvehicleTakesTheLowestFreeNumber_data();
     void nextvehicleTakesTheLowestFreeNumber();
@@ -23,7 +17,6 @@ private Q_SLOTS:
     void deletingRemovesEverythingOfThatProjectOnly();
     void failedDeleteLeavesTheProjectWhole_data();
     void failedDeleteLeavesTheProjectWhole();
-    void deletingAProjectWithManyLinesIsQuick();
     void untouchedNewBudgetIsNeitherRewrittenNorRemoved_data();
     void untouchedNewBudgetIsNeitherRewrittenNorRemoved();
 
@@ -35,20 +28,7 @@ private:
     ProjectStore::AddResult add(const QString& make, const QString& model) {
         return ProjectStore(*m_store).addProject({"1970", make, model, "/car.bmp", "350.5"});
     }
-
-    std::unique_ptr<TestDatabase> m_db;
-    std::unique_ptr<DataStore> m_store;
 };
-
-void TestProjectStore::init() {
-    m_db = std::make_unique<TestDatabase>();
-    m_store = m_db->open();
-}
-
-void TestProjectStore::cleanup() {
-    m_store.reset();
-    m_db.reset();
-}
 
 void TestProjectStore::newBudget(const QString& amount) {
     QVERIFY(ProjectStore(*m_store).refillNewBudget().ok());
@@ -74,10 +54,9 @@ void TestProjectStore::nextvehicleTakesTheLowestFreeNumber_data() {
 void TestProjectStore::nextvehicleTakesTheLowestFreeNumber() {
     QFETCH(QList<int>, used);
     QFETCH(int, next);
-    QVERIFY(m_store->execute("RSLVehiclesused", "DELETE FROM RSLVehiclesused").ok());
+    exec("RSLVehiclesused", "DELETE FROM RSLVehiclesused");
     for (int n : used)
-        QVERIFY(m_store->execute("RSLVehiclesused", "INSERT INTO RSLVehiclesused VALUES (?)", {n})
-                    .ok());
+        exec("RSLVehiclesused", "INSERT INTO RSLVehiclesused VALUES (?)", {n});
     QCOMPARE(ProjectStore(*m_store).nextvehicle(), next);
 }
 
@@ -118,11 +97,9 @@ void TestProjectStore::addingRefusesDuplicatesAndAFullList() {
     newBudget("10");
     QCOMPARE(add("O'NEIL", "O'BRIEN").outcome, ProjectStore::AddOutcome::Duplicate);
 
-    QVERIFY(m_store
-                ->execute("RSLVehiclesused",
-                          "INSERT INTO RSLVehiclesused WITH RECURSIVE n(i) AS (SELECT 3 UNION ALL "
-                          "SELECT i + 1 FROM n WHERE i < 99) SELECT i FROM n")
-                .ok());
+    exec("RSLVehiclesused",
+         "INSERT INTO RSLVehiclesused WITH RECURSIVE n(i) AS (SELECT 3 UNION ALL "
+         "SELECT i + 1 FROM n WHERE i < 99) SELECT i FROM n");
     QCOMPARE(add("DODGE", "DART").outcome, ProjectStore::AddOutcome::Full);
     QCOMPARE(count("SELECT COUNT(*) FROM RSLVehicles"), 2);
     QCOMPARE(count("SELECT COUNT(*) FROM RSLCategorybudget WHERE Cat_vehicle_number = 0"), 12);
@@ -164,26 +141,18 @@ void TestProjectStore::deletingRemovesEverythingOfThatProjectOnly() {
         QVERIFY(add("DODGE", model).outcome == ProjectStore::AddOutcome::Added);
     }
     for (int project : {2, 3})
-        QVERIFY(m_store
-                    ->execute("RSLMaster",
-                              "INSERT INTO RSLMaster (Part_Name, Sequence_Number, "
-                              "Mas_vehicle_number) VALUES ('OIL PUMP', ?, ?)",
-                              {project, project})
-                    .ok());
+        exec("RSLMaster",
+             "INSERT INTO RSLMaster (Part_Name, Sequence_Number, "
+             "Mas_vehicle_number) VALUES ('OIL PUMP', ?, ?)",
+             {project, project});
     const int linesOf1 = count("SELECT COUNT(*) FROM RSLMaster WHERE Mas_vehicle_number = 1");
     // An attachment on a line of each project; only project 2's goes.
-    QVERIFY(m_store
-                ->execute("RSLAttachments",
-                          "INSERT INTO RSLAttachments (Line_id, File_name, Mime_type, Size_bytes, "
-                          "Date_added, Checksum) SELECT Line_id, 'r.pdf', 'application/pdf', 1, "
-                          "'2025-01-01T00:00:00Z', '' FROM RSLMaster WHERE Mas_vehicle_number IN "
-                          "(2, 3)")
-                .ok());
-    QVERIFY(m_store
-                ->execute("RSLAttachmentData",
-                          "INSERT INTO RSLAttachmentData (Attachment_id, Data) "
-                          "SELECT Attachment_id, x'25' FROM RSLAttachments")
-                .ok());
+    exec("RSLAttachments", "INSERT INTO RSLAttachments (Line_id, File_name, Mime_type, Size_bytes, "
+                           "Date_added, Checksum) SELECT Line_id, 'r.pdf', 'application/pdf', 1, "
+                           "'2025-01-01T00:00:00Z', '' FROM RSLMaster WHERE Mas_vehicle_number IN "
+                           "(2, 3)");
+    exec("RSLAttachmentData", "INSERT INTO RSLAttachmentData (Attachment_id, Data) "
+                              "SELECT Attachment_id, x'25' FROM RSLAttachments");
 
     ProjectStore projects(*m_store);
     bool found = false;
@@ -236,23 +205,6 @@ void TestProjectStore::failedDeleteLeavesTheProjectWhole() {
     QVERIFY(ProjectStore(*m_store).find("1986 FORD MUSTANG").has_value());
 }
 
-void TestProjectStore::deletingAProjectWithManyLinesIsQuick() {
-    // 99 projects of 1,000 part lines each.
-    QVERIFY(TestDatabase::exec(
-        m_db->databasePath(),
-        "INSERT INTO RSLMaster (Part_Name, Sequence_Number, Mas_vehicle_number) WITH RECURSIVE "
-        "n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 98999) SELECT 'PART ' || (i % "
-        "1000), i, 1 + i / 1000 FROM n"));
-    QVERIFY(TestDatabase::exec(m_db->databasePath(),
-                               "INSERT INTO RSLVehicles (vehicle_number, vehicle_description) "
-                               "VALUES (50, '1950 HUDSON HORNET')"));
-    QElapsedTimer timer;
-    timer.start();
-    QVERIFY(ProjectStore(*m_store).deleteProject("1950 HUDSON HORNET").ok());
-    QVERIFY2(timer.elapsed() < 3000, qPrintable(QString::number(timer.elapsed())));
-    QCOMPARE(count("SELECT COUNT(*) FROM RSLMaster WHERE Mas_vehicle_number = 50"), 0);
-}
-
 void TestProjectStore::untouchedNewBudgetIsNeitherRewrittenNorRemoved_data() {
     QTest::addColumn<QString>("touch");
     QTest::addColumn<bool>("kept");
@@ -267,28 +219,19 @@ void TestProjectStore::untouchedNewBudgetIsNeitherRewrittenNorRemoved() {
     QFETCH(bool, kept);
     ProjectStore projects(*m_store);
     QVERIFY(projects.refillNewBudget().ok());
-    auto bytes = [&] {
-        QFile f(m_db->databasePath());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    };
+    const auto bytes = [&] { return TestDatabase::readFile(m_db->databasePath()); };
     // The catalogue opened again on untouched rows writes nothing.
     const QByteArray before = bytes();
     QVERIFY(projects.refillNewBudget().ok());
     QCOMPARE(bytes(), before);
 
     if (touch == u"stored")
-        QVERIFY(m_store
-                    ->execute("RSLCategorybudget",
-                              "UPDATE RSLCategorybudget SET Budget_amount = 5 WHERE "
-                              "Cat_vehicle_number = 0 AND Category = 'PAINT'")
-                    .ok());
+        exec("RSLCategorybudget", "UPDATE RSLCategorybudget SET Budget_amount = 5 WHERE "
+                                  "Cat_vehicle_number = 0 AND Category = 'PAINT'");
     else if (touch == u"held")
         newBudget("250");
     else if (touch == u"category")
-        QVERIFY(
-            m_store
-                ->execute("RSLCategories", "INSERT INTO RSLCategories (Category) VALUES ('TRIM')")
-                .ok());
+        exec("RSLCategories", "INSERT INTO RSLCategories (Category) VALUES ('TRIM')");
     QVERIFY(projects.releaseNewBudget().ok());
     QCOMPARE(count("SELECT COUNT(*) FROM RSLCategorybudget WHERE Cat_vehicle_number = 0"),
              kept ? 12 : 0);

@@ -1,19 +1,13 @@
 #include "CategoryList.h"
-#include "DataStore.h"
-#include "Fixtures.h"
 #include "RecordSet.h"
-#include "TestDatabase.h"
+#include "StoreTest.h"
 
 #include <QTest>
 
-using Fixtures::count;
-
-class TestCategoryList : public QObject {
+class TestCategoryList : public StoreTest {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { isolateTestEnvironment(); }
     void init();
-    void cleanup();
 
     void addGivesEveryProjectAZeroBudget();
     void addKeepsBudgetsAProjectWindowHolds();
@@ -31,29 +25,17 @@ private:
             .toString();
     }
     void addGlass() {
-        QVERIFY(
-            m_store->execute("RSLCategories", "INSERT INTO RSLCategories VALUES ('GLASS')").ok());
-        QVERIFY(m_store
-                    ->execute("RSLCategorybudget", "INSERT INTO RSLCategorybudget VALUES "
-                                                   "('GLASS', 1, 0), ('GLASS', 3, NULL)")
-                    .ok());
+        exec("RSLCategories", "INSERT INTO RSLCategories VALUES ('GLASS')");
+        exec("RSLCategorybudget", "INSERT INTO RSLCategorybudget VALUES "
+                                  "('GLASS', 1, 0), ('GLASS', 3, NULL)");
     }
-
-    std::unique_ptr<TestDatabase> m_db;
-    std::unique_ptr<DataStore> m_store;
 };
 
 void TestCategoryList::init() {
-    m_db = std::make_unique<TestDatabase>();
-    m_store = m_db->open();
+    StoreTest::init();
     Fixtures::addProject(*m_store, 2, "1970 DODGE DART");
     Fixtures::addProject(*m_store, 3, "1967 CHEVROLET C-10");
     Fixtures::addLine(*m_store, 3, "MASTER CYLINDER", "GEARHEAD DIRECT", "", "BRAKES");
-}
-
-void TestCategoryList::cleanup() {
-    m_store.reset();
-    m_db.reset();
 }
 
 void TestCategoryList::addGivesEveryProjectAZeroBudget() {
@@ -68,7 +50,7 @@ void TestCategoryList::addGivesEveryProjectAZeroBudget() {
     QCOMPARE(budgets("GLASS"), QString("1:0,2:0,3:0"));
     QVERIFY(!m_store->recordSet(Command::RSLCategorybudget).hasPendingChanges());
 
-    QVERIFY(m_store->execute("RSLVehiclesused", "DELETE FROM RSLVehiclesused").ok());
+    exec("RSLVehiclesused", "DELETE FROM RSLVehiclesused");
     QVERIFY(categories.add("CHROME").isDone());
     QCOMPARE(budgets("CHROME"), QString());
 }
@@ -93,10 +75,8 @@ void TestCategoryList::renameReachesCatalogueAndBudgetsButNotLines() {
     QVERIFY(budget.setValue("Category", "BRAKES").ok());
     QVERIFY(budget.setValue("Cat_vehicle_number", 0).ok());
     QVERIFY(budget.setValue("Budget_amount", 90).ok());
-    const int brakeParts =
-        count(*m_store, "SELECT COUNT(*) FROM RSLParts WHERE Category = 'BRAKES'");
-    const int brakeLines =
-        count(*m_store, "SELECT COUNT(*) FROM RSLMaster WHERE Category = 'BRAKES'");
+    const int brakeParts = count("SELECT COUNT(*) FROM RSLParts WHERE Category = 'BRAKES'");
+    const int brakeLines = count("SELECT COUNT(*) FROM RSLMaster WHERE Category = 'BRAKES'");
 
     CategoryList categories(*m_store);
     int closes = 0;
@@ -106,12 +86,10 @@ void TestCategoryList::renameReachesCatalogueAndBudgetsButNotLines() {
              QString("Category has been changed."));
     QCOMPARE(closes, 1);
     QVERIFY(!categories.contains("BRAKES"));
-    QCOMPARE(count(*m_store, "SELECT COUNT(*) FROM RSLParts WHERE Category = 'BRAKING'"),
-             brakeParts);
+    QCOMPARE(count("SELECT COUNT(*) FROM RSLParts WHERE Category = 'BRAKING'"), brakeParts);
     QCOMPARE(budgets("BRAKING"), QString("0:90,1:450,2:0,3:0"));
     QCOMPARE(budgets("BRAKES"), QString());
-    QCOMPARE(count(*m_store, "SELECT COUNT(*) FROM RSLMaster WHERE Category = 'BRAKES'"),
-             brakeLines);
+    QCOMPARE(count("SELECT COUNT(*) FROM RSLMaster WHERE Category = 'BRAKES'"), brakeLines);
     QCOMPARE(budget.filter(), QString());
 }
 
@@ -124,18 +102,12 @@ void TestCategoryList::deleteChecksBudgetsBeforeParts() {
     // BRAKES has a budget in project 1 and catalogue parts: budgets are named.
     QCOMPARE(categories.remove("BRAKES", "BRAKES").message(), byBudget);
     // A positive amount in any one project is enough.
-    QVERIFY(m_store
-                ->execute("RSLCategorybudget",
-                          "UPDATE RSLCategorybudget SET Budget_amount = "
-                          "(CASE Cat_vehicle_number WHEN 3 THEN 0.01 ELSE 0 END) "
-                          "WHERE Category = 'BRAKES'")
-                .ok());
+    exec("RSLCategorybudget", "UPDATE RSLCategorybudget SET Budget_amount = "
+                              "(CASE Cat_vehicle_number WHEN 3 THEN 0.01 ELSE 0 END) "
+                              "WHERE Category = 'BRAKES'");
     QCOMPARE(categories.remove("BRAKES", "BRAKES").message(), byBudget);
-    QVERIFY(m_store
-                ->execute("RSLCategorybudget",
-                          "UPDATE RSLCategorybudget SET Budget_amount = 0 WHERE "
-                          "Category = 'BRAKES'")
-                .ok());
+    exec("RSLCategorybudget", "UPDATE RSLCategorybudget SET Budget_amount = 0 WHERE "
+                              "Category = 'BRAKES'");
     QCOMPARE(categories.remove("BRAKES", "BRAKES").message(), byParts);
     // The selected entry is checked, not an edited name field.
     addGlass();
@@ -147,7 +119,7 @@ void TestCategoryList::deleteChecksBudgetsBeforeParts() {
 
 void TestCategoryList::deleteTakesTheZeroBudgetRowsOrNothing() {
     addGlass();
-    const int others = count(*m_store, "SELECT COUNT(*) FROM RSLCategorybudget") - 2;
+    const int others = count("SELECT COUNT(*) FROM RSLCategorybudget") - 2;
     Fixtures::failWrites(*m_store, "RSLCategorybudget", "DELETE");
     CategoryList categories(*m_store);
     const MaintenanceResult o = categories.remove("GLASS", "GLASS");
@@ -159,11 +131,10 @@ void TestCategoryList::deleteTakesTheZeroBudgetRowsOrNothing() {
     QVERIFY(!budget.hasPendingChanges());
     QCOMPARE(budget.filter(), QString());
 
-    QVERIFY(
-        m_store->execute("RSLCategorybudget", "DROP TRIGGER fail_RSLCategorybudget_DELETE").ok());
+    exec("RSLCategorybudget", "DROP TRIGGER fail_RSLCategorybudget_DELETE");
     QCOMPARE(categories.remove("GLASS", "GLASS").message(), QString("Category has been deleted."));
     QVERIFY(!categories.contains("GLASS"));
-    QCOMPARE(count(*m_store, "SELECT COUNT(*) FROM RSLCategorybudget"), others);
+    QCOMPARE(count("SELECT COUNT(*) FROM RSLCategorybudget"), others);
 }
 
 QTEST_MAIN(TestCategoryList)

@@ -1,43 +1,27 @@
 #include "ContactBook.h"
-#include "DataStore.h"
-#include "Fixtures.h"
 #include "RecordSet.h"
-#include "TestDatabase.h"
+#include "StoreTest.h"
 
 #include <QTest>
 
-using Fixtures::count;
-
 Q_DECLARE_METATYPE(ContactBook::Kind)
 
-class TestContactBook : public QObject {
+class TestContactBook : public StoreTest {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { isolateTestEnvironment(); }
     void init();
-    void cleanup();
 
     void emptyFieldsAreStoredAsASpace();
     void renameReachesLinesOfEveryProject_data();
     void renameReachesLinesOfEveryProject();
     void changeWithoutTheOldRowTouchesNoLines();
     void failedRenameChangesNothing();
-
-private:
-    std::unique_ptr<TestDatabase> m_db;
-    std::unique_ptr<DataStore> m_store;
 };
 
 void TestContactBook::init() {
-    m_db = std::make_unique<TestDatabase>();
-    m_store = m_db->open();
+    StoreTest::init();
     Fixtures::addProject(*m_store, 2, "1970 DODGE DART");
     Fixtures::addLine(*m_store, 2, "OIL PUMP", "GEARHEAD DIRECT", "IRONWOOD MOTORWORKS", "ENGINE");
-}
-
-void TestContactBook::cleanup() {
-    m_store.reset();
-    m_db.reset();
 }
 
 void TestContactBook::emptyFieldsAreStoredAsASpace() {
@@ -76,8 +60,8 @@ void TestContactBook::renameReachesLinesOfEveryProject() {
     QFETCH(QString, taken);
     QFETCH(QString, lineColumn);
     auto lines = [&](const QString& name) {
-        return count(*m_store, "SELECT COUNT(DISTINCT Mas_vehicle_number) FROM RSLMaster WHERE " +
-                                   lineColumn + " = '" + name + "'");
+        return count("SELECT COUNT(DISTINCT Mas_vehicle_number) FROM RSLMaster WHERE " +
+                     lineColumn + " = '" + name + "'");
     };
     // The worksheet keeps the lines narrowed to one line of project 1.
     QVERIFY(m_store->recordSet(Command::RSLMaster)
@@ -102,7 +86,7 @@ void TestContactBook::renameReachesLinesOfEveryProject() {
 void TestContactBook::changeWithoutTheOldRowTouchesNoLines() {
     // Several sample lines have no manufacturer. A click into an empty list
     // leaves no old name, and a change must not hand them the new one.
-    const int blank = count(*m_store, "SELECT COUNT(*) FROM RSLMaster WHERE Manufacturer = ''");
+    const int blank = count("SELECT COUNT(*) FROM RSLMaster WHERE Manufacturer = ''");
     QVERIFY(blank > 0);
     ContactBook makers(*m_store, ContactBook::Kind::Manufacturers);
     bool closed = false;
@@ -111,7 +95,7 @@ void TestContactBook::changeWithoutTheOldRowTouchesNoLines() {
     QCOMPARE(o.message(),
              QString("You must select a manufacturer to change from the manufacturer list."));
     QVERIFY(!closed);
-    QCOMPARE(count(*m_store, "SELECT COUNT(*) FROM RSLMaster WHERE Manufacturer = ''"), blank);
+    QCOMPARE(count("SELECT COUNT(*) FROM RSLMaster WHERE Manufacturer = ''"), blank);
     QVERIFY(!makers.find("ACME"));
 }
 

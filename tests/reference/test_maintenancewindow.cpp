@@ -1,6 +1,7 @@
 #include "AppFiles.h"
 #include "ChildWindow.h"
 #include "Fixtures.h"
+#include "ListDriver.h"
 #include "MaintenanceWindow.h"
 #include "SimpleComboBox.h"
 #include "TestShell.h"
@@ -32,9 +33,7 @@ private:
     bool* m_refuse;
 };
 
-QImage iconImage(const QIcon& icon) {
-    return icon.pixmap(16, 16).toImage();
-}
+using ListDriver::iconImage;
 
 } // namespace
 
@@ -122,9 +121,7 @@ void TestMaintenanceWindow::opensWithEveryControl() {
     // Lists hold every row, sorted.
     QListWidget* parts = combo("cmbpartdatabase")->list();
     QCOMPARE(parts->count(), count(m_shell->data(), "SELECT COUNT(*) FROM RSLParts"));
-    QStringList texts;
-    for (int i = 0; i < parts->count(); ++i)
-        texts << parts->item(i)->text();
+    const QStringList texts = ListDriver::texts(parts);
     QVERIFY(std::is_sorted(texts.begin(), texts.end()));
     QCOMPARE(find<QComboBox>("cmbCategory")->count(), 12);
 
@@ -134,7 +131,7 @@ void TestMaintenanceWindow::opensWithEveryControl() {
 
 void TestMaintenanceWindow::emptyListsAskForAFirstEntry() {
     for (const char* table : {"RSLParts", "RSLVendor", "RSLManufacturer", "RSLCategories"})
-        QVERIFY(m_shell->data().execute(table, QString("DELETE FROM ") + table).ok());
+        m_shell->exec(table, QString("DELETE FROM ") + table);
     open();
     const struct {
         int tab;

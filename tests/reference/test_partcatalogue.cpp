@@ -1,19 +1,13 @@
-#include "DataStore.h"
-#include "Fixtures.h"
 #include "PartCatalogue.h"
 #include "RecordSet.h"
-#include "TestDatabase.h"
+#include "StoreTest.h"
 
 #include <QTest>
 
-using Fixtures::count;
-
-class TestPartCatalogue : public QObject {
+class TestPartCatalogue : public StoreTest {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { isolateTestEnvironment(); }
     void init();
-    void cleanup();
 
     void listsIgnoreFiltersLeftByOthers();
     void addAndRenameRefusals();
@@ -24,23 +18,15 @@ private Q_SLOTS:
 
 private:
     int lines(const QString& part) {
-        return count(*m_store, "SELECT COUNT(*) FROM RSLMaster WHERE Part_Name = '" + part + "'");
+        return count("SELECT COUNT(*) FROM RSLMaster WHERE Part_Name = '" + part + "'");
     }
-    std::unique_ptr<TestDatabase> m_db;
-    std::unique_ptr<DataStore> m_store;
 };
 
 void TestPartCatalogue::init() {
-    m_db = std::make_unique<TestDatabase>();
-    m_store = m_db->open();
+    StoreTest::init();
     Fixtures::addProject(*m_store, 2, "1970 DODGE DART");
     Fixtures::addLine(*m_store, 2, "BRAKE PAD SET", "GEARHEAD DIRECT", "", "BRAKES", 3);
     Fixtures::addLine(*m_store, 2, "WATER PUMP", "GEARHEAD DIRECT", "", "COOLING");
-}
-
-void TestPartCatalogue::cleanup() {
-    m_store.reset();
-    m_db.reset();
 }
 
 void TestPartCatalogue::listsIgnoreFiltersLeftByOthers() {
@@ -48,7 +34,7 @@ void TestPartCatalogue::listsIgnoreFiltersLeftByOthers() {
     QVERIFY(m_store->recordSet(Command::RSLCategories).setFilter("Category = 'PAINT'").ok());
     PartCatalogue parts(*m_store);
     const QStringList names = parts.names();
-    QCOMPARE(names.size(), count(*m_store, "SELECT COUNT(*) FROM RSLParts"));
+    QCOMPARE(names.size(), count("SELECT COUNT(*) FROM RSLParts"));
     QVERIFY(std::is_sorted(names.begin(), names.end()));
     QCOMPARE(parts.categories().size(), 12);
     QCOMPARE(parts.categoryOf("THERMOSTAT"), QString("COOLING"));
@@ -115,7 +101,7 @@ void TestPartCatalogue::failedLineRewriteKeepsTheCatalogueRow() {
     QCOMPARE(o.status(), MaintenanceResult::Status::Failed);
     QVERIFY(o.message().contains("disk on fire"));
     QCOMPARE(parts.categoryOf("BRAKE PAD SET"), QString("BRAKES"));
-    QCOMPARE(count(*m_store, "SELECT COUNT(*) FROM RSLParts WHERE Part_Name = 'PADS'"), 0);
+    QCOMPARE(count("SELECT COUNT(*) FROM RSLParts WHERE Part_Name = 'PADS'"), 0);
 }
 
 void TestPartCatalogue::deleteRefusesPartsInUseAnywhere() {

@@ -1,7 +1,6 @@
 #include "Criteria.h"
-#include "DataStore.h"
 #include "OverBudgetComputation.h"
-#include "TestDatabase.h"
+#include "StoreTest.h"
 
 #include <QTest>
 
@@ -30,12 +29,10 @@ QString budget(int project, const QString& category, const QString& amount) {
 
 } // namespace
 
-class TestOverBudgetComputation : public QObject {
+class TestOverBudgetComputation : public StoreTest {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { isolateTestEnvironment(); }
     void init();
-    void cleanup();
 
     void onlyCategoriesAboveTheirBudgetAreListed();
     void onlyPurchasedLinesOfTheProjectCount();
@@ -44,22 +41,14 @@ private Q_SLOTS:
     void aFailedWriteKeepsTheEarlierList();
 
 private:
+    using StoreTest::exec;
     void exec(const QStringList& statements);
     QStringList rows();
-
-    std::unique_ptr<TestDatabase> m_db;
-    std::unique_ptr<DataStore> m_store;
 };
 
 void TestOverBudgetComputation::init() {
-    m_db = std::make_unique<TestDatabase>();
-    m_store = m_db->open();
+    StoreTest::init();
     exec({"DELETE FROM RSLMaster", "DELETE FROM RSLCategorybudget"});
-}
-
-void TestOverBudgetComputation::cleanup() {
-    m_store.reset();
-    m_db.reset();
 }
 
 void TestOverBudgetComputation::exec(const QStringList& statements) {
@@ -134,12 +123,9 @@ void TestOverBudgetComputation::aFailedWriteKeepsTheEarlierList() {
     exec({budget(2, "BRAKES", "10"), line(2, "BRAKES", "20", true), budget(2, "PAINT", "1"),
           line(2, "PAINT", "3", true)});
     QVERIFY(OverBudgetComputation::run(*m_store, "2").ok());
-    QVERIFY(
-        m_store
-            ->execute("RSLCategoriesoverbudget",
-                      "CREATE TRIGGER refuse BEFORE INSERT ON RSLCategoriesoverbudget WHEN "
-                      "NEW.Category = 'PAINT' BEGIN SELECT RAISE(ABORT, 'injected failure'); END")
-            .ok());
+    exec("RSLCategoriesoverbudget",
+         "CREATE TRIGGER refuse BEFORE INSERT ON RSLCategoriesoverbudget WHEN "
+         "NEW.Category = 'PAINT' BEGIN SELECT RAISE(ABORT, 'injected failure'); END");
     exec({"UPDATE RSLMaster SET Total_cost = 30 WHERE Category = 'BRAKES'"});
     const DbResult r = OverBudgetComputation::run(*m_store, "2");
     QVERIFY(!r.ok());

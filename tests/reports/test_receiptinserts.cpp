@@ -1,29 +1,17 @@
 #include "AppState.h"
 #include "AttachmentStore.h"
-#include "DataStore.h"
 #include "ReceiptInserts.h"
 #include "RecordingPaintDevice.h"
 #include "ReportPreparation.h"
 #include "ReportRenderer.h"
-#include "TestDatabase.h"
+#include "StoreTest.h"
 
 #include <QBuffer>
-#include <QCryptographicHash>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTest>
 
 namespace {
-
-QByteArray pngOf(QSize size) {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::darkRed);
-    QByteArray out;
-    QBuffer buffer(&out);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return out;
-}
 
 QByteArray letterPdf(int pages) {
     QByteArray out;
@@ -42,15 +30,8 @@ QByteArray letterPdf(int pages) {
     return out;
 }
 
-PreparedAttachment file(const QString& name, const QString& type, const QByteArray& data) {
-    PreparedAttachment a;
-    a.fileName = name;
-    a.mimeType = type;
-    a.data = data;
-    a.checksum =
-        QString::fromLatin1(QCryptographicHash::hash(data, QCryptographicHash::Sha256).toHex());
-    return a;
-}
+using Fixtures::attachment;
+using Fixtures::png;
 
 bool purchased(const ReportData::Row& row) {
     const QString t = row.value("Purchased").toString().toLower();
@@ -59,12 +40,10 @@ bool purchased(const ReportData::Row& row) {
 
 } // namespace
 
-class TestReceiptInserts : public QObject {
+class TestReceiptInserts : public StoreTest {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { isolateTestEnvironment(); }
     void init();
-    void cleanup();
 
     void purchasedLinesCarryTheirReceiptsAfterTheirBlock();
     void aReportWithoutReceiptsIsUnchanged();
@@ -74,23 +53,12 @@ private Q_SLOTS:
 private:
     ReportPreparation::Report projectReport();
 
-    std::unique_ptr<TestDatabase> m_db;
-    std::unique_ptr<DataStore> m_store;
     AppState m_state;
 };
 
 void TestReceiptInserts::init() {
-    m_db = std::make_unique<TestDatabase>();
-    m_store = m_db->open();
-    m_state.clearProject();
-    m_state.vehiclenumber = 1;
-    m_state.vehiclenumbera = m_state.openvehiclenumber = QStringLiteral("1");
-    m_state.vehicledescription = QStringLiteral("1986 FORD MUSTANG");
-}
-
-void TestReceiptInserts::cleanup() {
-    m_store.reset();
-    m_db.reset();
+    StoreTest::init();
+    Fixtures::openSampleProject(m_state);
 }
 
 ReportPreparation::Report TestReceiptInserts::projectReport() {
@@ -121,16 +89,16 @@ void TestReceiptInserts::purchasedLinesCarryTheirReceiptsAfterTheirBlock() {
     QVERIFY(boughtLine > 0 && otherLine > 0);
 
     const QList<PreparedAttachment> files = {
-        file("photo.png", "image/png", pngOf({400, 200})),
-        file("invoice.pdf", "application/pdf", letterPdf(2)),
-        file("bent l'image.png", "image/png", "this is not a picture"),
-        file("torn receipt.pdf", "application/pdf", "%PDF-1.4\nnot much else"),
-        file("notes – Zündung.txt", "text/plain", "torque figures"),
+        attachment("photo.png", "image/png", png({400, 200})),
+        attachment("invoice.pdf", "application/pdf", letterPdf(2)),
+        attachment("bent l'image.png", "image/png", "this is not a picture"),
+        attachment("torn receipt.pdf", "application/pdf", "%PDF-1.4\nnot much else"),
+        attachment("notes – Zündung.txt", "text/plain", "torque figures"),
     };
     for (const PreparedAttachment& f : files)
         QVERIFY(attachments.store(boughtLine, f));
     // A line not yet purchased prints no receipts.
-    QVERIFY(attachments.store(otherLine, file("quote.png", "image/png", pngOf({123, 45}))));
+    QVERIFY(attachments.store(otherLine, attachment("quote.png", "image/png", png({123, 45}))));
 
     ReportRenderer plain(report.layout, report.data, report.captions);
     ReportRenderer withReceipts(report.layout, report.data, report.captions);
@@ -211,7 +179,7 @@ void TestReceiptInserts::damagedPdfGivesNoPages_data() {
     QTest::newRow("empty") << QByteArray() << 0;
     QTest::newRow("not a PDF") << QByteArray("hello") << 0;
     QTest::newRow("header only") << QByteArray("%PDF-1.7\n%%EOF\n") << 0;
-    QTest::newRow("a picture") << pngOf({10, 10}) << 0;
+    QTest::newRow("a picture") << png({10, 10}) << 0;
     QTest::newRow("three pages") << good << 3;
 }
 

@@ -1,14 +1,14 @@
 #include "AppFiles.h"
 #include "AttachmentStore.h"
-#include "ChildWindow.h"
+#include "Fixtures.h"
+#include "ListDriver.h"
 #include "MdiHost.h"
 #include "ReportChooser.h"
 #include "ReportWindow.h"
+#include "StubWindow.h"
 #include "TestShell.h"
 
-#include <QBuffer>
 #include <QCheckBox>
-#include <QCryptographicHash>
 #include <QDialog>
 #include <QListWidget>
 #include <QPointer>
@@ -17,48 +17,6 @@
 #include <QTest>
 
 namespace {
-
-// Stands in for a graph window, which keeps its own open marker.
-class StubGraph : public ChildWindow {
-public:
-    StubGraph(Shell& shell, WindowId id)
-        : m_shell(shell)
-        , m_id(id) {
-        setObjectName(Windows::objectName(id));
-        shell.state().setMarker(Windows::marker(id), "Y");
-    }
-
-protected:
-    void unload() override { m_shell.state().setMarker(Windows::marker(m_id), QString()); }
-
-private:
-    Shell& m_shell;
-    WindowId m_id;
-};
-
-QStringList items(QListWidget* list) {
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out << list->item(i)->text();
-    return out;
-}
-
-// A double-click as the user makes it: a click, then the second click.
-void doubleClick(QListWidget* list) {
-    const QPoint at = list->visualItemRect(list->currentItem()).center();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-}
-
-void choose(QListWidget* list, const QString& text) {
-    const auto found = list->findItems(text, Qt::MatchExactly);
-    QVERIFY2(found.size() == 1, qPrintable(text));
-    list->setCurrentItem(found.first());
-}
-
-QImage iconImage(const QIcon& icon) {
-    return icon.pixmap(16, 16).toImage();
-}
 
 // The chooser in a test main window, with the sample project open or none.
 ReportChooser* openChooser(TestShell& shell, bool withProject = true) {
@@ -73,7 +31,7 @@ ReportChooser* openChooser(TestShell& shell, bool withProject = true) {
 
 // Picks a report and presses the chooser's Select button.
 void runReport(ReportChooser* chooser, const QString& report) {
-    choose(chooser->findChild<QListWidget*>("lstReport"), report);
+    ListDriver::choose(chooser->findChild<QListWidget*>("lstReport"), report);
     QTest::mouseClick(chooser->findChild<QPushButton*>("cmdPrint"), Qt::LeftButton);
 }
 
@@ -99,7 +57,7 @@ void TestReportChooser::withoutAProjectOnlyTheReferenceListsAreOffered() {
     QCOMPARE(chooser->windowTitle(), QStringLiteral("Reports & Graphs"));
     QCOMPARE(chooser->findChild<QTabWidget*>("SSTab1")->currentIndex(), 0);
     QCOMPARE(
-        items(chooser->findChild<QListWidget*>("lstReport")),
+        ListDriver::texts(chooser->findChild<QListWidget*>("lstReport")),
         (QStringList{"Category Report", "Manufacturer Report", "Part Report", "Vendor Report"}));
     QCOMPARE(chooser->findChild<QListWidget*>("lstGraph")->count(), 0);
     QCOMPARE(shell.state().marker("frmreportsgraphsopen"), QStringLiteral("Y"));
@@ -111,24 +69,24 @@ void TestReportChooser::withoutAProjectOnlyTheReferenceListsAreOffered() {
 void TestReportChooser::withAProjectEveryReportAndGraphIsOfferedAndTheTabsChangeTheIcon() {
     TestShell shell;
     ReportChooser* chooser = openChooser(shell);
-    QCOMPARE(items(chooser->findChild<QListWidget*>("lstReport")),
+    QCOMPARE(ListDriver::texts(chooser->findChild<QListWidget*>("lstReport")),
              (QStringList{"Categories Over Budget", "Category Report", "Manufacturer Report",
                           "Part Report", "Part Search Report", "Project Report",
                           "Total Cost Of Project (Actual)", "Total Cost Of Project (Forecast)",
                           "Vendor Report", "Vendor Shopping List Report"}));
-    QCOMPARE(items(chooser->findChild<QListWidget*>("lstGraph")),
+    QCOMPARE(ListDriver::texts(chooser->findChild<QListWidget*>("lstGraph")),
              (QStringList{"Budget Amount By Category", "Budget Amount Vs. Actual Amount",
                           "Budget Amount Vs. Actual Amount Vs. Forecast Amount",
                           "Budget Amount Vs. Forecast Amount"}));
-    const QImage reports = iconImage(AppFiles::icon("reports.ico"));
-    const QImage graphs = iconImage(AppFiles::icon("graph.ico"));
+    const QImage reports = ListDriver::iconImage(AppFiles::icon("reports.ico"));
+    const QImage graphs = ListDriver::iconImage(AppFiles::icon("graph.ico"));
     QVERIFY(reports != graphs);
-    QCOMPARE(iconImage(chooser->windowIcon()), reports);
+    QCOMPARE(ListDriver::iconImage(chooser->windowIcon()), reports);
     chooser->selectTab(1);
     QCOMPARE(chooser->findChild<QTabWidget*>("SSTab1")->currentIndex(), 1);
-    QCOMPARE(iconImage(chooser->windowIcon()), graphs);
+    QCOMPARE(ListDriver::iconImage(chooser->windowIcon()), graphs);
     chooser->selectTab(0);
-    QCOMPARE(iconImage(chooser->windowIcon()), reports);
+    QCOMPARE(ListDriver::iconImage(chooser->windowIcon()), reports);
 }
 
 void TestReportChooser::aChosenReportOpensInItsWindow() {
@@ -146,8 +104,8 @@ void TestReportChooser::aChosenReportOpensInItsWindow() {
     QCOMPARE(report->renderer().data().rows.size(), 35);
     QCOMPARE(shell.store->recordSet(Command::RSLMaster).sort(), QString());
 
-    choose(list, "Total Cost Of Project (Forecast)");
-    doubleClick(list);
+    ListDriver::choose(list, "Total Cost Of Project (Forecast)");
+    ListDriver::doubleClickCurrent(list);
     QVERIFY(qobject_cast<ReportWindow*>(shell.window(WindowId::ReportForecastCost)));
     // The chooser stays open beside its reports.
     QCOMPARE(shell.mdi->subWindowList().size(), 3);
@@ -185,19 +143,8 @@ void TestReportChooser::receiptsArePrintedOnlyWhenAskedFor() {
             break;
         }
     QVERIFY(line);
-    QImage photo(200, 600, QImage::Format_RGB32);
-    photo.fill(Qt::gray);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    photo.save(&buffer, "PNG");
-    PreparedAttachment file;
-    file.fileName = "receipt.png";
-    file.mimeType = "image/png";
-    file.data = png;
-    file.checksum =
-        QString::fromLatin1(QCryptographicHash::hash(png, QCryptographicHash::Sha256).toHex());
-    QVERIFY(attachments.store(*line, file));
+    QVERIFY(attachments.store(
+        *line, Fixtures::attachment("receipt.png", "image/png", Fixtures::png(QSize(200, 600)))));
 
     box->click();
     QVERIFY(box->isChecked());
@@ -220,11 +167,9 @@ void TestReportChooser::theOverBudgetReportIsComputedFirst() {
 
     // A computation that cannot be stored is reported, and no stale list is shown.
     QVERIFY(report->closeWindow());
-    QVERIFY(shell.store
-                ->execute("RSLCategoriesoverbudget",
-                          "CREATE TRIGGER refuse BEFORE INSERT ON RSLCategoriesoverbudget "
-                          "BEGIN SELECT RAISE(ABORT, 'disk trouble'); END")
-                .ok());
+    shell.exec("RSLCategoriesoverbudget",
+               "CREATE TRIGGER refuse BEFORE INSERT ON RSLCategoriesoverbudget "
+               "BEGIN SELECT RAISE(ABORT, 'disk trouble'); END");
     QTest::mouseClick(chooser->findChild<QPushButton*>("cmdPrint"), Qt::LeftButton);
     QVERIFY(shell.scripted.lastText().contains("disk trouble"));
     QVERIFY(!shell.window(WindowId::ReportCategoriesOverBudget));
@@ -233,7 +178,7 @@ void TestReportChooser::theOverBudgetReportIsComputedFirst() {
 void TestReportChooser::aGraphReplacesItsOpenInstance() {
     TestShell shell;
     for (WindowId id : {WindowId::Graph1, WindowId::Graph2, WindowId::Graph3, WindowId::Graph4})
-        shell.factories[id] = [id](Shell& s) { return new StubGraph(s, id); };
+        shell.factories[id] = [id](Shell& s) { return new StubWindow(s, id); };
     ReportChooser* chooser = openChooser(shell);
     chooser->selectTab(1);
     auto* list = chooser->findChild<QListWidget*>("lstGraph");
@@ -241,7 +186,7 @@ void TestReportChooser::aGraphReplacesItsOpenInstance() {
     QTest::mouseClick(select, Qt::LeftButton);
     QVERIFY(shell.shown.isEmpty());
 
-    choose(list, "Budget Amount Vs. Actual Amount Vs. Forecast Amount");
+    ListDriver::choose(list, "Budget Amount Vs. Actual Amount Vs. Forecast Amount");
     QTest::mouseClick(select, Qt::LeftButton);
     QCOMPARE(shell.shown, QList<WindowId>{WindowId::Graph4});
     QPointer<QWidget> first = shell.window(WindowId::Graph4);
@@ -251,8 +196,8 @@ void TestReportChooser::aGraphReplacesItsOpenInstance() {
     QVERIFY(shell.window(WindowId::Graph4));
     QCOMPARE(shell.state().marker("showgraph4open"), QStringLiteral("Y"));
 
-    choose(list, "Budget Amount By Category");
-    doubleClick(list);
+    ListDriver::choose(list, "Budget Amount By Category");
+    ListDriver::doubleClickCurrent(list);
     QCOMPARE(shell.shown.last(), WindowId::Graph1);
 }
 

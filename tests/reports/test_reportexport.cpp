@@ -1,7 +1,6 @@
 #include "AppState.h"
-#include "DataStore.h"
 #include "ReportExport.h"
-#include "TestDatabase.h"
+#include "StoreTest.h"
 
 #include <QFileInfo>
 #include <QProcess>
@@ -23,12 +22,10 @@ QString pdfText(const QString& path) {
 
 } // namespace
 
-class TestReportExport : public QObject {
+class TestReportExport : public StoreTest {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { isolateTestEnvironment(); }
     void init();
-    void cleanup();
 
     void unknownNamesAndUnwritableFilesAreRefusedWithTheReason();
     void reportsAreWrittenForTheNamedProjectOrVendor();
@@ -41,21 +38,13 @@ private:
                                  &m_error);
     }
 
-    std::unique_ptr<TestDatabase> m_db;
-    std::unique_ptr<DataStore> m_store;
     AppState m_state;
     QString m_error;
 };
 
 void TestReportExport::init() {
-    m_db = std::make_unique<TestDatabase>();
-    m_store = m_db->open();
+    StoreTest::init();
     m_state.clearProject();
-}
-
-void TestReportExport::cleanup() {
-    m_store.reset();
-    m_db.reset();
 }
 
 void TestReportExport::unknownNamesAndUnwritableFilesAreRefusedWithTheReason() {

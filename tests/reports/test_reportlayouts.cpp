@@ -1,10 +1,9 @@
 #include "AppState.h"
 #include "Criteria.h"
-#include "DataStore.h"
 #include "RecordingPaintDevice.h"
 #include "ReportPreparation.h"
 #include "ReportRenderer.h"
-#include "TestDatabase.h"
+#include "StoreTest.h"
 
 #include <QFile>
 #include <QTest>
@@ -24,12 +23,10 @@ QStringList after(const RecordingPaintDevice& dev, const QString& first, int cou
 
 // The ten reports printed from the sample database: every one but the part
 // search list is compared in full with its golden transcript.
-class TestReportLayouts : public QObject {
+class TestReportLayouts : public StoreTest {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { isolateTestEnvironment(); }
     void init();
-    void cleanup();
 
     void projectReportWithoutLinesPrintsTheBannerOnly();
     void shoppingListCoversEveryProjectOfTheVendor();
@@ -43,26 +40,13 @@ private Q_SLOTS:
 
 private:
     std::unique_ptr<RecordingPaintDevice> render(ReportKind kind, const QString& vendor = {});
-    void exec(const QString& table, const QString& sql) {
-        QVERIFY2(m_store->execute(table, sql).ok(), qPrintable(sql));
-    }
 
-    std::unique_ptr<TestDatabase> m_db;
-    std::unique_ptr<DataStore> m_store;
     AppState m_state;
 };
 
 void TestReportLayouts::init() {
-    m_db = std::make_unique<TestDatabase>();
-    m_store = m_db->open();
-    m_state.vehiclenumber = 1;
-    m_state.vehiclenumbera = m_state.openvehiclenumber = "1";
-    m_state.vehicledescription = "1986 FORD MUSTANG";
-}
-
-void TestReportLayouts::cleanup() {
-    m_store.reset();
-    m_db.reset();
+    StoreTest::init();
+    Fixtures::openSampleProject(m_state);
 }
 
 std::unique_ptr<RecordingPaintDevice> TestReportLayouts::render(ReportKind kind,

@@ -1,18 +1,15 @@
 #include "AppState.h"
-#include "DataStore.h"
 #include "ReportPreparation.h"
-#include "TestDatabase.h"
+#include "StoreTest.h"
 
 #include <QTest>
 
 #include <tuple>
 
-class TestReportPreparation : public QObject {
+class TestReportPreparation : public StoreTest {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { isolateTestEnvironment(); }
     void init();
-    void cleanup();
 
     void projectReportLeavesThePartLinesUnsortedButFiltered();
     void shoppingListFindsTheVendorAndItsLinesEverywhere();
@@ -20,29 +17,16 @@ private Q_SLOTS:
     void eachReportLeavesItsRecordSetsAsTheWindowsExpect();
 
 private:
-    std::unique_ptr<TestDatabase> m_db;
-    std::unique_ptr<DataStore> m_store;
     AppState m_state;
 };
 
 void TestReportPreparation::init() {
-    m_db = std::make_unique<TestDatabase>();
-    m_store = m_db->open();
-    m_state.vehiclenumber = 1;
-    m_state.vehiclenumbera = m_state.openvehiclenumber = "1";
-    m_state.vehicledescription = "1986 FORD MUSTANG";
+    StoreTest::init();
+    Fixtures::openSampleProject(m_state);
     // A second project's line, so that filters show.
-    QVERIFY(m_store
-                ->execute("RSLMaster",
-                          "INSERT INTO RSLMaster (Part_Name, Sequence_Number, Mas_vehicle_number, "
-                          "Category, Vendor, Selected, Forecast, Purchased) VALUES ('AARDVARK', 1, "
-                          "2, 'BODY', 'O''REILLY', 1, 0, 0)")
-                .ok());
-}
-
-void TestReportPreparation::cleanup() {
-    m_store.reset();
-    m_db.reset();
+    exec("RSLMaster", "INSERT INTO RSLMaster (Part_Name, Sequence_Number, Mas_vehicle_number, "
+                      "Category, Vendor, Selected, Forecast, Purchased) VALUES ('AARDVARK', 1, "
+                      "2, 'BODY', 'O''REILLY', 1, 0, 0)");
 }
 
 void TestReportPreparation::projectReportLeavesThePartLinesUnsortedButFiltered() {
@@ -68,10 +52,8 @@ void TestReportPreparation::projectReportLeavesThePartLinesUnsortedButFiltered()
 }
 
 void TestReportPreparation::shoppingListFindsTheVendorAndItsLinesEverywhere() {
-    QVERIFY(m_store
-                ->execute("RSLVendor", "INSERT INTO RSLVendor (vendor_name, vendor_address) "
-                                       "VALUES ('O''REILLY', '1 Main St')")
-                .ok());
+    exec("RSLVendor", "INSERT INTO RSLVendor (vendor_name, vendor_address) "
+                      "VALUES ('O''REILLY', '1 Main St')");
     QVERIFY(ReportPreparation::prepare(*m_store, m_state, ReportKind::ShoppingList).ok());
     QVERIFY(ReportPreparation::selectVendor(*m_store, "O'REILLY").ok());
     auto report =

@@ -1,3 +1,4 @@
+#include "ListDriver.h"
 #include "MdiHost.h"
 #include "ReportWindow.h"
 #include "TestShell.h"
@@ -9,20 +10,8 @@
 #include <QPushButton>
 #include <QTest>
 
-namespace {
-
-QStringList items(QListWidget* list) {
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out << list->item(i)->text();
-    return out;
-}
-
-void choose(QListWidget* list, const QString& text) {
-    list->setCurrentItem(list->findItems(text, Qt::MatchExactly).value(0));
-}
-
-} // namespace
+using ListDriver::choose;
+using ListDriver::texts;
 
 class TestVendorSelectDialog : public QObject {
     Q_OBJECT
@@ -38,7 +27,7 @@ void TestVendorSelectDialog::listsEveryVendorInOrder() {
     QVERIFY(shell.store->recordSet(Command::RSLVendor).setFilter("order_catalog = 1").ok());
     VendorSelectDialog dialog(shell);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Vendor Shopping List "));
-    QCOMPARE(items(dialog.findChild<QListWidget*>("lstVendor")),
+    QCOMPARE(texts(dialog.findChild<QListWidget*>("lstVendor")),
              (QStringList{"COPPER KETTLE AUTO PARTS", "GEARHEAD DIRECT",
                           "HIGHLINE RESTORATION SUPPLY", "LAKESHORE PERFORMANCE WAREHOUSE",
                           "NORTHFIELD PAINT AND BODY SUPPLY", "TRI-COUNTY SWAP MEET"}));

@@ -9,16 +9,6 @@
 
 namespace {
 
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeAll(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-}
-
 // Where the b-tree of a table with rows starts in the file.
 qint64 rootPageOffset(const QString& sound, const char* table) {
     const qint64 pageSize =
@@ -69,22 +59,22 @@ QList<DamagedFiles::Kind> DamagedFiles::kinds() {
 
 bool DamagedFiles::make(const QString& kind, const QString& sound, const QString& target) {
     QFile::remove(target);
-    const QByteArray good = readAll(sound);
+    const QByteArray good = TestDatabase::readFile(sound);
     if (good.isEmpty())
         return false;
     if (kind == u"zero bytes")
-        return writeAll(target, {});
+        return TestDatabase::writeFile(target, {});
     if (kind == u"random bytes") {
         QByteArray bytes(8192, '\0');
         QRandomGenerator random(1986);
         for (char& c : bytes)
             c = char(random.bounded(256));
-        return writeAll(target, bytes);
+        return TestDatabase::writeFile(target, bytes);
     }
     if (kind == u"text")
-        return writeAll(target, "Year,Make,Model\n1986,FORD,MUSTANG\n");
+        return TestDatabase::writeFile(target, "Year,Make,Model\n1986,FORD,MUSTANG\n");
     if (kind == u"cut in half")
-        return writeAll(target, good.left(good.size() / 2));
+        return TestDatabase::writeFile(target, good.left(good.size() / 2));
     if (kind == u"flipped byte in a b-tree page" || kind == u"page of zeros") {
         const qint64 at = rootPageOffset(sound, "RSLCategories");
         if (at < 0)
@@ -97,15 +87,15 @@ bool DamagedFiles::make(const QString& kind, const QString& sound, const QString
         } else {
             bad[at] = char(bad[at] ^ 0xFF); // the page type: no b-tree page has this one
         }
-        return writeAll(target, bad);
+        return TestDatabase::writeFile(target, bad);
     }
     if (kind == u"wrong page size") {
         QByteArray bad = good;
         bad[16] = char(0x03); // 1000 bytes: not a power of two
         bad[17] = char(0xE8);
-        return writeAll(target, bad);
+        return TestDatabase::writeFile(target, bad);
     }
-    if (!writeAll(target, good))
+    if (!TestDatabase::writeFile(target, good))
         return false;
     if (kind == u"newer schema version")
         return TestDatabase::exec(target, QStringLiteral("PRAGMA user_version = 99"));

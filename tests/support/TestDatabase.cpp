@@ -3,6 +3,7 @@
 #include "DataStore.h"
 #include "Settings.h"
 
+#include <QFile>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -61,6 +62,16 @@ QVariant TestDatabase::scalar(const QString& databasePath, const QString& sql) {
             return q.value(0);
         return QVariant();
     });
+}
+
+QByteArray TestDatabase::readFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool TestDatabase::writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
 }
 
 void isolateTestEnvironment() {

@@ -29,6 +29,10 @@ public:
     static bool exec(const QString& databasePath, const QString& sql);
     static QVariant scalar(const QString& databasePath, const QString& sql);
 
+    // A whole file's bytes ("" when it cannot be read), and writing them back.
+    static QByteArray readFile(const QString& path);
+    static bool writeFile(const QString& path, const QByteArray& bytes);
+
 private:
     QTemporaryDir m_dir;
 };

@@ -1,6 +1,7 @@
 #include "TestShell.h"
 
 #include "ChildWindow.h"
+#include "Fixtures.h"
 #include "MakesAndModels.h"
 #include "MdiHost.h"
 
@@ -102,4 +103,8 @@ void TestShell::openProject(int number) {
     appState.vehiclenumbera = appState.openvehiclenumber = QString::number(number);
     appState.vehicledescription = vehicles.text(QStringLiteral("vehicle_description"));
     appState.graphic = vehicles.text(QStringLiteral("graphic_path"));
+}
+
+void TestShell::exec(const QString& table, const QString& sql) {
+    Fixtures::exec(*store, table, sql);
 }

@@ -52,6 +52,8 @@ public:
 
     // Opens the sample project 1 the way the catalogue would.
     void openProject(int number);
+    // Changes rows through the store, as another window would; fails the test on an error.
+    void exec(const QString& table, const QString& sql);
 
     TestDatabase db;
     std::unique_ptr<DataStore> store;

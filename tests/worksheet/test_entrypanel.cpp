@@ -130,15 +130,10 @@ void TestEntryPanel::loadShowsTheStoredLine() {
     // The line was stored at no tax; the setting says otherwise today.
     f.shell.settingsStore->setValue(Settings::kTaxPercentage, "8");
     // The catalogue has moved the part since the line was stored.
-    QVERIFY(
-        f.shell.store
-            ->execute("RSLParts",
-                      "UPDATE RSLParts SET Category = 'BODY' WHERE Part_Name = 'TIMING CHAIN KIT'")
-            .ok());
-    QVERIFY(f.shell.store
-                ->execute("RSLMaster", "UPDATE RSLMaster SET Purchase_date = '11/30/2000' WHERE "
-                                       "Part_Name = 'TIMING CHAIN KIT'")
-                .ok());
+    f.shell.exec("RSLParts",
+                 "UPDATE RSLParts SET Category = 'BODY' WHERE Part_Name = 'TIMING CHAIN KIT'");
+    f.shell.exec("RSLMaster", "UPDATE RSLMaster SET Purchase_date = '11/30/2000' WHERE "
+                              "Part_Name = 'TIMING CHAIN KIT'");
     RecordSet& lines = f.shell.store->recordSet(Command::RSLMaster);
     QVERIFY(lines.setFilter("part_name = 'TIMING CHAIN KIT' and sequence_number = 1").ok());
     f.box("chkTaxable")->click();
@@ -162,26 +157,15 @@ void TestEntryPanel::loadedAmountsStandUntilTheirInputsChange_data() {
     QTest::addColumn<QString>("tax");
     QTest::addColumn<QString>("total");
     // The line was stored at 6 percent; the setting now says 10.
-    QTest::newRow("focus only") << ""
-                                << ""
-                                << "3.8994"
-                                << "68.8894";
-    QTest::newRow("quantity") << "ioQuantity"
-                              << "2"
-                              << "12.998"
-                              << "142.978";
-    QTest::newRow("price") << "ioprice"
-                           << "60"
-                           << "6"
-                           << "66";
-    QTest::newRow("shipping") << "ioshipping"
-                              << "5"
-                              << "6.499"
-                              << "76.489";
-    QTest::newRow("taxable") << "chkTaxable"
-                             << ""
-                             << "0"
-                             << "64.99";
+    const char* const rows[][5] = {
+        {"focus only", "", "", "3.8994", "68.8894"},
+        {"quantity", "ioQuantity", "2", "12.998", "142.978"},
+        {"price", "ioprice", "60", "6", "66"},
+        {"shipping", "ioshipping", "5", "6.499", "76.489"},
+        {"taxable", "chkTaxable", "", "0", "64.99"},
+    };
+    for (const auto& r : rows)
+        QTest::newRow(r[0]) << QString(r[1]) << QString(r[2]) << QString(r[3]) << QString(r[4]);
 }
 
 void TestEntryPanel::loadedAmountsStandUntilTheirInputsChange() {
@@ -191,10 +175,8 @@ void TestEntryPanel::loadedAmountsStandUntilTheirInputsChange() {
     QFETCH(QString, total);
     PanelFixture f;
     f.shell.settingsStore->setValue(Settings::kTaxPercentage, "10");
-    QVERIFY(f.shell.store
-                ->execute("RSLMaster", "UPDATE RSLMaster SET Taxable = 1, Tax_amount = 3.8994, "
-                                       "Total_cost = 68.8894 WHERE Part_Name = 'TIMING CHAIN KIT'")
-                .ok());
+    f.shell.exec("RSLMaster", "UPDATE RSLMaster SET Taxable = 1, Tax_amount = 3.8994, "
+                              "Total_cost = 68.8894 WHERE Part_Name = 'TIMING CHAIN KIT'");
     RecordSet& lines = f.shell.store->recordSet(Command::RSLMaster);
     QVERIFY(lines.setFilter("part_name = 'TIMING CHAIN KIT' and sequence_number = 1").ok());
     QString name, sequence;
@@ -223,10 +205,7 @@ void TestEntryPanel::listsRefillOnEntryAndKeepTheText() {
     PanelFixture f;
     auto* vendor = f.get<QComboBox>("cmbVendor");
     vendor->setEditText("JOE'S");
-    QVERIFY(
-        f.shell.store
-            ->execute("RSLVendor", "INSERT INTO RSLVendor (vendor_name) VALUES ('JOE''S GARAGE')")
-            .ok());
+    f.shell.exec("RSLVendor", "INSERT INTO RSLVendor (vendor_name) VALUES ('JOE''S GARAGE')");
     vendor->setFocus();
     QVERIFY(vendor->findText("JOE'S GARAGE") >= 0);
     QCOMPARE(vendor->currentText(), QStringLiteral("JOE'S"));

@@ -1,8 +1,7 @@
-#include "DataStore.h"
 #include "LineQuery.h"
 #include "RecordSet.h"
+#include "StoreTest.h"
 #include "SummaryFilter.h"
-#include "TestDatabase.h"
 
 #include <QTest>
 
@@ -17,31 +16,21 @@ QStringList keys(const QList<LineQuery::Row>& rows) {
 }
 } // namespace
 
-class TestLineQuery : public QObject {
+class TestLineQuery : public StoreTest {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { isolateTestEnvironment(); }
     void init();
     void summaryHoldsWhatTheCriteriaSelect();
     void searchFindsPiecesAnywhereInTheName();
-
-private:
-    std::unique_ptr<TestDatabase> m_db;
-    std::unique_ptr<DataStore> m_store;
 };
 
 void TestLineQuery::init() {
-    m_store.reset();
-    m_db = std::make_unique<TestDatabase>();
-    m_store = m_db->open();
-    QVERIFY(m_store
-                ->execute("RSLMaster",
-                          "INSERT INTO RSLMaster (Part_Name, Vendor, Category, Sequence_Number, "
-                          "Mas_vehicle_number, Selected, Forecast, Purchased) VALUES "
-                          "('BRAKE PAD SET', 'JOE''S', 'BRAKES', 3, 2, 1, 1, 0), "
-                          "('O''BRIEN BRACKET', 'JOE''S', 'BODY', 1, 2, 1, 0, 0), "
-                          "('axle nut', 'JOE''S', 'DRIVETRAIN', 1, 2, 0, 0, 0)")
-                .ok());
+    StoreTest::init();
+    exec("RSLMaster", "INSERT INTO RSLMaster (Part_Name, Vendor, Category, Sequence_Number, "
+                      "Mas_vehicle_number, Selected, Forecast, Purchased) VALUES "
+                      "('BRAKE PAD SET', 'JOE''S', 'BRAKES', 3, 2, 1, 1, 0), "
+                      "('O''BRIEN BRACKET', 'JOE''S', 'BODY', 1, 2, 1, 0, 0), "
+                      "('axle nut', 'JOE''S', 'DRIVETRAIN', 1, 2, 0, 0, 0)");
 }
 
 void TestLineQuery::summaryHoldsWhatTheCriteriaSelect() {

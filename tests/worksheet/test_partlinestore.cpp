@@ -1,16 +1,9 @@
-#include "DataStore.h"
 #include "PartLineStore.h"
-#include "TestDatabase.h"
+#include "StoreTest.h"
 
 #include <QTest>
 
 namespace {
-
-// The store needs no window: a bare database is all it gets here.
-struct Fixture {
-    TestDatabase db;
-    std::unique_ptr<DataStore> store = db.open();
-};
 
 PartLine line(const QString& name, const QString& category) {
     PartLine l;
@@ -29,77 +22,68 @@ PartLine line(const QString& name, const QString& category) {
 
 } // namespace
 
-class TestPartLineStore : public QObject {
+// The store needs no window: a bare database is all it gets here.
+class TestPartLineStore : public StoreTest {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { isolateTestEnvironment(); }
     void addNumbersAcrossProjectsAndStoresEveryColumn();
     void newNamesJoinTheirListsAndCategoriesGetBudgets();
     void failuresRollBackTogether();
     void acceptAndRemoveFindTheLineByItsKey();
 
 private:
-    static QString sql(Fixture& shell, const QString& query) {
-        return TestDatabase::scalar(shell.db.databasePath(), query).toString();
+    QString sql(const QString& query) {
+        return TestDatabase::scalar(m_db->databasePath(), query).toString();
     }
 };
 
 void TestPartLineStore::addNumbersAcrossProjectsAndStoresEveryColumn() {
-    Fixture shell;
-    PartLineStore store(*shell.store);
+    PartLineStore store(*m_store);
     // OIL PUMP's highest number belongs to another project, stored out of order.
-    QVERIFY(shell.store
-                ->execute("RSLMaster", "INSERT INTO RSLMaster (Part_Name, Sequence_Number, "
-                                       "Mas_vehicle_number) VALUES ('OIL PUMP', 7, 2), "
-                                       "('OIL PUMP', 3, 2)")
-                .ok());
+    exec("RSLMaster", "INSERT INTO RSLMaster (Part_Name, Sequence_Number, "
+                      "Mas_vehicle_number) VALUES ('OIL PUMP', 7, 2), "
+                      "('OIL PUMP', 3, 2)");
     PartLine l = line("OIL PUMP", "ENGINE");
     l.purchased = true;
     l.purchaseDate = "04/02/2025";
     QCOMPARE(store.add(l, 1).sequenceNumber, qint64(8));
-    QCOMPARE(sql(shell, "SELECT Part_Number || '|' || Quantity || '|' || Price || '|' || "
-                        "Tax_amount || '|' || Total_cost || '|' || Shipping_amount || '|' || "
-                        "Mas_vehicle_number || '|' || Taxable || Purchased || Selected || "
-                        "Forecast || '|' || Purchase_date || '|' || (Notes IS NULL) FROM "
-                        "RSLMaster WHERE Part_Name = 'OIL PUMP' AND Sequence_Number = 8"),
+    QCOMPARE(sql("SELECT Part_Number || '|' || Quantity || '|' || Price || '|' || "
+                 "Tax_amount || '|' || Total_cost || '|' || Shipping_amount || '|' || "
+                 "Mas_vehicle_number || '|' || Taxable || Purchased || Selected || "
+                 "Forecast || '|' || Purchase_date || '|' || (Notes IS NULL) FROM "
+                 "RSLMaster WHERE Part_Name = 'OIL PUMP' AND Sequence_Number = 8"),
              QStringLiteral("PN-1|3.0|1.99|0.3582|6.3282|0|1|1110|04/02/2025|1"));
     QCOMPARE(store.add(line("O'BRIEN BRACKET", "BODY"), 1).sequenceNumber, qint64(1));
 }
 
 void TestPartLineStore::newNamesJoinTheirListsAndCategoriesGetBudgets() {
-    Fixture shell;
-    QVERIFY(shell.store
-                ->execute("RSLVehiclesused",
-                          "INSERT INTO RSLVehiclesused (used_vehicle_number) VALUES (4)")
-                .ok());
-    PartLineStore store(*shell.store);
+    exec("RSLVehiclesused", "INSERT INTO RSLVehiclesused (used_vehicle_number) VALUES (4)");
+    PartLineStore store(*m_store);
     PartLine l = line("WINCH", "RECOVERY");
     l.manufacturer = "O'HARA METAL";
     l.vendor = "";
     store.addvalidationrecords(l);
     store.addvalidationrecords(l);
-    QCOMPARE(
-        sql(shell, "SELECT COUNT(*) FROM RSLManufacturer WHERE manufacturer = 'O''HARA METAL'"),
-        QStringLiteral("1"));
-    QCOMPARE(sql(shell, "SELECT COUNT(*) FROM RSLVendor"), QStringLiteral("6"));
-    QCOMPARE(sql(shell, "SELECT Category FROM RSLParts WHERE Part_Name = 'WINCH'"),
+    QCOMPARE(sql("SELECT COUNT(*) FROM RSLManufacturer WHERE manufacturer = 'O''HARA METAL'"),
+             QStringLiteral("1"));
+    QCOMPARE(sql("SELECT COUNT(*) FROM RSLVendor"), QStringLiteral("6"));
+    QCOMPARE(sql("SELECT Category FROM RSLParts WHERE Part_Name = 'WINCH'"),
              QStringLiteral("RECOVERY"));
-    QCOMPARE(sql(shell, "SELECT group_concat(Cat_vehicle_number || ':' || Budget_amount) FROM "
-                        "RSLCategorybudget WHERE Category = 'RECOVERY'"),
+    QCOMPARE(sql("SELECT group_concat(Cat_vehicle_number || ':' || Budget_amount) FROM "
+                 "RSLCategorybudget WHERE Category = 'RECOVERY'"),
              QStringLiteral("1:0,4:0"));
     // Stored at once, not held in the shared record set for a later batch.
-    QVERIFY(!shell.store->recordSet(Command::RSLCategorybudget).hasPendingChanges());
+    QVERIFY(!m_store->recordSet(Command::RSLCategorybudget).hasPendingChanges());
 }
 
 void TestPartLineStore::failuresRollBackTogether() {
-    Fixture shell;
-    const QString path = shell.db.databasePath();
-    PartLineStore store(*shell.store);
+    const QString path = m_db->databasePath();
+    PartLineStore store(*m_store);
     // Budget rows refused: the category goes too, the line itself is stored.
     QVERIFY(TestDatabase::exec(path, "CREATE TRIGGER no_budget BEFORE INSERT ON RSLCategorybudget "
                                      "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
     QCOMPARE(store.add(line("WINCH", "RECOVERY"), 1).outcome, PartLineStore::Outcome::Stored);
-    QCOMPARE(sql(shell, "SELECT COUNT(*) FROM RSLCategories WHERE Category = 'RECOVERY'"),
+    QCOMPARE(sql("SELECT COUNT(*) FROM RSLCategories WHERE Category = 'RECOVERY'"),
              QStringLiteral("0"));
 
     // The line refused: nothing of the command stays, and the message says why.
@@ -110,39 +94,37 @@ void TestPartLineStore::failuresRollBackTogether() {
     const auto r = store.add(l, 1);
     QCOMPARE(r.outcome, PartLineStore::Outcome::Failed);
     QVERIFY(!r.message.isEmpty());
-    QCOMPARE(sql(shell, "SELECT COUNT(*) FROM RSLVendor WHERE vendor_name = 'NEW VENDOR'"),
+    QCOMPARE(sql("SELECT COUNT(*) FROM RSLVendor WHERE vendor_name = 'NEW VENDOR'"),
              QStringLiteral("0"));
-    RecordSet& vendors = shell.store->recordSet(Command::RSLVendor);
+    RecordSet& vendors = m_store->recordSet(Command::RSLVendor);
     QVERIFY(vendors.setFilter("").ok());
     QCOMPARE(vendors.recordCount(), 6);
 }
 
 void TestPartLineStore::acceptAndRemoveFindTheLineByItsKey() {
-    Fixture shell;
-    PartLineStore store(*shell.store);
+    PartLineStore store(*m_store);
     PartLine l = line("BRAKE PAD SET", "BRAKES");
     QCOMPARE(store.accept(l, 1, "BRAKE PAD SET", "2").sequenceNumber, qint64(2));
     // Renamed into EPOXY PRIMER's numbering, where 1 and 2 are taken.
     l = line("EPOXY PRIMER", "PAINT");
     QCOMPARE(store.accept(l, 1, "BRAKE PAD SET", "2").sequenceNumber, qint64(3));
-    QCOMPARE(sql(shell, "SELECT group_concat(Part_Name || Sequence_Number || Part_Number) FROM "
-                        "RSLMaster WHERE Part_Number = 'PN-1'"),
+    QCOMPARE(sql("SELECT group_concat(Part_Name || Sequence_Number || Part_Number) FROM "
+                 "RSLMaster WHERE Part_Number = 'PN-1'"),
              QStringLiteral("EPOXY PRIMER3PN-1"));
 
     // A line that is gone is reported, and nothing is written anywhere.
-    const QString before = sql(shell, "SELECT group_concat(Part_Name || Sequence_Number) FROM "
-                                      "RSLMaster");
+    const QString before = sql("SELECT group_concat(Part_Name || Sequence_Number) FROM "
+                               "RSLMaster");
     l.vendor = "UNSEEN VENDOR";
     QCOMPARE(store.accept(l, 1, "BRAKE PAD SET", "2").outcome, PartLineStore::Outcome::Missing);
     QCOMPARE(store.remove("BRAKE PAD SET", "2").outcome, PartLineStore::Outcome::Missing);
     QCOMPARE(store.remove("OIL PUMP", "").outcome, PartLineStore::Outcome::Missing);
-    QCOMPARE(sql(shell, "SELECT group_concat(Part_Name || Sequence_Number) FROM RSLMaster"),
-             before);
-    QCOMPARE(sql(shell, "SELECT COUNT(*) FROM RSLVendor WHERE vendor_name = 'UNSEEN VENDOR'"),
+    QCOMPARE(sql("SELECT group_concat(Part_Name || Sequence_Number) FROM RSLMaster"), before);
+    QCOMPARE(sql("SELECT COUNT(*) FROM RSLVendor WHERE vendor_name = 'UNSEEN VENDOR'"),
              QStringLiteral("0"));
 
     QCOMPARE(store.remove("BRAKE PAD SET", "1").outcome, PartLineStore::Outcome::Stored);
-    QCOMPARE(sql(shell, "SELECT COUNT(*) FROM RSLMaster WHERE Part_Name = 'BRAKE PAD SET'"),
+    QCOMPARE(sql("SELECT COUNT(*) FROM RSLMaster WHERE Part_Name = 'BRAKE PAD SET'"),
              QStringLiteral("0"));
 }
 

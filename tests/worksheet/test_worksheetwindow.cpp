@@ -111,7 +111,6 @@ private Q_SLOTS:
     void initTestCase() { isolateTestEnvironment(); }
     void openingShowsTheProjectsLines();
     void addingALine();
-    void unknownPartGoesToMaintenanceAndComesBack();
     void refusalsStoreNothing();
     void acceptRenewsTheNumberAndVanishedLinesAreReported();
     void deletingTheOnlyLine();
@@ -191,31 +190,6 @@ void TestWorksheetWindow::addingALine() {
     QVERIFY(ws.column().contains("O'BRIEN BRACKET"));
 }
 
-void TestWorksheetWindow::unknownPartGoesToMaintenanceAndComesBack() {
-    Worksheet ws;
-    ws.clickTab(2);
-    ws.setText(1, "cmbPartname", "flux capacitor");
-    QCOMPARE(ws.in<QComboBox>(1, "cmbCategory")->currentText(), QString());
-    const int before = ws.lines();
-    ws.click("cmdAdd");
-    QCOMPARE(ws.said(), QStringLiteral("You have entered a part name that does not exist and has "
-                                       "not been assigned to a category. You must add the part "
-                                       "through part maintenance before you can use it in the "
-                                       "project."));
-    QCOMPARE(ws.shell.appState.addpartPanel, 1);
-    QCOMPARE(ws.lines(), before);
-
-    // The maintenance window adds the part and hands the name back.
-    ws.setText(1, "cmbPartname", "");
-    QVERIFY(ws.shell.store
-                ->execute("RSLParts", "INSERT INTO RSLParts (Part_Name, Category) VALUES ('FLUX "
-                                      "CAPACITOR', 'ELECTRICAL')")
-                .ok());
-    ws.shell.appState.handBackPart("FLUX CAPACITOR");
-    QCOMPARE(ws.in<QComboBox>(1, "cmbPartname")->currentText(), QStringLiteral("FLUX CAPACITOR"));
-    QCOMPARE(ws.in<QComboBox>(1, "cmbCategory")->currentText(), QStringLiteral("ELECTRICAL"));
-}
-
 void TestWorksheetWindow::refusalsStoreNothing() {
     Worksheet ws;
     const int before = ws.lines();
@@ -276,9 +250,7 @@ void TestWorksheetWindow::acceptRenewsTheNumberAndVanishedLinesAreReported() {
     // Lines deleted behind the window's back are reported, not written again.
     ws.openLine("CLUTCH KIT", "1");
     ws.setText(0, "ioPartnumber", "CHANGED");
-    QVERIFY(
-        ws.shell.store->execute("RSLMaster", "DELETE FROM RSLMaster WHERE Part_Name = 'CLUTCH KIT'")
-            .ok());
+    ws.shell.exec("RSLMaster", "DELETE FROM RSLMaster WHERE Part_Name = 'CLUTCH KIT'");
     const QString before = ws.sql("SELECT group_concat(Part_Number) FROM RSLMaster");
     ws.click("cmdAccept");
     QCOMPARE(ws.said(), PartLineStore::kMissingMessage);
@@ -287,9 +259,7 @@ void TestWorksheetWindow::acceptRenewsTheNumberAndVanishedLinesAreReported() {
     QCOMPARE(ws.rows(), ws.lines());
 
     ws.openLine("U-JOINTS", "1");
-    QVERIFY(
-        ws.shell.store->execute("RSLMaster", "DELETE FROM RSLMaster WHERE Part_Name = 'U-JOINTS'")
-            .ok());
+    ws.shell.exec("RSLMaster", "DELETE FROM RSLMaster WHERE Part_Name = 'U-JOINTS'");
     ws.shell.scripted.queueYes();
     ws.click("cmdDelete");
     QCOMPARE(ws.said(), PartLineStore::kMissingMessage);
@@ -297,10 +267,8 @@ void TestWorksheetWindow::acceptRenewsTheNumberAndVanishedLinesAreReported() {
 
     // A rename elsewhere while the grid still shows the old name: opening
     // that row says so, in the summary with the new name in it.
-    QVERIFY(ws.shell.store
-                ->execute("RSLMaster", "UPDATE RSLMaster SET Part_Name = 'RADIATOR CORE' "
-                                       "WHERE Part_Name = 'RADIATOR'")
-                .ok());
+    ws.shell.exec("RSLMaster", "UPDATE RSLMaster SET Part_Name = 'RADIATOR CORE' "
+                               "WHERE Part_Name = 'RADIATOR'");
     const int messages = int(ws.shell.scripted.messages().size());
     ws.openLine("RADIATOR", "1");
     QCOMPARE(ws.shell.scripted.messages().size(), messages + 1);
@@ -311,10 +279,8 @@ void TestWorksheetWindow::acceptRenewsTheNumberAndVanishedLinesAreReported() {
     ws.clickTab(3);
     QTest::keyClicks(ws.get<QLineEdit>("iopartnamesearch"), "RADIATOR CORE");
     ws.click("cmdSearch");
-    QVERIFY(ws.shell.store
-                ->execute("RSLMaster", "DELETE FROM RSLMaster WHERE Part_Name = "
-                                       "'RADIATOR CORE'")
-                .ok());
+    ws.shell.exec("RSLMaster", "DELETE FROM RSLMaster WHERE Part_Name = "
+                               "'RADIATOR CORE'");
     ws.click("cmdSelect");
     QCOMPARE(ws.said(), PartLineStore::kMissingMessage);
     QCOMPARE(ws.tab(), 0);
@@ -496,11 +462,9 @@ void TestWorksheetWindow::budgetOverviewFollowsChangesAndOpensACategory() {
     QVERIFY(ws.get<QLabel>("lblBudgetSummary")->text().startsWith("Projected $"));
 
     // A budget change from elsewhere shows at once on the open tab.
-    QVERIFY(ws.shell.store
-                ->execute("RSLCategorybudget",
-                          "UPDATE RSLCategorybudget SET Budget_amount = 0.01 WHERE Category = "
-                          "'ENGINE' AND Cat_vehicle_number = 1")
-                .ok());
+    ws.shell.exec("RSLCategorybudget",
+                  "UPDATE RSLCategorybudget SET Budget_amount = 0.01 WHERE Category = "
+                  "'ENGINE' AND Cat_vehicle_number = 1");
     QCOMPARE(engine().budget.units(), qint64(100));
     ws.w->resize(ws.w->sizeHint());
     int row = 0;

@@ -1,7 +1,6 @@
-#include "DataStore.h"
 #include "GraphData.h"
 #include "RecordSet.h"
-#include "TestDatabase.h"
+#include "StoreTest.h"
 
 #include <QTest>
 
@@ -20,12 +19,9 @@ QList<Money> amounts(std::initializer_list<const char*> texts) {
 
 } // namespace
 
-class TestGraphData : public QObject {
+class TestGraphData : public StoreTest {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { isolateTestEnvironment(); }
-    void init();
-    void cleanup();
 
     void sampleProjectSeries();
     void projectWithoutBudgetRowsHasNoPoints();
@@ -42,28 +38,14 @@ private:
               bool forecast, const QString& flagForm = QString());
     GraphData load(GraphKind kind, int project);
 
-    std::unique_ptr<TestDatabase> m_db;
-    std::unique_ptr<DataStore> m_store;
     int m_sequence = 0;
 };
 
-void TestGraphData::init() {
-    m_db = std::make_unique<TestDatabase>();
-    m_store = m_db->open();
-}
-
-void TestGraphData::cleanup() {
-    m_store.reset();
-    m_db.reset();
-}
-
 void TestGraphData::budget(int project, const QString& category, const QString& amount) {
-    QVERIFY(m_store
-                ->execute(QStringLiteral("RSLCategorybudget"),
-                          QStringLiteral("INSERT INTO RSLCategorybudget (Category, "
-                                         "Cat_vehicle_number, Budget_amount) VALUES (?, ?, ?)"),
-                          {category, project, amount})
-                .ok());
+    exec(QStringLiteral("RSLCategorybudget"),
+         QStringLiteral("INSERT INTO RSLCategorybudget (Category, "
+                        "Cat_vehicle_number, Budget_amount) VALUES (?, ?, ?)"),
+         {category, project, amount});
 }
 
 // flagForm: "" writes the flags as 0/1, "text" as 'True'/'False' like older files.
@@ -74,14 +56,12 @@ void TestGraphData::line(int project, const QString& category, const QString& to
             return on ? QStringLiteral("True") : QStringLiteral("False");
         return on ? 1 : 0;
     };
-    QVERIFY(m_store
-                ->execute(QStringLiteral("RSLMaster"),
-                          QStringLiteral("INSERT INTO RSLMaster (Part_Name, Sequence_Number, "
-                                         "Mas_vehicle_number, Category, Selected, Forecast, "
-                                         "Purchased, Total_cost) VALUES (?, ?, ?, ?, 1, ?, ?, ?)"),
-                          {QStringLiteral("TEST PART"), ++m_sequence, project, category,
-                           flag(forecast), flag(purchased), total})
-                .ok());
+    exec(QStringLiteral("RSLMaster"),
+         QStringLiteral("INSERT INTO RSLMaster (Part_Name, Sequence_Number, "
+                        "Mas_vehicle_number, Category, Selected, Forecast, "
+                        "Purchased, Total_cost) VALUES (?, ?, ?, ?, 1, ?, ?, ?)"),
+         {QStringLiteral("TEST PART"), ++m_sequence, project, category, flag(forecast),
+          flag(purchased), total});
 }
 
 GraphData TestGraphData::load(GraphKind kind, int project) {

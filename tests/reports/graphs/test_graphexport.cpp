@@ -1,20 +1,16 @@
 #include "AppState.h"
-#include "DataStore.h"
 #include "GraphExport.h"
 #include "RecordSet.h"
-#include "TestDatabase.h"
+#include "StoreTest.h"
 
 #include <QFileInfo>
 #include <QImage>
-#include <QTemporaryDir>
 #include <QTest>
 
-class TestGraphExport : public QObject {
+class TestGraphExport : public StoreTest {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { isolateTestEnvironment(); }
     void init();
-    void cleanup();
 
     void writesAPictureOfTheRequestedSize();
     void unknownGraphOrProjectIsRefused();
@@ -25,28 +21,17 @@ private:
     int run(const QString& graph, const QString& project, const QString& file,
             QSize size = QSize(800, 600)) {
         m_error.clear();
-        return GraphExport::run(*m_store, *m_state, graph, project, m_out->filePath(file), size,
+        return GraphExport::run(*m_store, *m_state, graph, project, m_db->path(file), size,
                                 &m_error);
     }
 
-    std::unique_ptr<TestDatabase> m_db;
-    std::unique_ptr<DataStore> m_store;
-    std::unique_ptr<QTemporaryDir> m_out;
     std::unique_ptr<AppState> m_state;
     QString m_error;
 };
 
 void TestGraphExport::init() {
-    m_db = std::make_unique<TestDatabase>();
-    m_store = m_db->open();
-    m_out = std::make_unique<QTemporaryDir>();
+    StoreTest::init();
     m_state = std::make_unique<AppState>();
-}
-
-void TestGraphExport::cleanup() {
-    m_store.reset();
-    m_db.reset();
-    m_out.reset();
 }
 
 void TestGraphExport::writesAPictureOfTheRequestedSize() {
@@ -54,7 +39,7 @@ void TestGraphExport::writesAPictureOfTheRequestedSize() {
         run("Budget Amount Vs. Actual Amount", "1986 FORD MUSTANG", "graph.png", QSize(1024, 640)),
         0);
     QVERIFY2(m_error.isEmpty(), qPrintable(m_error));
-    QCOMPARE(QImage(m_out->filePath("graph.png")).size(), QSize(1024, 640));
+    QCOMPARE(QImage(m_db->path("graph.png")).size(), QSize(1024, 640));
     QCOMPARE(m_state->openvehiclenumber, QStringLiteral("1"));
     QCOMPARE(m_state->vehicledescription, QStringLiteral("1986 FORD MUSTANG"));
     // The shared record sets are not touched by the export.
@@ -65,7 +50,7 @@ void TestGraphExport::writesAPictureOfTheRequestedSize() {
     QCOMPARE(run("budget amount vs. actual amount vs. forecast amount", " 1 ", "by-number.png",
                  GraphExport::defaultSize()),
              0);
-    QCOMPARE(QImage(m_out->filePath("by-number.png")).size(), GraphExport::defaultSize());
+    QCOMPARE(QImage(m_db->path("by-number.png")).size(), GraphExport::defaultSize());
     QCOMPARE(m_state->vehiclenumber, 1);
 }
 
@@ -82,7 +67,7 @@ void TestGraphExport::unknownGraphOrProjectIsRefused() {
 
     QCOMPARE(run("Budget Amount By Category", "1986 FORD MUSTANG", "none.png", QSize(0, 600)),
              GraphExport::kUsage);
-    QVERIFY(!QFileInfo::exists(m_out->filePath("none.png")));
+    QVERIFY(!QFileInfo::exists(m_db->path("none.png")));
 }
 
 void TestGraphExport::unwritableFileIsReported() {
