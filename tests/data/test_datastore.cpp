@@ -99,9 +99,7 @@ private Q_SLOTS:
     void pathOptionWinsOverEnvironment();
     void nextSequenceNumberIsHighestPlusOne();
     void rollbackRestoresHeldBatchChanges();
-    void nestedTransactionsRollBackAlone();
     void writeFailuresGetTheirOwnMessages();
-    void closedStoreFailsCleanly();
 };
 
 void TestDataStore::newFileHoldsSchemaAndSampleProject() {
@@ -206,6 +204,10 @@ void TestDataStore::unusableFilesAreRefusedAndLeftAlone() {
     QVERIFY(rs.isEof());
     QCOMPARE(rs.addNew().ok(), true);
     QCOMPARE(rs.update().kind(), DbErrorKind::NotOpen);
+    QCOMPARE(store.execute("RSLMakes", "DELETE FROM RSLMakes").kind(), DbErrorKind::NotOpen);
+    Transaction tx(store);
+    QCOMPARE(tx.status().kind(), DbErrorKind::NotOpen);
+    QVERIFY(!tx.commit().ok());
 }
 
 void TestDataStore::fullCheckRunsWhenTheFileCannotBeVouchedFor_data() {
@@ -493,10 +495,22 @@ void TestDataStore::changesAreAnnouncedOncePerCommit() {
             QVERIFY(store->execute("RSLMakes", insert).ok());
             QVERIFY(inner.commit().ok());
         }
+        {
+            // An inner change rolled back alone, the outer one kept.
+            Transaction dropped(*store);
+            QCOMPARE(store->transactionDepth(), 2);
+            QVERIFY(store->execute("RSLMakes", "INSERT INTO RSLMakes VALUES ('DROPPED')").ok());
+        }
         QCOMPARE(told, 1);
         QVERIFY(tx.commit().ok());
     }
     QCOMPARE(told, 2);
+    QCOMPARE(store->transactionDepth(), 0);
+    QCOMPARE(TestDatabase::scalar(db.databasePath(),
+                                  "SELECT COUNT(*) || '/' || SUM(make = 'DROPPED') FROM RSLMakes "
+                                  "WHERE make IN ('AMC', 'DROPPED')")
+                 .toString(),
+             QStringLiteral("3/0"));
     {
         Transaction abandoned(*store);
         QVERIFY(store->execute("RSLMakes", insert).ok());
@@ -563,25 +577,6 @@ void TestDataStore::rollbackRestoresHeldBatchChanges() {
     QCOMPARE(budget.text("Budget_amount"), QStringLiteral("1234.5"));
 }
 
-void TestDataStore::nestedTransactionsRollBackAlone() {
-    TestDatabase db;
-    auto store = db.open();
-    Transaction outer(*store);
-    QVERIFY(store->execute("RSLMakes", "INSERT INTO RSLMakes VALUES ('KEPT')").ok());
-    {
-        Transaction inner(*store);
-        QCOMPARE(store->transactionDepth(), 2);
-        QVERIFY(store->execute("RSLMakes", "INSERT INTO RSLMakes VALUES ('DROPPED')").ok());
-    }
-    QVERIFY(outer.commit().ok());
-    QCOMPARE(store->transactionDepth(), 0);
-    QCOMPARE(count(*store, "SELECT COUNT(*) FROM RSLMakes WHERE make IN ('KEPT', 'DROPPED')"), 1);
-    QCOMPARE(
-        TestDatabase::scalar(db.databasePath(), "SELECT COUNT(*) FROM RSLMakes WHERE make = 'KEPT'")
-            .toInt(),
-        1);
-}
-
 void TestDataStore::writeFailuresGetTheirOwnMessages() {
     TestDatabase db;
     auto store = db.open();
@@ -623,15 +618,6 @@ void TestDataStore::writeFailuresGetTheirOwnMessages() {
         r = addMake(big + QString::number(i));
     QCOMPARE(r.kind(), DbErrorKind::DiskFull);
     QVERIFY(r.message().contains("full"));
-}
-
-void TestDataStore::closedStoreFailsCleanly() {
-    DataStore store;
-    QVERIFY(!store.isOpen());
-    QCOMPARE(store.execute("RSLMakes", "DELETE FROM RSLMakes").kind(), DbErrorKind::NotOpen);
-    Transaction tx(store);
-    QCOMPARE(tx.status().kind(), DbErrorKind::NotOpen);
-    QVERIFY(!tx.commit().ok());
 }
 
 QTEST_GUILESS_MAIN(TestDataStore)

@@ -46,7 +46,6 @@ private Q_SLOTS:
     void theProjectLineStaysWithTheDataShown();
     void copiesAreNamedAfterTheReportAndItsProject_data();
     void copiesAreNamedAfterTheReportAndItsProject();
-    void theProjectReportProposesItsProjectsName();
 };
 
 void TestReportWindow::aReportOpensOnceWithItsMarkerAndFreshData() {
@@ -66,6 +65,18 @@ void TestReportWindow::aReportOpensOnceWithItsMarkerAndFreshData() {
     QCOMPARE(shell.mdi->subWindowList().size(), 1);
     QCOMPARE(second->renderer().data().rows.size(), 36);
     QCOMPARE(shell.state().marker("vehicledataopen"), QStringLiteral("Y"));
+    // Its copies are named after the project.
+    shell.scripted.queueFile(QString());
+    trigger(second, "actExportPdf");
+    QVERIFY(shell.scripted.chooserInitialPaths().last().endsWith(
+        "/Project Report - 1986 FORD MUSTANG.pdf"));
+    QString docName;
+    second->setPrintDialog([&](QPrinter& printer, QWidget*) {
+        docName = printer.docName();
+        return false;
+    });
+    trigger(second, "actPrint");
+    QCOMPARE(docName, QStringLiteral("Project Report - 1986 FORD MUSTANG"));
     QVERIFY(second->closeWindow());
     QTRY_VERIFY(!second);
     QCOMPARE(shell.state().marker("vehicledataopen"), QString());
@@ -220,24 +231,6 @@ void TestReportWindow::copiesAreNamedAfterTheReportAndItsProject() {
     QFETCH(QString, project);
     QFETCH(QString, expected);
     QCOMPARE(ReportCatalog::documentName(kind, project), expected);
-}
-
-void TestReportWindow::theProjectReportProposesItsProjectsName() {
-    TestShell shell;
-    shell.openProject(1);
-    ReportWindow* w = openReport(shell, ReportKind::VehicleData);
-    QVERIFY(w);
-    shell.scripted.queueFile(QString());
-    trigger(w, "actExportPdf");
-    QVERIFY(shell.scripted.chooserInitialPaths().last().endsWith(
-        "/Project Report - 1986 FORD MUSTANG.pdf"));
-    QString docName;
-    w->setPrintDialog([&](QPrinter& printer, QWidget*) {
-        docName = printer.docName();
-        return false;
-    });
-    trigger(w, "actPrint");
-    QCOMPARE(docName, QStringLiteral("Project Report - 1986 FORD MUSTANG"));
 }
 
 QTEST_MAIN(TestReportWindow)

@@ -1,12 +1,10 @@
 #include "CostArithmetic.h"
-#include "TestDatabase.h"
 
 #include <QTest>
 
 class TestCostArithmetic : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { isolateTestEnvironment(); }
     void taxAndTotal_data();
     void taxAndTotal();
     void outOfRangeIsRefused_data();

@@ -1,12 +1,10 @@
 #include "PurchaseDate.h"
-#include "TestDatabase.h"
 
 #include <QTest>
 
 class TestPurchaseDate : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { isolateTestEnvironment(); }
     void writesAndReadsMonthDayYear();
     void enteredDates_data();
     void enteredDates();

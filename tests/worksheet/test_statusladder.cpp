@@ -1,5 +1,4 @@
 #include "StatusLadder.h"
-#include "TestDatabase.h"
 
 #include <QTest>
 
@@ -9,7 +8,6 @@ Q_DECLARE_METATYPE(State)
 class TestStatusLadder : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { isolateTestEnvironment(); }
     void ladder_data();
     void ladder();
 };

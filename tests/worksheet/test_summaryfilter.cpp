@@ -1,5 +1,4 @@
 #include "SummaryFilter.h"
-#include "TestDatabase.h"
 
 #include <QTest>
 
@@ -8,7 +7,6 @@ using Status = SummaryFilter::Status;
 class TestSummaryFilter : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { isolateTestEnvironment(); }
     void criteriaPutTheStatusFirstAndQuoteNames();
     void description();
 };
