@@ -1,6 +1,8 @@
 #pragma once
 
 #include "BrowserEngine.h"
+#include "BrowserWindow.h"
+#include "TestShell.h"
 
 #include <QList>
 #include <QPointer>
@@ -55,3 +57,15 @@ public:
 private:
     QPointer<QWidget> m_widget;
 };
+
+// The shell makes its browser window with a fake engine: `engine` points at
+// the newest one, `made` (when given) counts the windows made.
+inline void useFakeBrowser(TestShell& shell, FakeBrowserEngine** engine, int* made = nullptr) {
+    shell.factories[WindowId::Browser] = [engine, made](Shell& s) {
+        if (made)
+            ++*made;
+        auto e = std::make_unique<FakeBrowserEngine>();
+        *engine = e.get();
+        return new BrowserWindow(s, std::move(e));
+    };
+}

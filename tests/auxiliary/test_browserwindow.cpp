@@ -49,11 +49,7 @@ struct Browser {
 
 // Opens `address` the way every caller does, with a fake engine behind the window.
 Browser openWith(TestShell& shell, const QString& address, FakeBrowserEngine** engine) {
-    shell.factories[WindowId::Browser] = [engine](Shell& s) {
-        auto e = std::make_unique<FakeBrowserEngine>();
-        *engine = e.get();
-        return new BrowserWindow(s, std::move(e));
-    };
+    useFakeBrowser(shell, engine);
     WebPageOpener::open(shell, address);
     return {qobject_cast<BrowserWindow*>(shell.window(WindowId::Browser)), *engine};
 }

@@ -30,9 +30,8 @@ void TestWebPageOpener::settingChoosesTheBrowser() {
 void TestWebPageOpener::systemChoiceOpensTheDesktopBrowserOnly() {
     TestShell shell;
     shell.settings().setValue(Settings::kBrowser, "I");
-    shell.factories[WindowId::Browser] = [](Shell& s) {
-        return new BrowserWindow(s, std::make_unique<FakeBrowserEngine>());
-    };
+    FakeBrowserEngine* engine = nullptr;
+    useFakeBrowser(shell, &engine);
     WebPageOpener::open(shell, "http://WWW.GEARHEADDIRECT.EXAMPLE");
     QCOMPARE(shell.scripted.openedUrls(), QList<QUrl>{QUrl("http://WWW.GEARHEADDIRECT.EXAMPLE")});
     QVERIFY(shell.shown.isEmpty());
@@ -62,12 +61,7 @@ void TestWebPageOpener::builtInChoiceMakesOneWindowAndReusesIt() {
     TestShell shell;
     int made = 0;
     FakeBrowserEngine* engine = nullptr;
-    shell.factories[WindowId::Browser] = [&made, &engine](Shell& s) {
-        ++made;
-        auto e = std::make_unique<FakeBrowserEngine>();
-        engine = e.get();
-        return new BrowserWindow(s, std::move(e));
-    };
+    useFakeBrowser(shell, &engine, &made);
     WebPageOpener::open(shell, "http://a.test/");
     WebPageOpener::open(shell, "http://b.test/");
     QCOMPARE(made, 1);
@@ -81,11 +75,7 @@ void TestWebPageOpener::reRunningTheLoadRightAfterCreatingTheWindowLoadsOnce() {
     // A caller that makes the window and then runs its load routine anyway.
     TestShell shell;
     FakeBrowserEngine* engine = nullptr;
-    shell.factories[WindowId::Browser] = [&engine](Shell& s) {
-        auto e = std::make_unique<FakeBrowserEngine>();
-        engine = e.get();
-        return new BrowserWindow(s, std::move(e));
-    };
+    useFakeBrowser(shell, &engine);
     shell.state().startingaddress = "http://a.test/";
     auto* w = qobject_cast<BrowserWindow*>(shell.showWindow(WindowId::Browser));
     w->loadStartingAddress();
