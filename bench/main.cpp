@@ -3,6 +3,7 @@
 // graph) beside the bare SQL the same output needs on the same file.
 
 #include "AppState.h"
+#include "AttachmentCases.h"
 #include "BenchDatabase.h"
 #include "BenchToolkit.h"
 #include "DataStore.h"
@@ -538,7 +539,8 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption outOption(
         QStringLiteral("out"), QStringLiteral("Where the results table is written."),
         QStringLiteral("FILE"), QStringLiteral(RASTREL_SOURCE_DIR "/bench/results/latest.md"));
-    parser.addOptions({runsOption, sizesOption, dataOption, outOption});
+    const QCommandLineOption attachmentOption = AttachmentCases::sizeOption();
+    parser.addOptions({runsOption, sizesOption, dataOption, outOption, attachmentOption});
     parser.process(app);
 
     const int runs = std::max(5, parser.value(runsOption).toInt());
@@ -583,6 +585,10 @@ int main(int argc, char* argv[]) {
             report += ta;
         }
     }
+    const QString attachments = AttachmentCases::run(db, runs, files.first().second,
+                                                     parser.value(attachmentOption).toInt());
+    out() << attachments;
+    report += attachments;
     QFile file(parser.value(outOption));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
         fail(QStringLiteral("cannot write ") + file.fileName());

@@ -183,12 +183,15 @@ DbResult AttachmentStore::add(qint64 lineId, const QString& path, qint64* id) {
     return store(lineId, *file, id);
 }
 
+QString AttachmentStore::listStatement() {
+    return QStringLiteral("SELECT ") + kInfoColumns +
+           QStringLiteral(" FROM RSLAttachments WHERE Line_id = ? ORDER BY Attachment_id");
+}
+
 QList<AttachmentInfo> AttachmentStore::list(qint64 lineId, DbResult* error) {
     QList<AttachmentInfo> out;
-    const DbResult r = m_store.query(QStringLiteral("SELECT ") + kInfoColumns +
-                                         QStringLiteral(" FROM RSLAttachments WHERE Line_id = ? "
-                                                        "ORDER BY Attachment_id"),
-                                     {lineId}, [&](const QSqlQuery& q) { out << infoFrom(q); });
+    const DbResult r =
+        m_store.query(listStatement(), {lineId}, [&](const QSqlQuery& q) { out << infoFrom(q); });
     if (error)
         *error = r;
     return out;

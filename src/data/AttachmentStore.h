@@ -65,6 +65,9 @@ public:
     DbResult add(qint64 lineId, const QString& path, qint64* id = nullptr);
 
     QList<AttachmentInfo> list(qint64 lineId, DbResult* error = nullptr);
+    // The statement list() runs, with the line's key as its one parameter:
+    // it reads the descriptions alone, through the index on the line.
+    static QString listStatement();
     std::optional<AttachmentInfo> info(qint64 id, DbResult* error = nullptr);
     // The contents, checked against the stored checksum.
     DbResult read(qint64 id, QByteArray* data);

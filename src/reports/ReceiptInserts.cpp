@@ -2,15 +2,10 @@
 
 #include "AttachmentStore.h"
 #include "DataStore.h"
-
-#include <QBuffer>
-#include <QPdfDocument>
+#include "ReceiptPicture.h"
+#include "ReceiptReader.h"
 
 namespace {
-
-// Enough for a till receipt's small print, small enough that a long PDF does
-// not fill the memory: a Letter page is about 1275 by 1650 pixels.
-constexpr qreal kPdfDpi = 150;
 
 bool isPurchased(const ReportData::Row& row) {
     const QVariant v = row.value(QStringLiteral("Purchased"));
@@ -23,32 +18,12 @@ bool isPurchased(const ReportData::Row& row) {
 
 } // namespace
 
-QList<QImage> ReceiptInserts::pdfPages(const QByteArray& pdf) {
-    QByteArray copy = pdf;
-    QBuffer buffer(&copy);
-    if (!buffer.open(QIODevice::ReadOnly))
-        return {};
-    QPdfDocument document;
-    document.load(&buffer);
-    if (document.status() != QPdfDocument::Status::Ready || document.pageCount() <= 0)
-        return {};
-    QList<QImage> pages;
-    for (int i = 0; i < document.pageCount(); ++i) {
-        const QSizeF points = document.pagePointSize(i);
-        const QSize pixels = (points * kPdfDpi / 72.0).toSize();
-        if (pixels.isEmpty())
-            return {};
-        QImage page = document.render(i, pixels);
-        if (page.isNull())
-            return {};
-        pages << page;
-    }
-    return pages;
-}
-
 QHash<int, QList<ReportInsert>> ReceiptInserts::build(DataStore& store, const ReportData& data) {
     QHash<int, QList<ReportInsert>> out;
     AttachmentStore attachments(store);
+    // Each receipt is read once here, to know its size and that it can be
+    // shown, and again only when its page is painted.
+    const auto reader = std::make_shared<ReceiptReader>(store);
     for (int r = 0; r < data.rows.size(); ++r) {
         const ReportData::Row& row = data.rows[r];
         if (!isPurchased(row))
@@ -73,20 +48,21 @@ QHash<int, QList<ReportInsert>> ReceiptInserts::build(DataStore& store, const Re
                 continue;
             }
             if (file.isImage()) {
-                QImage image;
-                if (!image.loadFromData(contents) || image.isNull()) {
+                const QSize size = ReceiptReader::imageSize(contents);
+                if (!size.isValid()) {
                     unreadable << file.fileName;
                     continue;
                 }
-                inserts.append({image, {}});
+                inserts.append({std::make_shared<ReceiptPicture>(reader, file.id, -1, size), {}});
             } else {
-                const QList<QImage> pages = pdfPages(contents);
+                const QList<QSize> pages = ReceiptReader::pdfPageSizes(contents);
                 if (pages.isEmpty()) {
                     unreadable << file.fileName;
                     continue;
                 }
-                for (const QImage& page : pages)
-                    inserts.append({page, {}});
+                for (int page = 0; page < pages.size(); ++page)
+                    inserts.append(
+                        {std::make_shared<ReceiptPicture>(reader, file.id, page, pages[page]), {}});
             }
         }
         QStringList lines;
@@ -96,7 +72,7 @@ QHash<int, QList<ReportInsert>> ReceiptInserts::build(DataStore& store, const Re
             lines << QStringLiteral("Receipts that could not be shown (damaged): %1")
                          .arg(unreadable.join(QStringLiteral(", ")));
         if (!lines.isEmpty())
-            inserts.append({QImage(), lines});
+            inserts.append({nullptr, lines});
         if (!inserts.isEmpty())
             out.insert(r, inserts);
     }

@@ -435,9 +435,29 @@ void ReportRenderer::placeInserts(int row) const {
         const int h = insertHeight(insert);
         if (m_cursor.y + h > m_bodyBottom && m_cursor.pageHasBody)
             startPage();
-        m_pages.last().bands.append({nullptr, m_cursor.y, h, row, -1, 0, false, &insert});
-        m_cursor.y += h;
-        m_cursor.pageHasBody = true;
+        if (insert.picture || m_cursor.y + h <= m_bodyBottom) {
+            const int n = insert.picture ? 0 : int(insertLines(insert).size());
+            m_pages.last().bands.append({nullptr, m_cursor.y, h, row, -1, 0, false, &insert, n});
+            m_cursor.y += h;
+            m_cursor.pageHasBody = true;
+            continue;
+        }
+        // Text longer than a page: as many lines as fit, the rest on the
+        // next pages.
+        const int total = int(insertLines(insert).size());
+        for (int from = 0; from < total;) {
+            int n = 1;
+            while (from + n < total && m_cursor.y + textInsertHeight(n + 1) <= m_bodyBottom)
+                ++n;
+            const int piece = textInsertHeight(n);
+            m_pages.last().bands.append(
+                {nullptr, m_cursor.y, piece, row, -1, from, true, &insert, n});
+            m_cursor.y += piece;
+            m_cursor.pageHasBody = true;
+            from += n;
+            if (from < total)
+                startPage();
+        }
     }
 }
 
@@ -564,19 +584,31 @@ constexpr int kInsertGap = 144;
 const ReportFont kInsertFont{9, false, false};
 } // namespace
 
+QStringList ReportRenderer::insertLines(const ReportInsert& insert) const {
+    FontInfo& f = fontInfo(kInsertFont);
+    QStringList out;
+    for (const QString& line : insert.lines)
+        out << layoutText(line, f.font, f.metrics, f.widths, m_layout.width).lines;
+    return out;
+}
+
+int ReportRenderer::textInsertHeight(int lines) const {
+    const QFontMetricsF& fm = fontInfo(kInsertFont).metrics;
+    const int content =
+        lines <= 0 ? 0 : int(std::ceil(qreal(lines - 1) * fm.lineSpacing() + fm.height()));
+    return content + 2 * kInsertGap;
+}
+
 int ReportRenderer::insertHeight(const ReportInsert& insert) const {
+    if (!insert.picture)
+        return textInsertHeight(int(insertLines(insert).size()));
     // At most what a page holds below its header.
     const int room = std::max(1, m_bodyBottom - kMargin - m_headerHeight - 2 * kInsertGap);
+    const QSize size = insert.picture->size();
     int content = 0;
-    if (!insert.image.isNull() && insert.image.width() > 0) {
-        const qreal scale = qreal(m_layout.width) / insert.image.width();
-        content = std::min(room, int(std::ceil(insert.image.height() * scale)));
-    } else {
-        const QFontMetricsF fm(twipFont(kInsertFont));
-        const qsizetype n = insert.lines.size();
-        content =
-            n == 0 ? 0
-                   : std::min(room, int(std::ceil(qreal(n - 1) * fm.lineSpacing() + fm.height())));
+    if (size.width() > 0 && size.height() > 0) {
+        const qreal scale = qreal(m_layout.width) / size.width();
+        content = std::min(room, int(std::ceil(size.height() * scale)));
     }
     return content + 2 * kInsertGap;
 }
@@ -584,26 +616,33 @@ int ReportRenderer::insertHeight(const ReportInsert& insert) const {
 void ReportRenderer::paintInsert(QPainter& painter, const Placed& p) const {
     const QRectF room(kMargin, p.top + kInsertGap, m_layout.width, p.height - 2 * kInsertGap);
     const ReportInsert& insert = *p.insert;
-    if (!insert.image.isNull()) {
+    FontInfo& f = fontInfo(kInsertFont);
+    painter.setFont(f.font);
+    painter.setPen(Qt::black);
+    if (insert.picture) {
         // Scaled to fit both ways, keeping its proportions, centred across.
-        QSizeF size = QSizeF(insert.image.size()).scaled(room.size(), Qt::KeepAspectRatio);
+        const QSizeF size = QSizeF(insert.picture->size()).scaled(room.size(), Qt::KeepAspectRatio);
         const QRectF target(room.left() + (room.width() - size.width()) / 2, room.top(),
                             size.width(), size.height());
-        painter.drawImage(target, insert.image);
+        const QImage image = insert.picture->image();
+        if (!image.isNull()) {
+            painter.drawImage(target, image);
+            return;
+        }
+        // Gone from the database since the report was made, or no longer
+        // readable: its place is marked, the pages stay as they were.
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(target);
+        painter.drawText(target.adjusted(kInsertGap, kInsertGap, -kInsertGap, -kInsertGap),
+                         Qt::AlignCenter | Qt::TextWordWrap,
+                         QStringLiteral("This receipt can no longer be read."));
         return;
     }
-    // One line each, cut with an ellipsis at the body's edge.
-    const QFont font = twipFont(kInsertFont);
-    const QFontMetricsF fm(font);
-    painter.setFont(font);
-    painter.setPen(Qt::black);
-    qreal y = room.top() + fm.ascent();
-    for (const QString& line : insert.lines) {
-        if (y - fm.ascent() + fm.height() > room.bottom() + 1)
-            break;
-        painter.drawText(QPointF(room.left(), y),
-                         fm.elidedText(line, Qt::ElideRight, room.width()));
-        y += fm.lineSpacing();
+    const QStringList lines = insertLines(insert).mid(p.from, p.lineCount);
+    qreal y = room.top() + f.metrics.ascent();
+    for (const QString& line : lines) {
+        painter.drawText(QPointF(room.left(), y), line);
+        y += f.metrics.lineSpacing();
     }
 }
 

@@ -3,6 +3,7 @@
 #include "Money.h"
 #include "ReportData.h"
 #include "ReportLayout.h"
+#include "ReportPicture.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -20,9 +21,11 @@ class QPrinter;
 
 // Something printed after a row's block that the layout does not describe
 // (a receipt): a picture scaled to fit the body's width and at most one
-// page, or lines of text. Never split across pages.
+// page, kept on one page; or lines of text, each wrapped at the body's
+// width, kept together when they fit on a page and otherwise continued on
+// the next, between lines.
 struct ReportInsert {
-    QImage image;
+    std::shared_ptr<const ReportPicture> picture;
     QStringList lines;
 };
 
@@ -56,7 +59,7 @@ public:
     // Inserts printed after the detail block of the row with that index (an
     // ungrouped report); lays the pages out again.
     void setInserts(QHash<int, QList<ReportInsert>> inserts);
-    // The height an insert takes on the page, in twips.
+    // The height an insert takes on the page, in twips, all on one page.
     int insertHeight(const ReportInsert& insert) const;
 
     // Paints page `page` (0-based) with the painter's units in twips from
@@ -90,6 +93,7 @@ private:
         int from = 0;   // where in the band the piece on this page starts
         bool piece = false;
         const ReportInsert* insert = nullptr; // instead of a band
+        int lineCount = 0;                    // of a text insert's lines, from line `from`
     };
     struct Arrangement; // where each element of one band ends up
     struct FontInfo;
@@ -121,6 +125,8 @@ private:
     Money sum(const ReportElement& e, const Placed& p) const;
     void paintBand(QPainter& painter, const Placed& p, int page) const;
     void paintInsert(QPainter& painter, const Placed& p) const;
+    QStringList insertLines(const ReportInsert& insert) const;
+    int textInsertHeight(int lines) const;
 
     ReportLayout m_layout;
     ReportData m_data;

@@ -109,7 +109,8 @@ DbResult BudgetOverview::load(DataStore& store, int project) {
         if (!complete(f))
             return tooLarge(f.category);
         if (!addTo(totals.budget, f.budget) || !addTo(totals.spent, f.spent) ||
-            !addTo(totals.committed, f.committed) || !addTo(totals.considered, f.considered))
+            !addTo(totals.committed, f.committed) || !addTo(totals.considered, f.considered) ||
+            (!f.hasBudgetRow && !addTo(totals.unbudgeted, f.projected)))
             return tooLarge(QStringLiteral("of this project"));
     }
     if (!complete(totals))
@@ -128,5 +129,8 @@ QString BudgetOverview::summaryLine(const BudgetFigures& totals) {
     if (totals.overBudget())
         line += QStringLiteral(": over budget by %1")
                     .arg(Formats::reportCurrency(Money::fromUnits(-totals.remaining.units())));
+    if (totals.unbudgeted.units() != 0)
+        line += QStringLiteral("; %1 projected in categories without a budget")
+                    .arg(Formats::reportCurrency(totals.unbudgeted));
     return line;
 }

@@ -20,6 +20,10 @@ struct BudgetFigures {
     Money considered;
     Money projected; // spent + committed
     Money remaining; // budget - projected
+    // Totals only: the part of Projected in categories without a budget
+    // row. The cost reports list budget rows alone, so this is what their
+    // totals leave out and the overview counts.
+    Money unbudgeted;
     bool hasBudgetRow = true;
 
     bool overBudget() const { return projected > budget; }
@@ -43,7 +47,8 @@ public:
     bool isEmpty() const { return m_rows.isEmpty(); }
 
     // "Projected $1,250.00 of $2,000.00 budget (63%)" and the like; says
-    // "over budget" in words when it is.
+    // "over budget" in words when it is, and how much of Projected lies in
+    // categories without a budget.
     static QString summaryLine(const BudgetFigures& totals);
 
 private:

@@ -99,6 +99,10 @@ QVariant BudgetOverviewModel::data(const QModelIndex& index, int role) const {
         }
         return {};
     case Qt::ToolTipRole:
+        if (isTotalsRow(index.row()) && f.unbudgeted.units() != 0)
+            return QStringLiteral("Includes %1 projected in categories without a budget, which "
+                                  "the cost reports do not list.")
+                .arg(Formats::reportCurrency(f.unbudgeted));
         if (!f.hasBudgetRow)
             return QStringLiteral("This category has part lines but no budget in this project.");
         if (column == BarColumn)

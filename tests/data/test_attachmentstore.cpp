@@ -5,6 +5,7 @@
 #include <QCryptographicHash>
 #include <QFile>
 #include <QImage>
+#include <QSqlQuery>
 #include <QTest>
 
 namespace {
@@ -62,6 +63,7 @@ private Q_SLOTS:
     void attachmentsGoWithTheirLineAndStayThroughARename();
     void aFailedStoreLeavesNothingHalfStored();
     void damagedContentsAreReportedNotHanded();
+    void listingNeverReadsTheContents();
 };
 
 void TestAttachmentStore::addListReadSaveAndRemove() {
@@ -211,6 +213,35 @@ void TestAttachmentStore::damagedContentsAreReportedNotHanded() {
     QVERIFY(data.isEmpty());
     QVERIFY(!l.attachments.saveAs(tampered, l.db.path("out.txt")).ok());
     QVERIFY(!QFile::exists(l.db.path("out.txt")));
+}
+
+void TestAttachmentStore::listingNeverReadsTheContents() {
+    Lines l;
+    qint64 photo = 0;
+    QVERIFY(l.attachments.add(l.engine, l.image("photo.png"), &photo).ok());
+    QVERIFY(l.attachments.add(l.engine, l.file("manual.pdf", QByteArray(300000, 'm'))).ok());
+
+    // Through the index on the line, and never the table of contents: a
+    // file of gigabytes lists as fast as an empty one.
+    QStringList plan;
+    QVERIFY(l.store
+                ->query(QStringLiteral("EXPLAIN QUERY PLAN ") + AttachmentStore::listStatement(),
+                        {l.engine}, [&](const QSqlQuery& q) { plan << q.value(3).toString(); })
+                .ok());
+    const QString steps = plan.join(u'\n');
+    QVERIFY2(steps.contains("idx_attachments_line"), qPrintable(steps));
+    QVERIFY2(!steps.contains("RSLAttachmentData", Qt::CaseInsensitive), qPrintable(steps));
+
+    // With the contents gone altogether, the list and the thumbnails are
+    // all there; only reading a file fails.
+    QVERIFY(l.store->execute("RSLAttachments", "DROP TABLE RSLAttachmentData").ok());
+    AttachmentStore fresh(*l.store);
+    const QList<AttachmentInfo> listed = fresh.list(l.engine);
+    QCOMPARE(listed.size(), 2);
+    QCOMPARE(listed[1].size, qint64(300000));
+    QVERIFY(!fresh.thumbnail(photo).isNull());
+    QByteArray data;
+    QVERIFY(!fresh.read(photo, &data).ok());
 }
 
 QTEST_GUILESS_MAIN(TestAttachmentStore)

@@ -1,14 +1,18 @@
 #include "AppState.h"
 #include "AttachmentStore.h"
 #include "ReceiptInserts.h"
+#include "ReceiptPicture.h"
+#include "ReceiptReader.h"
 #include "RecordingPaintDevice.h"
 #include "ReportPreparation.h"
 #include "ReportRenderer.h"
 #include "StoreTest.h"
 
 #include <QBuffer>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSet>
 #include <QTest>
 
 namespace {
@@ -49,9 +53,15 @@ private Q_SLOTS:
     void aReportWithoutReceiptsIsUnchanged();
     void damagedPdfGivesNoPages_data();
     void damagedPdfGivesNoPages();
+    void longListsOfNamesWrapAndContinue_data();
+    void longListsOfNamesWrapAndContinue();
+    void pdfPagesAreMadeWhenPaintedAndFewAreKept();
+    void aReceiptGoneAfterTheReportWasMadeIsMarked();
 
 private:
     ReportPreparation::Report projectReport();
+    // The first purchased row of the report and its line's key.
+    std::pair<int, qint64> purchasedLine(const ReportPreparation::Report& report);
 
     AppState m_state;
 };
@@ -186,10 +196,157 @@ void TestReceiptInserts::damagedPdfGivesNoPages_data() {
 void TestReceiptInserts::damagedPdfGivesNoPages() {
     QFETCH(QByteArray, data);
     QFETCH(int, pages);
-    const QList<QImage> images = ReceiptInserts::pdfPages(data);
-    QCOMPARE(images.size(), pages);
-    for (const QImage& image : images)
-        QVERIFY(!image.isNull());
+    const QList<QSize> sizes = ReceiptReader::pdfPageSizes(data);
+    QCOMPARE(sizes.size(), pages);
+    // Letter at the resolution the pages are made at.
+    for (const QSize& size : sizes)
+        QCOMPARE(size, QSize(1275, 1650));
+}
+
+std::pair<int, qint64> TestReceiptInserts::purchasedLine(const ReportPreparation::Report& report) {
+    for (int r = 0; r < report.data.rows.size(); ++r) {
+        if (!purchased(report.data.rows[r]))
+            continue;
+        const auto line = AttachmentStore(*m_store).lineId(
+            report.data.rows[r].value("Part_Name").toString(),
+            report.data.rows[r].value("Sequence_Number").toString());
+        if (line)
+            return {r, *line};
+    }
+    qFatal("the sample project has no purchased line");
+}
+
+void TestReceiptInserts::longListsOfNamesWrapAndContinue_data() {
+    QTest::addColumn<int>("files");
+    QTest::addColumn<bool>("morePages");
+    QTest::newRow("a few lines") << 12 << false;
+    QTest::newRow("longer than a page") << 260 << true;
+}
+
+void TestReceiptInserts::longListsOfNamesWrapAndContinue() {
+    QFETCH(int, files);
+    QFETCH(bool, morePages);
+    ReportPreparation::Report report = projectReport();
+    const auto [row, line] = purchasedLine(report);
+    AttachmentStore attachments(*m_store);
+    QStringList names;
+    for (int i = 0; i < files; ++i) {
+        names
+            << QStringLiteral("invoice_%1_from_the_parts_supplier.txt").arg(i, 4, 10, QChar(u'0'));
+        QVERIFY(attachments.store(line, attachment(names.last(), "text/plain", "paid")));
+    }
+    ReportRenderer plain(report.layout, report.data, report.captions);
+    ReportRenderer withList(report.layout, report.data, report.captions);
+    withList.setInserts(ReceiptInserts::build(*m_store, withList.data()));
+    RecordingPaintDevice device;
+    device.record(withList);
+
+    // Every name is printed whole, on lines inside the body.
+    const int bodyBottom = ReportRenderer::kPageHeight - ReportRenderer::kMargin;
+    QStringList listed;
+    QSet<int> pages;
+    for (const RecordingPaintDevice::Text& t : device.texts) {
+        if (!t.text.contains(QStringLiteral("_from_the_parts_supplier.txt")))
+            continue;
+        pages << t.page;
+        const qreal width = QFontMetricsF(t.font).horizontalAdvance(t.text);
+        QVERIFY2(t.at.x() + width <= ReportRenderer::kMargin + withList.layout().width + 1,
+                 qPrintable(t.text));
+        QVERIFY(t.at.y() < bodyBottom);
+        for (const QString& part : t.text.split(u' '))
+            if (part.contains(u'.'))
+                listed << part.chopped(part.endsWith(u',') ? 1 : 0);
+    }
+    QCOMPARE(listed, names);
+    QCOMPARE(pages.size() > 1, morePages);
+    QVERIFY(withList.pageCount() >= plain.pageCount() + (morePages ? 1 : 0));
+    // No line of the list overlaps another: each starts below the last.
+    qreal last = -1;
+    int lastPage = -1;
+    for (const RecordingPaintDevice::Text& t : device.texts) {
+        if (!t.text.contains(QStringLiteral("_from_the_parts_supplier.txt")))
+            continue;
+        if (t.page == lastPage)
+            QVERIFY(t.at.y() > last);
+        last = t.at.y();
+        lastPage = t.page;
+    }
+}
+
+void TestReceiptInserts::pdfPagesAreMadeWhenPaintedAndFewAreKept() {
+    ReportPreparation::Report report = projectReport();
+    const auto [row, line] = purchasedLine(report);
+    AttachmentStore attachments(*m_store);
+    constexpr int kPages = 9;
+    QVERIFY(
+        attachments.store(line, attachment("manual.pdf", "application/pdf", letterPdf(kPages))));
+    QVERIFY(attachments.store(line, attachment("photo.png", "image/png", png({300, 600}))));
+    // The line alone, so that the pages can be counted exactly.
+    report.data.rows = {report.data.rows[row]};
+
+    ReportRenderer plain(report.layout, report.data, report.captions);
+    ReportRenderer withReceipts(report.layout, report.data, report.captions);
+    const QHash<int, QList<ReportInsert>> inserts =
+        ReceiptInserts::build(*m_store, withReceipts.data());
+    QCOMPARE(inserts.value(0).size(), kPages + 1);
+    const ReceiptReader* reader = nullptr;
+    for (const ReportInsert& insert : inserts.value(0)) {
+        const auto* picture = dynamic_cast<const ReceiptPicture*>(insert.picture.get());
+        QVERIFY(picture);
+        reader = &picture->reader();
+    }
+    // Nothing is made before a page is painted.
+    QCOMPARE(reader->keptCount(), 0);
+    withReceipts.setInserts(inserts);
+    // One PDF page per report page, and the photo (twice as high as wide,
+    // so a page of its own) on one more.
+    QCOMPARE(plain.pageCount(), 1);
+    QCOMPARE(withReceipts.pageCount(), 1 + kPages + 1);
+
+    RecordingPaintDevice device;
+    device.record(withReceipts);
+    QList<int> pdfPages;
+    int photos = 0;
+    for (const RecordingPaintDevice::Picture& p : device.pictures) {
+        if (p.size == QSize(1275, 1650))
+            pdfPages << p.page;
+        else if (p.size == QSize(300, 600))
+            ++photos;
+    }
+    QCOMPARE(pdfPages.size(), kPages);
+    for (int i = 1; i < kPages; ++i)
+        QCOMPARE(pdfPages[i], pdfPages[i - 1] + 1);
+    QCOMPARE(photos, 1);
+    QVERIFY(reader->keptCount() <= ReceiptReader::kKept);
+    // Painting the pages again gives the same pictures in the same places.
+    RecordingPaintDevice again;
+    again.record(withReceipts);
+    QCOMPARE(again.pictures.size(), device.pictures.size());
+    for (int i = 0; i < device.pictures.size(); ++i)
+        QCOMPARE(again.pictures[i].box, device.pictures[i].box);
+}
+
+void TestReceiptInserts::aReceiptGoneAfterTheReportWasMadeIsMarked() {
+    ReportPreparation::Report report = projectReport();
+    const auto [row, line] = purchasedLine(report);
+    AttachmentStore attachments(*m_store);
+    qint64 pdf = 0;
+    qint64 photo = 0;
+    QVERIFY(attachments.store(line, attachment("bill.pdf", "application/pdf", letterPdf(2)), &pdf));
+    QVERIFY(attachments.store(line, attachment("photo.png", "image/png", png({200, 100})), &photo));
+    ReportRenderer withReceipts(report.layout, report.data, report.captions);
+    withReceipts.setInserts(ReceiptInserts::build(*m_store, withReceipts.data()));
+    const int pages = withReceipts.pageCount();
+
+    QVERIFY(attachments.remove(pdf));
+    QVERIFY(attachments.remove(photo));
+    RecordingPaintDevice device;
+    device.record(withReceipts);
+    QCOMPARE(withReceipts.pageCount(), pages);
+    for (const RecordingPaintDevice::Picture& p : device.pictures)
+        QVERIFY(p.size != QSize(1275, 1650) && p.size != QSize(200, 100));
+    QCOMPARE(device.allTexts().count(QStringLiteral("This receipt can no longer be read.")), 3);
+    Q_UNUSED(row);
 }
 
 QTEST_MAIN(TestReceiptInserts)

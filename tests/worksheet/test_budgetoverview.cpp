@@ -23,6 +23,7 @@ const char* const kSetup[] = {
     "('PRIMER', 'PAINT', 7, 10, 1, 1, 1, 1), "
     "('CLIP', 'INTERIOR', 7, 0.005, 1, 1, 1, 1), ('CLIP', 'INTERIOR', 7, 0.005, 1, 1, 1, 2), "
     "('RIM', 'WHEELS', 7, 55.55, 1, 1, 1, 1), "
+    "('TINT', 'GLASS', 7, 30, 0, 1, 1, 1), ('MIRROR', 'GLASS', 7, 12.5, 0, 0, 1, 1), "
     "('PISTON', 'ENGINE', 1, 5000, 1, 1, 1, 9)",
 };
 
@@ -63,6 +64,8 @@ private Q_SLOTS:
     void figuresPerCategory_data();
     void figuresPerCategory();
     void totalsAndTheProjectLine();
+    void categoriesWithoutABudgetFollowChanges_data();
+    void categoriesWithoutABudgetFollowChanges();
     void sumsAreRoundedOnceForDisplay();
     void figuresFollowEachKindOfChange_data();
     void figuresFollowEachKindOfChange();
@@ -91,6 +94,9 @@ void TestBudgetOverview::figuresPerCategory_data() {
     QTest::newRow("lines without a budget row")
         << "WHEELS" << qint64(0) << units("55.55") << qint64(0) << qint64(0) << units("-55.55")
         << true << "Over budget";
+    QTest::newRow("no budget row, nothing bought yet")
+        << "GLASS" << qint64(0) << qint64(0) << units("30") << units("12.5") << units("-30") << true
+        << "Over budget";
 }
 
 void TestBudgetOverview::figuresPerCategory() {
@@ -106,7 +112,7 @@ void TestBudgetOverview::figuresPerCategory() {
     QCOMPARE(f->projected.units(), f->spent.units() + f->committed.units());
     QTEST(f->overBudget(), "over");
     QTEST(BudgetOverviewModel::barText(*f), "bar");
-    QCOMPARE(f->hasBudgetRow, category != u"WHEELS");
+    QCOMPARE(f->hasBudgetRow, category != u"WHEELS" && category != u"GLASS");
 }
 
 void TestBudgetOverview::totalsAndTheProjectLine() {
@@ -114,24 +120,94 @@ void TestBudgetOverview::totalsAndTheProjectLine() {
     QStringList names;
     for (const BudgetFigures& f : p.overview.rows())
         names << f.category;
-    QCOMPARE(names, QStringList({"BODY", "ENGINE", "INTERIOR", "PAINT", "WHEELS"}));
+    QCOMPARE(names, QStringList({"BODY", "ENGINE", "GLASS", "INTERIOR", "PAINT", "WHEELS"}));
 
+    // Categories without a budget row count in every total: the project
+    // spent that money whether or not it was budgeted.
     const BudgetFigures& t = p.overview.totals();
     QCOMPARE(t.budget.units(), units("1750.505"));
-    QCOMPARE(t.spent.units(), units("515.6835")); // 450.1235 + 10 + 0.01 + 55.55
-    QCOMPARE(t.committed.units(), units("500.5"));
-    QCOMPARE(t.considered.units(), units("95.25"));
-    QCOMPARE(t.projected.units(), units("1016.1835"));
-    QCOMPARE(t.remaining.units(), units("734.3215"));
+    QCOMPARE(t.spent.units(), units("515.6835"));    // 450.1235 + 10 + 0.01 + 55.55
+    QCOMPARE(t.committed.units(), units("530.5"));   // 100 + 400.5 + 30
+    QCOMPARE(t.considered.units(), units("107.75")); // 75.25 + 20 + 12.5
+    QCOMPARE(t.projected.units(), units("1046.1835"));
+    QCOMPARE(t.remaining.units(), units("704.3215"));
+    QCOMPARE(t.unbudgeted.units(), units("85.55")); // WHEELS 55.55 + GLASS 30
     QCOMPARE(BudgetOverview::summaryLine(t),
-             QStringLiteral("Projected $1,016.18 of $1,750.51 budget (58%)"));
+             QStringLiteral("Projected $1,046.18 of $1,750.51 budget (60%); $85.55 projected in "
+                            "categories without a budget"));
 
     BudgetFigures over = t;
     over.budget = Money::fromUnits(units("1000"));
-    over.remaining = Money::fromUnits(units("-16.1835"));
+    over.remaining = Money::fromUnits(units("-46.1835"));
+    over.unbudgeted = Money();
     QCOMPARE(BudgetOverview::summaryLine(over),
-             QStringLiteral("Projected $1,016.18 of $1,000.00 budget (102%): over budget by "
-                            "$16.18"));
+             QStringLiteral("Projected $1,046.18 of $1,000.00 budget (105%): over budget by "
+                            "$46.18"));
+
+    // The totals row is the sum of the rows above it, column by column.
+    qint64 sums[6] = {};
+    for (const BudgetFigures& f : p.overview.rows()) {
+        const Money columns[6] = {f.budget,     f.spent,     f.committed,
+                                  f.considered, f.projected, f.remaining};
+        for (int i = 0; i < 6; ++i)
+            sums[i] += columns[i].units();
+    }
+    const Money totals[6] = {t.budget,     t.spent,     t.committed,
+                             t.considered, t.projected, t.remaining};
+    for (int i = 0; i < 6; ++i)
+        QCOMPARE(sums[i], totals[i].units());
+}
+
+void TestBudgetOverview::categoriesWithoutABudgetFollowChanges_data() {
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<qint64>("budget");
+    QTest::addColumn<qint64>("projected");
+    QTest::addColumn<qint64>("unbudgeted");
+
+    QTest::newRow("unchanged") << "RSLMaster"
+                               << "UPDATE RSLMaster SET Notes = 'x' WHERE Part_Name = 'RIM'"
+                               << units("1750.505") << units("1046.1835") << units("85.55");
+    QTest::newRow("budget row added")
+        << "RSLCategorybudget"
+        << "INSERT INTO RSLCategorybudget (Category, Cat_vehicle_number, Budget_amount) VALUES "
+           "('WHEELS', 7, 100)"
+        << units("1850.505") << units("1046.1835") << units("30");
+    QTest::newRow("budget row of another project")
+        << "RSLCategorybudget"
+        << "INSERT INTO RSLCategorybudget (Category, "
+           "Cat_vehicle_number, Budget_amount) VALUES "
+           "('WHEELS', 8, 100)"
+        << units("1750.505") << units("1046.1835") << units("85.55");
+    QTest::newRow("budget row removed")
+        << "RSLCategorybudget"
+        << "DELETE FROM RSLCategorybudget WHERE Category = 'PAINT' AND Cat_vehicle_number = 7"
+        << units("1750.505") << units("1046.1835") << units("95.55");
+    QTest::newRow("forecast line deleted")
+        << "RSLMaster"
+        << "DELETE FROM RSLMaster WHERE Part_Name = 'TINT'" << units("1750.505")
+        << units("1016.1835") << units("55.55");
+    QTest::newRow("considered line becomes forecast")
+        << "RSLMaster"
+        << "UPDATE RSLMaster SET Forecast = 1 WHERE Part_Name = 'MIRROR'" << units("1750.505")
+        << units("1058.6835") << units("98.05");
+    QTest::newRow("line moved into a budgeted category")
+        << "RSLMaster"
+        << "UPDATE RSLMaster SET Category = 'BODY' WHERE Part_Name = 'RIM'" << units("1750.505")
+        << units("1046.1835") << units("30");
+}
+
+void TestBudgetOverview::categoriesWithoutABudgetFollowChanges() {
+    QFETCH(QString, table);
+    QFETCH(QString, change);
+    Project p;
+    QVERIFY(p.store->execute(table, change).ok());
+    p.reload();
+    const BudgetFigures& t = p.overview.totals();
+    QTEST(t.budget.units(), "budget");
+    QTEST(t.projected.units(), "projected");
+    QTEST(t.unbudgeted.units(), "unbudgeted");
+    QCOMPARE(t.remaining.units(), t.budget.units() - t.projected.units());
 }
 
 void TestBudgetOverview::sumsAreRoundedOnceForDisplay() {
