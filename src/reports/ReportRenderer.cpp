@@ -433,9 +433,13 @@ void ReportRenderer::placeInserts(int row) const {
         return;
     for (const ReportInsert& insert : *inserts) {
         const int h = insertHeight(insert);
-        if (m_cursor.y + h > m_bodyBottom && m_cursor.pageHasBody)
+        // Kept together when a page can hold it; a list longer than a page
+        // starts where it is, without leaving the rest of this page empty.
+        const bool together = insert.picture || h <= m_bodyBottom - kMargin - m_headerHeight;
+        if (m_cursor.pageHasBody &&
+            m_cursor.y + (together ? h : textInsertHeight(1)) > m_bodyBottom)
             startPage();
-        if (insert.picture || m_cursor.y + h <= m_bodyBottom) {
+        if (together || m_cursor.y + h <= m_bodyBottom) {
             const int n = insert.picture ? 0 : int(insertLines(insert).size());
             m_pages.last().bands.append({nullptr, m_cursor.y, h, row, -1, 0, false, &insert, n});
             m_cursor.y += h;

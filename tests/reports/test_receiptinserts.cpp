@@ -259,6 +259,13 @@ void TestReceiptInserts::longListsOfNamesWrapAndContinue() {
     }
     QCOMPARE(listed, names);
     QCOMPARE(pages.size() > 1, morePages);
+    // A list too long for any page begins right below its line's block,
+    // not on a page of its own.
+    const RecordingPaintDevice::Text* block =
+        device.find(report.data.rows[row].value("Part_Name").toString());
+    QVERIFY(block);
+    if (morePages)
+        QCOMPARE(*std::min_element(pages.cbegin(), pages.cend()), block->page);
     QVERIFY(withList.pageCount() >= plain.pageCount() + (morePages ? 1 : 0));
     // No line of the list overlaps another: each starts below the last.
     qreal last = -1;
