@@ -155,7 +155,10 @@ QString listingPlan(const QString& path) {
         if (!db.open())
             fail(db.lastError().text());
         QSqlQuery q(db);
-        if (!q.exec(QStringLiteral("EXPLAIN QUERY PLAN ") + AttachmentStore::listStatement()))
+        if (!q.prepare(QStringLiteral("EXPLAIN QUERY PLAN ") + AttachmentStore::listStatement()))
+            fail(q.lastError().text());
+        q.addBindValue(1);
+        if (!q.exec())
             fail(q.lastError().text());
         QStringList steps;
         while (q.next())
@@ -221,8 +224,10 @@ QString AttachmentCases::run(BenchDatabase& db, int runs, const QString& base, i
         row(QStringLiteral("List the attachments of the line with the most data (floor: "
                            "the bare query)"),
             measure.run([&] { (void)attachments.list(heaviest); }), measure.run(bare(heaviest)));
+    const Measure::Figure photosBare = measure.run(bare(t.line));
     table += row(QStringLiteral("List the ten photos of a line (floor: the bare query)"),
-                 measure.run([&] { (void)attachments.list(t.line); }), measure.run(bare(t.line)));
+                 measure.run([&] { (void)attachments.list(t.line); }), photosBare);
+    // The main window opens the file on the same connection name.
     store.close();
     const QString plan = listingPlan(path);
     if (plan.contains(QStringLiteral("RSLAttachmentData"), Qt::CaseInsensitive) ||
@@ -274,7 +279,7 @@ QString AttachmentCases::run(BenchDatabase& db, int runs, const QString& base, i
         fail(QStringLiteral("Part Detail does not show the ten photos"));
     table += row(QStringLiteral("Open Part Detail of a line with ten photos (floor: listing "
                                 "them bare)"),
-                 measure.run(open, back), measure.run(bare(t.line)));
+                 measure.run(open, back), photosBare);
     shell.closeWindow(WindowId::Worksheet);
     settle();
     return table + QStringLiteral("\nListing plan: %1.\n\n").arg(plan);
