@@ -66,6 +66,11 @@ QString BudgetOverviewModel::barText(const BudgetFigures& f) {
                                : QStringLiteral("%1%").arg(std::lround(f.share() * 100));
     if (f.overBudget())
         text = text.isEmpty() ? kOverBudget : text + u' ' + kOverBudget;
+    // Says why a category shows a budget of nothing: the project has no
+    // budget row for it, not a budget of $0.00.
+    if (!f.hasBudgetRow)
+        text = text.isEmpty() ? QStringLiteral("No budget set")
+                              : text + QStringLiteral(" (no budget set)");
     return text;
 }
 

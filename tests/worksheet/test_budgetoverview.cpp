@@ -93,10 +93,10 @@ void TestBudgetOverview::figuresPerCategory_data() {
         << "Over budget";
     QTest::newRow("lines without a budget row")
         << "WHEELS" << qint64(0) << units("55.55") << qint64(0) << qint64(0) << units("-55.55")
-        << true << "Over budget";
+        << true << "Over budget (no budget set)";
     QTest::newRow("no budget row, nothing bought yet")
         << "GLASS" << qint64(0) << qint64(0) << units("30") << units("12.5") << units("-30") << true
-        << "Over budget";
+        << "Over budget (no budget set)";
 }
 
 void TestBudgetOverview::figuresPerCategory() {
