@@ -7,6 +7,7 @@
 #include "BenchDatabase.h"
 #include "BenchToolkit.h"
 #include "DataStore.h"
+#include "ExchangeCases.h"
 #include "MainWindow.h"
 #include "Measure.h"
 #include "ReportCatalog.h"
@@ -589,6 +590,14 @@ int main(int argc, char* argv[]) {
                                                      parser.value(attachmentOption).toInt());
     out() << attachments;
     report += attachments;
+    // 100,000 lines out and 10,000 in at the default sizes; fewer for a quick run.
+    Section exchange{QStringLiteral("CSV export and import"), {}};
+    for (const ExchangeCases::Row& r :
+         ExchangeCases::run(Measure(runs), empty, db.folder(), std::min(100000, 20 * largest),
+                            std::min(10000, 2 * largest)))
+        exchange.rows << Row{r.action, r.figure, r.floor};
+    out() << table(exchange);
+    report += table(exchange);
     QFile file(parser.value(outOption));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
         fail(QStringLiteral("cannot write ") + file.fileName());

@@ -1,5 +1,6 @@
 #include "CommandLineExchange.h"
 
+#include "CommandLineDatabase.h"
 #include "CsvExport.h"
 #include "CsvImport.h"
 #include "DataStore.h"
@@ -7,7 +8,6 @@
 
 #include <QCommandLineParser>
 #include <QDir>
-#include <QFileInfo>
 #include <QSqlQuery>
 #include <QTextStream>
 
@@ -54,14 +54,8 @@ int CommandLineExchange::run(const QCommandLineParser& parser, const QString& da
                     2);
     if (ExchangeTables::needsProject(*kind) && !parser.isSet(kProject))
         return fail(QStringLiteral("%1 needs --project DESCRIPTION.").arg(what), 2);
-    // Only a new database is ever created; here a missing file is a mistake.
-    if (!QFileInfo::exists(databasePath))
-        return fail(QStringLiteral("the database \"%1\" does not exist.")
-                        .arg(QDir::toNativeSeparators(databasePath)),
-                    1);
-
     DataStore store;
-    if (DbResult r = store.open(databasePath); !r)
+    if (DbResult r = CommandLineDatabase::open(store, databasePath); !r)
         return fail(r.message(), 1);
     int project = 0;
     if (ExchangeTables::needsProject(*kind)) {

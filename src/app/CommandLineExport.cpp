@@ -1,6 +1,7 @@
 #include "CommandLineExport.h"
 
 #include "AppState.h"
+#include "CommandLineDatabase.h"
 #include "DataStore.h"
 
 #ifdef RASTREL_HAVE_reports
@@ -11,8 +12,6 @@
 #endif
 
 #include <QCommandLineParser>
-#include <QDir>
-#include <QFileInfo>
 #include <QTextStream>
 
 namespace {
@@ -43,13 +42,8 @@ int CommandLineExport::run(const QCommandLineParser& parser, const QString& data
     if (graph && !parser.isSet(kPng))
         return fail(QStringLiteral("--graph needs --png FILE."));
 
-    // Only a new database is ever created; here a missing file is a mistake.
-    if (!QFileInfo::exists(databasePath))
-        return fail(QStringLiteral("the database \"%1\" does not exist.")
-                        .arg(QDir::toNativeSeparators(databasePath)),
-                    1);
     DataStore store;
-    if (DbResult r = store.open(databasePath); !r)
+    if (DbResult r = CommandLineDatabase::open(store, databasePath); !r)
         return fail(r.message(), 1);
     AppState state;
     state.clearProject();

@@ -174,7 +174,8 @@ CsvReader::Table CsvReader::readFile(const QString& path, QChar separator) {
         Table t;
         t.problems.append({0,
                            {},
-                           QStringLiteral("The file \"%1\" is too large to import (over %2 MB).")
+                           QStringLiteral("The file \"%1\" is too large to import (over %2 MB). "
+                                          "Split it into smaller files and import each.")
                                .arg(shown)
                                .arg(kMaxFileBytes / (1024 * 1024))});
         return t;

@@ -32,7 +32,9 @@ public:
         QList<CsvProblem> problems;
     };
 
-    static constexpr qint64 kMaxFileBytes = 200LL * 1024 * 1024;
+    // Some two hundred thousand part lines: more than any project holds, and
+    // a larger file would keep the user waiting on the checks for minutes.
+    static constexpr qint64 kMaxFileBytes = 32LL * 1024 * 1024;
 
     // The separator the header line uses most: comma, semicolon or tab.
     static QChar detectSeparator(const QString& text);

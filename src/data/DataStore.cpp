@@ -161,14 +161,20 @@ DbResult DataStore::exec(const QString& sql) {
     return DbResult::success();
 }
 
-DbResult DataStore::write(const QString& sql, const QVariantList& binds, qint64* lastId) {
+DbResult DataStore::prepare(QSqlQuery& statement, const QString& sql) const {
     if (!m_open)
         return DbResult::failure(DbErrorKind::NotOpen, notOpenMessage());
-    QSqlQuery q(connection());
-    if (!q.prepare(sql))
-        return resultOf(q.lastError(), QStringLiteral("be changed"));
-    for (const QVariant& b : binds)
-        q.addBindValue(b);
+    statement = QSqlQuery(connection());
+    if (!statement.prepare(sql))
+        return resultOf(statement.lastError(), QStringLiteral("be changed"));
+    return DbResult::success();
+}
+
+DbResult DataStore::write(QSqlQuery& q, const QVariantList& binds, qint64* lastId) {
+    if (!m_open)
+        return DbResult::failure(DbErrorKind::NotOpen, notOpenMessage());
+    for (int i = 0; i < binds.size(); ++i)
+        q.bindValue(i, binds[i]);
     if (!q.exec())
         return resultOf(q.lastError(), QStringLiteral("save the change"));
     if (lastId)
@@ -176,6 +182,20 @@ DbResult DataStore::write(const QString& sql, const QVariantList& binds, qint64*
     ++m_changes;
     changed();
     return DbResult::success();
+}
+
+DbResult DataStore::write(const QString& sql, const QVariantList& binds, qint64* lastId) {
+    QSqlQuery q;
+    if (DbResult r = prepare(q, sql); !r)
+        return r;
+    return write(q, binds, lastId);
+}
+
+DbResult DataStore::run(const QString& table, QSqlQuery& statement, const QVariantList& binds) {
+    DbResult r = write(statement, binds);
+    if (r)
+        invalidateTable(table);
+    return r;
 }
 
 void DataStore::changed() {

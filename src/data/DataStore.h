@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QList>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <QVariantList>
 
@@ -81,6 +82,10 @@ public:
     // A single write statement; on success the record sets reading `table`
     // read their rows again the next time they are used.
     DbResult execute(const QString& table, const QString& sql, const QVariantList& binds = {});
+    // The same write for many rows (an import): prepared once, then run
+    // with each row's values. run() is execute() without preparing again.
+    DbResult prepare(QSqlQuery& statement, const QString& sql) const;
+    DbResult run(const QString& table, QSqlQuery& statement, const QVariantList& binds);
     // Runs a query and hands each result row to `row`.
     DbResult query(const QString& sql, const QVariantList& binds,
                    const std::function<void(const QSqlQuery&)>& row);
@@ -126,6 +131,7 @@ private:
     void attach(RecordSet* rs) { m_attached.append(rs); }
     void detach(RecordSet* rs) { m_attached.removeAll(rs); }
     DbResult write(const QString& sql, const QVariantList& binds, qint64* lastId = nullptr);
+    DbResult write(QSqlQuery& statement, const QVariantList& binds, qint64* lastId = nullptr);
     DbResult exec(const QString& sql);
     DbResult checkHeader();
     DbResult recoverInterruptedChange();

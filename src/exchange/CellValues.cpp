@@ -7,10 +7,11 @@
 
 namespace CellValues {
 
-std::optional<QString> number(const QString& cell) {
+namespace {
+
+// The digits after any sign and currency sign, and the sign itself.
+std::pair<QString, QString> splitSign(const QString& cell) {
     QString t = cell.trimmed();
-    if (t.isEmpty())
-        return QStringLiteral("0");
     QString sign;
     if (t.startsWith(u'-') || t.startsWith(u'+')) {
         sign = t.front() == u'-' ? QStringLiteral("-") : QString();
@@ -22,13 +23,57 @@ std::optional<QString> number(const QString& cell) {
         sign = QStringLiteral("-");
         t = t.mid(1);
     }
+    return {sign, t};
+}
+
+std::optional<QString> pointNumber(QString t) {
     static const QRegularExpression shape(
         QStringLiteral("^(?:\\d{1,3}(?:,\\d{3})+|\\d+)?(?:\\.\\d+)?(?:[eE][-+]?\\d+)?$"));
     if (t.isEmpty() || !shape.match(t).hasMatch() || t.front() == u'e' || t.front() == u'E' ||
         t == u".")
         return std::nullopt;
     t.remove(u',');
-    return sign + t;
+    return t;
+}
+
+// Thousands grouped by points and nothing else: "1.234", "12.345.678".
+bool pointGroupsOnly(const QString& t) {
+    static const QRegularExpression shape(QStringLiteral("^\\d{1,3}(?:\\.\\d{3})+$"));
+    return shape.match(t).hasMatch();
+}
+
+std::optional<QString> commaNumber(QString t) {
+    if (!t.contains(u',')) {
+        // No comma: a point is a decimal point unless it could group thousands.
+        if (pointGroupsOnly(t) || t.contains(u'e') || t.contains(u'E'))
+            return std::nullopt;
+        return pointNumber(t);
+    }
+    static const QRegularExpression shape(
+        QStringLiteral("^(?:\\d{1,3}(?:\\.\\d{3})+|\\d+)?,\\d+$"));
+    if (!shape.match(t).hasMatch())
+        return std::nullopt;
+    t.remove(u'.');
+    t.replace(u',', u'.');
+    if (t.startsWith(u'.'))
+        t.prepend(u'0');
+    return t;
+}
+
+} // namespace
+
+std::optional<QString> number(const QString& cell, DecimalMark mark) {
+    const auto [sign, t] = splitSign(cell);
+    if (cell.trimmed().isEmpty())
+        return QStringLiteral("0");
+    const std::optional<QString> n = mark == DecimalMark::Comma ? commaNumber(t) : pointNumber(t);
+    if (!n)
+        return std::nullopt;
+    return sign + *n;
+}
+
+bool ambiguous(const QString& cell, DecimalMark mark) {
+    return mark == DecimalMark::Comma && pointGroupsOnly(splitSign(cell).second);
 }
 
 std::optional<bool> yesNo(const QString& cell) {

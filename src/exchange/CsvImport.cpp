@@ -226,11 +226,20 @@ void CsvImport::checkLine(const CsvReader::Record& record) {
     line.vendor = cell(record, LVendor).trimmed().toUpper();
     line.notes = cell(record, LNotes);
 
+    // Spreadsheets that separate by semicolons write a decimal comma.
+    const CellValues::DecimalMark mark =
+        m_table.separator == u';' ? CellValues::DecimalMark::Comma : CellValues::DecimalMark::Point;
     auto readNumber = [&](int field, bool money) -> QString {
         const QString text = cell(record, field);
-        const std::optional<QString> n = CellValues::number(text);
+        const std::optional<QString> n = CellValues::number(text, mark);
         if (!n) {
-            problem(row, field, QStringLiteral("the number \"%1\" cannot be read.").arg(text));
+            problem(row, field,
+                    CellValues::ambiguous(text, mark)
+                        ? QStringLiteral("\"%1\" could be a number with a decimal point or one "
+                                         "with thousands grouped by a point; write it with a "
+                                         "decimal comma (\"1234,00\" or \"1,234\").")
+                              .arg(text.trimmed())
+                        : QStringLiteral("the number \"%1\" cannot be read.").arg(text));
             return QStringLiteral("0");
         }
         if (money && !Money::fromText(*n)) {
@@ -405,7 +414,20 @@ CsvImport::Outcome CsvImport::store() {
                           .arg(why);
         return out;
     };
-    PartLineStore lines(m_store);
+    if (m_kind == ExchangeKind::ProjectLines) {
+        // The worksheet's own storing path, with the lookups made once for
+        // the whole file.
+        QList<PartLine> lines;
+        lines.reserve(m_prepared.size());
+        for (const Prepared& p : std::as_const(m_prepared))
+            lines << p.line;
+        int failedAt = -1;
+        const PartLineStore::Result r = PartLineStore(m_store).addAll(lines, m_project, &failedAt);
+        if (r.outcome != PartLineStore::Outcome::Stored)
+            return refuse(failedAt >= 0 ? m_prepared[failedAt].row : m_prepared.front().row,
+                          r.message);
+        out.rows = int(lines.size());
+    }
     PartCatalogue parts(m_store);
     CategoryList categories(m_store);
     ContactBook vendors(m_store, ContactBook::Kind::Vendors);
@@ -417,12 +439,6 @@ CsvImport::Outcome CsvImport::store() {
         }
         const QStringList& v = p.values;
         switch (m_kind) {
-        case ExchangeKind::ProjectLines: {
-            const PartLineStore::Result r = lines.add(p.line, m_project);
-            if (r.outcome != PartLineStore::Outcome::Stored)
-                return refuse(p.row, r.message);
-            break;
-        }
         case ExchangeKind::Parts:
         case ExchangeKind::Categories:
         case ExchangeKind::Vendors:
@@ -456,6 +472,8 @@ CsvImport::Outcome CsvImport::store() {
                 return refuse(p.row, r.message());
             break;
         }
+        case ExchangeKind::ProjectLines:
+            continue; // stored above
         case ExchangeKind::AllLines:
         case ExchangeKind::Budgets:
             return refuse(p.row, QString());

@@ -6,8 +6,12 @@
 #include "Money.h"
 #include "Transaction.h"
 
+#include <QHash>
+#include <QSet>
 #include <QSqlQuery>
 #include <QVariantList>
+
+#include <optional>
 
 namespace {
 
@@ -54,7 +58,44 @@ PartLineStore::Result failed(const DbResult& r) {
     return {PartLineStore::Outcome::Failed, r.message(), 0};
 }
 
+// The reference lists a part line adds its names to.
+enum List { Parts, Manufacturers, Vendors, Categories, ListCount };
+struct ListTable {
+    QString table;
+    QString column;
+};
+const ListTable kLists[ListCount] = {
+    {QStringLiteral("RSLParts"), QStringLiteral("Part_Name")},
+    {QStringLiteral("RSLManufacturer"), QStringLiteral("manufacturer")},
+    {QStringLiteral("RSLVendor"), QStringLiteral("vendor_name")},
+    {QStringLiteral("RSLCategories"), QStringLiteral("Category")},
+};
+
+// Names compare as the file's text columns do: ASCII letters without regard
+// to case, every other character as it is.
+QString folded(const QString& name) {
+    QString out = name;
+    for (QChar& c : out)
+        if (c >= u'a' && c <= u'z')
+            c = QChar(char16_t(c.unicode() - (u'a' - u'A')));
+    return out;
+}
+
+const QString kInsert = QStringLiteral("INSERT INTO RSLMaster (") + kColumns +
+                        QStringLiteral(", Sequence_Number) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+                                       "?, ?, ?, ?, ?, ?, ?, ?)");
+
 } // namespace
+
+// What one add or one batch of adds has learnt about the file. A single add
+// asks the file for each name; a batch reads the lists once and keeps them
+// current itself, which is sound because the batch holds the write lock.
+struct PartLineStore::Lookups {
+    bool batch = false;
+    QSet<QString> names[ListCount]; // folded
+    QHash<QString, qint64> highest; // folded part name -> highest sequence number so far
+    std::optional<QSqlQuery> insert;
+};
 
 PartLineStore::PartLineStore(DataStore& store)
     : m_store(store) {}
@@ -65,38 +106,51 @@ bool PartLineStore::amountsFit(const PartLine& line, const QString& taxPercentag
     return cost.ok && Money::fromText(line.taxAmount) && Money::fromText(line.totalCost);
 }
 
-DbResult PartLineStore::exists(const QString& table, const QString& column, const QString& value,
-                               bool& found) {
+DbResult PartLineStore::known(Lookups& lookups, int list, const QString& value, bool& found) {
+    if (lookups.batch) {
+        found = lookups.names[list].contains(folded(value));
+        return DbResult::success();
+    }
     found = false;
-    return m_store.query(
-        QStringLiteral("SELECT 1 FROM \"%1\" WHERE \"%2\" = ? LIMIT 1").arg(table, column), {value},
-        [&](const QSqlQuery&) { found = true; });
+    return m_store.query(QStringLiteral("SELECT 1 FROM \"%1\" WHERE \"%2\" = ? LIMIT 1")
+                             .arg(kLists[list].table, kLists[list].column),
+                         {value}, [&](const QSqlQuery&) { found = true; });
 }
 
-void PartLineStore::addName(const QString& table, const QString& column, const QString& value) {
+void PartLineStore::addName(Lookups& lookups, int list, const QString& value) {
     bool found = false;
-    if (value.isEmpty() || !exists(table, column, value, found) || found)
+    if (value.isEmpty() || !known(lookups, list, value, found) || found)
         return;
-    ignoreError(m_store.execute(
-        table, QStringLiteral("INSERT INTO \"%1\" (\"%2\") VALUES (?)").arg(table, column),
-        {value}));
+    const ListTable& t = kLists[list];
+    if (m_store
+            .execute(
+                t.table,
+                QStringLiteral("INSERT INTO \"%1\" (\"%2\") VALUES (?)").arg(t.table, t.column),
+                {value})
+            .ok() &&
+        lookups.batch)
+        lookups.names[list].insert(folded(value));
 }
 
 void PartLineStore::addvalidationrecords(const PartLine& line) {
-    bool found = false;
-    if (!line.partName.isEmpty() &&
-        exists(QStringLiteral("RSLParts"), QStringLiteral("Part_Name"), line.partName, found) &&
-        !found)
-        ignoreError(m_store.execute(
-            QStringLiteral("RSLParts"),
-            QStringLiteral("INSERT INTO RSLParts (Part_Name, Category) VALUES (?, ?)"),
-            {line.partName, line.category}));
-    addName(QStringLiteral("RSLManufacturer"), QStringLiteral("manufacturer"), line.manufacturer);
-    addName(QStringLiteral("RSLVendor"), QStringLiteral("vendor_name"), line.vendor);
+    Lookups lookups;
+    addvalidationrecords(line, lookups);
+}
 
-    const QString categories = QStringLiteral("RSLCategories");
-    if (line.category.isEmpty() ||
-        !exists(categories, QStringLiteral("Category"), line.category, found) || found)
+void PartLineStore::addvalidationrecords(const PartLine& line, Lookups& lookups) {
+    bool found = false;
+    if (!line.partName.isEmpty() && known(lookups, Parts, line.partName, found) && !found &&
+        m_store
+            .execute(kLists[Parts].table,
+                     QStringLiteral("INSERT INTO RSLParts (Part_Name, Category) VALUES (?, ?)"),
+                     {line.partName, line.category})
+            .ok() &&
+        lookups.batch)
+        lookups.names[Parts].insert(folded(line.partName));
+    addName(lookups, Manufacturers, line.manufacturer);
+    addName(lookups, Vendors, line.vendor);
+
+    if (line.category.isEmpty() || !known(lookups, Categories, line.category, found) || found)
         return;
     // The category and its budget rows go in together or not at all, so no
     // project is ever without a row for a category.
@@ -104,7 +158,8 @@ void PartLineStore::addvalidationrecords(const PartLine& line) {
     if (!tx.status().ok())
         return;
     if (!m_store
-             .execute(categories, QStringLiteral("INSERT INTO RSLCategories (Category) VALUES (?)"),
+             .execute(kLists[Categories].table,
+                      QStringLiteral("INSERT INTO RSLCategories (Category) VALUES (?)"),
                       {line.category})
              .ok())
         return;
@@ -116,7 +171,8 @@ void PartLineStore::addvalidationrecords(const PartLine& line) {
                       {line.category})
              .ok())
         return;
-    ignoreError(tx.commit());
+    if (tx.commit().ok() && lookups.batch)
+        lookups.names[Categories].insert(folded(line.category));
 }
 
 qint64 PartLineStore::locate(const QString& partName, const QString& sequence, DbResult* error) {
@@ -132,27 +188,84 @@ qint64 PartLineStore::locate(const QString& partName, const QString& sequence, D
     return rowid;
 }
 
+PartLineStore::Result PartLineStore::store(const PartLine& line, int project, Lookups& lookups) {
+    addvalidationrecords(line, lookups);
+    DbResult error;
+    qint64 sequence = 0;
+    if (lookups.batch) {
+        const QString key = folded(line.partName);
+        auto it = lookups.highest.find(key);
+        if (it == lookups.highest.end()) {
+            const qint64 next = m_store.nextSequenceNumber(line.partName, &error);
+            if (!error)
+                return failed(error);
+            it = lookups.highest.insert(key, next - 1);
+        }
+        sequence = it.value() + 1;
+    } else {
+        sequence = m_store.nextSequenceNumber(line.partName, &error);
+        if (!error)
+            return failed(error);
+    }
+    if (!lookups.insert) {
+        lookups.insert.emplace();
+        if (DbResult r = m_store.prepare(*lookups.insert, kInsert); !r) {
+            lookups.insert.reset();
+            return failed(r);
+        }
+    }
+    QVariantList binds = values(line, project);
+    binds << sequence;
+    if (DbResult r = m_store.run(kMaster, *lookups.insert, binds); !r)
+        return failed(r);
+    if (lookups.batch)
+        lookups.highest[folded(line.partName)] = sequence;
+    return {Outcome::Stored, {}, sequence};
+}
+
 PartLineStore::Result PartLineStore::add(const PartLine& line, int project) {
     Transaction tx(m_store);
     if (!tx.status())
         return failed(tx.status());
-    addvalidationrecords(line);
-    DbResult error;
-    const qint64 sequence = m_store.nextSequenceNumber(line.partName, &error);
-    if (!error)
-        return failed(error);
-    QVariantList binds = values(line, project);
-    binds << sequence;
-    if (DbResult r = m_store.execute(kMaster,
-                                     QStringLiteral("INSERT INTO RSLMaster (") + kColumns +
-                                         QStringLiteral(", Sequence_Number) VALUES (?, ?, ?, ?, ?, "
-                                                        "?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                                     binds);
-        !r)
-        return failed(r);
+    Lookups lookups;
+    const Result result = store(line, project, lookups);
+    if (result.outcome != Outcome::Stored)
+        return result;
     if (DbResult r = tx.commit(); !r)
         return failed(r);
-    return {Outcome::Stored, {}, sequence};
+    return result;
+}
+
+PartLineStore::Result PartLineStore::addAll(const QList<PartLine>& lines, int project,
+                                            int* failedAt) {
+    if (failedAt)
+        *failedAt = -1;
+    Transaction tx(m_store);
+    if (!tx.status())
+        return failed(tx.status());
+    Lookups lookups;
+    lookups.batch = true;
+    for (int list = 0; list < ListCount; ++list) {
+        QSet<QString>& names = lookups.names[list];
+        if (DbResult r = m_store.query(
+                QStringLiteral("SELECT \"%1\" FROM \"%2\"")
+                    .arg(kLists[list].column, kLists[list].table),
+                {}, [&](const QSqlQuery& q) { names.insert(folded(q.value(0).toString())); });
+            !r)
+            return failed(r);
+    }
+    Result result{Outcome::Stored, {}, 0};
+    for (int i = 0; i < lines.size(); ++i) {
+        result = store(lines[i], project, lookups);
+        if (result.outcome != Outcome::Stored) {
+            if (failedAt)
+                *failedAt = i;
+            return result;
+        }
+    }
+    if (DbResult r = tx.commit(); !r)
+        return failed(r);
+    return result;
 }
 
 PartLineStore::Result PartLineStore::accept(const PartLine& line, int project,
@@ -168,7 +281,8 @@ PartLineStore::Result PartLineStore::accept(const PartLine& line, int project,
     if (rowid == 0)
         return {Outcome::Missing, {}, 0};
 
-    addvalidationrecords(line);
+    Lookups lookups;
+    addvalidationrecords(line, lookups);
     // A renamed line joins the numbering of its new name.
     qint64 sequence = loadedSequence.trimmed().toLongLong();
     const bool renamed = line.partName != loadedName;

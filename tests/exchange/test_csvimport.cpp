@@ -5,6 +5,7 @@
 #include "PartLineStore.h"
 #include "TestDatabase.h"
 
+#include <QFile>
 #include <QTest>
 
 namespace {
@@ -56,6 +57,9 @@ private Q_SLOTS:
     void mappingFollowsHeadersAndTheUser();
     void referenceListsGrowAsInMaintenance();
     void aFailingRowUndoesTheWholeImport();
+    void amountsWithADecimalComma_data();
+    void amountsWithADecimalComma();
+    void aFileTooLargeIsRefusedAtOnce();
 };
 
 void TestCsvImport::roundTripOfEveryImportableKind_data() {
@@ -315,6 +319,95 @@ void TestCsvImport::aFailingRowUndoesTheWholeImport() {
              QStringLiteral("0"));
     QCOMPARE(scalar(db, "SELECT COUNT(*) FROM RSLParts WHERE Part_Name = 'WINCH'"),
              QStringLiteral("0"));
+}
+
+void TestCsvImport::amountsWithADecimalComma_data() {
+    QTest::addColumn<QByteArray>("separator");
+    QTest::addColumn<QString>("price");
+    QTest::addColumn<QString>("stored"); // the price as stored, or the problem
+    // Semicolon-separated files come from spreadsheets set to a decimal comma.
+    QTest::newRow("comma") << QByteArray(";") << "12,50"
+                           << "12.5000";
+    QTest::newRow("four places") << QByteArray(";") << "0,0001"
+                                 << "0.0001";
+    QTest::newRow("thousands by points") << QByteArray(";") << "1.234,50"
+                                         << "1234.5000";
+    QTest::newRow("millions") << QByteArray(";") << "$1.234.567,8912"
+                              << "1234567.8912";
+    QTest::newRow("negative") << QByteArray(";") << "-3,25"
+                              << "-3.2500";
+    QTest::newRow("no fraction") << QByteArray(";") << "17"
+                                 << "17.0000";
+    QTest::newRow("point that can only be a decimal point") << QByteArray(";") << "12.5"
+                                                            << "12.5000";
+    QTest::newRow("point or thousands")
+        << QByteArray(";") << "1.234"
+        << "Row 2, column \"Price\": \"1.234\" could be a number with a decimal point or one "
+           "with thousands grouped by a point; write it with a decimal comma (\"1234,00\" or "
+           "\"1,234\").";
+    QTest::newRow("two commas") << QByteArray(";") << "1,234,50"
+                                << "Row 2, column \"Price\": the number \"1,234,50\" cannot be "
+                                   "read.";
+    QTest::newRow("groups of two") << QByteArray(";") << "1.23,50"
+                                   << "Row 2, column \"Price\": the number \"1.23,50\" cannot be "
+                                      "read.";
+    QTest::newRow("comma and point swapped")
+        << QByteArray(";") << "1,234.50"
+        << "Row 2, column \"Price\": the number \"1,234.50\" cannot be read.";
+    // With commas between the fields, a comma still groups thousands.
+    QTest::newRow("comma file") << QByteArray(",") << "\"1,234.50\""
+                                << "1234.5000";
+    QTest::newRow("tab file") << QByteArray("\t") << "12,50"
+                              << "Row 2, column \"Price\": the number \"12,50\" cannot be read.";
+}
+
+void TestCsvImport::amountsWithADecimalComma() {
+    QFETCH(QByteArray, separator);
+    QFETCH(QString, price);
+    QFETCH(QString, stored);
+    TestDatabase db;
+    auto store = db.open();
+    const QByteArray bytes = "Part Name" + separator + "Category" + separator + "Quantity" +
+                             separator + "Price\nWINCH" + separator + "BODY" + separator + "1" +
+                             separator + price.toUtf8() + "\n";
+    CsvImport import = checked(*store, ExchangeKind::ProjectLines, bytes);
+    if (stored.startsWith(u'R')) {
+        QCOMPARE(import.problems().size(), 1);
+        QCOMPARE(import.problems().front().text(), stored);
+        return;
+    }
+    QVERIFY(import.problems().isEmpty());
+    QVERIFY(import.store().stored);
+    // Exact to the ten-thousandth: the total is the price itself.
+    QCOMPARE(rows(db, "RSLMaster", "printf('%.4f', Price) || '|' || printf('%.4f', Total_cost)",
+                  "Part_Name = 'WINCH'"),
+             stored + u'|' + stored);
+}
+
+void TestCsvImport::aFileTooLargeIsRefusedAtOnce() {
+    TestDatabase db;
+    auto store = db.open();
+    // Fifty megabytes of plausible lines.
+    const QString path = db.path("huge.csv");
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QByteArray block = kHeader;
+        while (block.size() < (1 << 20))
+            block += "OIL PUMP,ENGINE,1,12.50,0,No,No,,GEARHEAD DIRECT\n";
+        for (int i = 0; i < 50; ++i)
+            QCOMPARE(f.write(block), block.size());
+    }
+    const QString before = rows(db, "RSLMaster", kLineColumns);
+    CsvImport import(*store, ExchangeKind::ProjectLines);
+    import.setTable(CsvReader::readFile(path));
+    import.setProject(1);
+    import.check();
+    QCOMPARE(import.problems().size(), 1);
+    QVERIFY2(import.problems().front().text().contains("is too large to import"),
+             qPrintable(import.problems().front().text()));
+    QVERIFY(!import.store().stored);
+    QCOMPARE(rows(db, "RSLMaster", kLineColumns), before);
 }
 
 QTEST_GUILESS_MAIN(TestCsvImport)

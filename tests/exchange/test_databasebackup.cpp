@@ -1,6 +1,7 @@
 #include "DataStore.h"
 #include "DatabaseBackup.h"
 #include "RecordSet.h"
+#include "ScratchMount.h"
 #include "TestDatabase.h"
 
 #include <QCoreApplication>
@@ -11,6 +12,9 @@
 #include <QRandomGenerator>
 #include <QTest>
 #include <QThread>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -38,6 +42,8 @@ private Q_SLOTS:
     void initTestCase() { isolateTestEnvironment(); }
     void backupIsAWholeCheckedCopyWhileInUse();
     void backupToAPlaceThatCannotHoldItLeavesNothing();
+    void backupToAFullOrReadOnlyDiskLeavesNothing_data();
+    void backupToAFullOrReadOnlyDiskLeavesNothing();
     void automaticBackupsKeepTheNewest();
     void unusableBackupsAreRefused_data();
     void unusableBackupsAreRefused();
@@ -76,6 +82,59 @@ void TestDatabaseBackup::backupToAPlaceThatCannotHoldItLeavesNothing() {
     QCOMPARE(r.kind(), DbErrorKind::ReadOnly);
     QVERIFY(r.message().contains(QStringLiteral("cannot be written to")));
     QVERIFY(QDir(db.path("")).entryList({"*.part"}, QDir::Files).isEmpty());
+}
+
+void TestDatabaseBackup::backupToAFullOrReadOnlyDiskLeavesNothing_data() {
+    QTest::addColumn<bool>("full");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("why");
+    QTest::newRow("full disk") << true << int(DbErrorKind::DiskFull) << "the disk is full";
+    QTest::newRow("read-only disk")
+        << false << int(DbErrorKind::ReadOnly) << "cannot be written to";
+}
+
+void TestDatabaseBackup::backupToAFullOrReadOnlyDiskLeavesNothing() {
+    QFETCH(bool, full);
+    QFETCH(int, kind);
+    QFETCH(QString, why);
+    const bool root = geteuid() == 0;
+    if (full && !ScratchMount::available())
+        QSKIP("filling a disk needs the superuser (a small tmpfs is mounted)");
+    // Smaller than the database below, whose copy cannot fit.
+    ScratchMount disk(full ? 128 * 1024 : 1024 * 1024);
+    if (root && !disk.isMounted())
+        QSKIP("the superuser ignores permissions, and no read-only mount could be made");
+    TestDatabase db;
+    auto store = db.open();
+    QVERIFY(store
+                ->execute("RSLMakes", "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 "
+                                      "FROM n WHERE i < 3000) INSERT INTO RSLMakes (make) SELECT "
+                                      "printf('MAKE %05d %090d', i, 0) FROM n")
+                .ok());
+    const QString folder = root ? disk.path("backups") : db.path("backups");
+    QVERIFY(QDir().mkpath(folder));
+    if (!full) {
+        if (root)
+            QVERIFY(disk.setReadOnly(true));
+        else
+            QVERIFY(::chmod(qPrintable(folder), 0555) == 0);
+    }
+    const QString target = folder + "/copy.sqlite";
+    const DbResult r = DatabaseBackup::backup(*store, target);
+    if (!full && !root)
+        QVERIFY(::chmod(qPrintable(folder), 0755) == 0);
+    QCOMPARE(int(r.kind()), kind);
+    QVERIFY2(r.message().contains(why) && r.message().contains(QDir::toNativeSeparators(target)),
+             qPrintable(r.message()));
+    // Not half a copy, nor the partial file it was written to.
+    QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList());
+    // The open database goes on as it was.
+    QVERIFY(store->execute("RSLMakes", "INSERT INTO RSLMakes (make) VALUES ('AFTER')").ok());
+    QCOMPARE(TestDatabase::scalar(store->path(), "PRAGMA quick_check").toString(),
+             QStringLiteral("ok"));
+    if (!full && root)
+        QVERIFY(disk.setReadOnly(false));
 }
 
 void TestDatabaseBackup::automaticBackupsKeepTheNewest() {

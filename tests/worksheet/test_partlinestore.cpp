@@ -30,6 +30,8 @@ private Q_SLOTS:
     void newNamesJoinTheirListsAndCategoriesGetBudgets();
     void failuresRollBackTogether();
     void acceptAndRemoveFindTheLineByItsKey();
+    void aBatchStoresExactlyAsOneByOne();
+    void aBatchIsAllOrNone();
 
 private:
     QString sql(const QString& query) {
@@ -126,6 +128,85 @@ void TestPartLineStore::acceptAndRemoveFindTheLineByItsKey() {
     QCOMPARE(store.remove("BRAKE PAD SET", "1").outcome, PartLineStore::Outcome::Stored);
     QCOMPARE(sql("SELECT COUNT(*) FROM RSLMaster WHERE Part_Name = 'BRAKE PAD SET'"),
              QStringLiteral("0"));
+}
+
+namespace {
+
+// Lines whose names repeat within the batch, continue a numbering already in
+// the file, differ from a listed name only in case, or are new to the lists.
+QList<PartLine> mixedLines() {
+    QList<PartLine> out;
+    for (int i = 0; i < 12; ++i) {
+        PartLine l = line(i % 3 == 0 ? "OIL PUMP" : QStringLiteral("BRACKET %1").arg(i % 4),
+                          i % 5 == 0 ? "RECOVERY" : "ENGINE");
+        l.vendor = i % 2 ? "Gearhead Direct" : QStringLiteral("VENDOR %1").arg(i % 3);
+        l.manufacturer = i % 4 ? "" : QStringLiteral("MAKER %1").arg(i);
+        l.partNumber = QStringLiteral("PN-%1").arg(i);
+        out << l;
+    }
+    return out;
+}
+
+// Everything a part line can add to, one line of text per table.
+QString everything(TestDatabase& db) {
+    QString out;
+    for (const char* query :
+         {"SELECT group_concat(Part_Name || '#' || Sequence_Number || '#' || Part_Number || '#' "
+          "|| Vendor || '#' || ifnull(Manufacturer, '') || '#' || Category, '|') FROM (SELECT * "
+          "FROM RSLMaster ORDER BY rowid)",
+          "SELECT group_concat(Part_Name || '#' || Category, '|') FROM (SELECT * FROM RSLParts "
+          "ORDER BY rowid)",
+          "SELECT group_concat(vendor_name, '|') FROM (SELECT * FROM RSLVendor ORDER BY rowid)",
+          "SELECT group_concat(manufacturer, '|') FROM (SELECT * FROM RSLManufacturer ORDER BY "
+          "rowid)",
+          "SELECT group_concat(Category || '#' || Cat_vehicle_number, '|') FROM (SELECT * FROM "
+          "RSLCategorybudget ORDER BY rowid)"})
+        out +=
+            TestDatabase::scalar(db.databasePath(), QString::fromLatin1(query)).toString() + u'\n';
+    return out;
+}
+
+} // namespace
+
+void TestPartLineStore::aBatchStoresExactlyAsOneByOne() {
+    Fixture single;
+    Fixture batch;
+    for (Fixture* f : {&single, &batch})
+        QVERIFY(f->store
+                    ->execute("RSLMaster", "INSERT INTO RSLMaster (Part_Name, Sequence_Number, "
+                                           "Mas_vehicle_number) VALUES ('oil pump', 7, 2)")
+                    .ok());
+    const QList<PartLine> lines = mixedLines();
+    PartLineStore one(*single.store);
+    for (const PartLine& l : lines)
+        QCOMPARE(one.add(l, 1).outcome, PartLineStore::Outcome::Stored);
+    int failedAt = 0;
+    const PartLineStore::Result r = PartLineStore(*batch.store).addAll(lines, 1, &failedAt);
+    QCOMPARE(r.outcome, PartLineStore::Outcome::Stored);
+    QCOMPARE(failedAt, -1);
+
+    // OIL PUMP goes on from the 7 of another project; the vendor that differs
+    // only in case is not listed twice.
+    const QString stored = everything(single.db);
+    QVERIFY(stored.contains("OIL PUMP#8#PN-0") && stored.contains("OIL PUMP#11#PN-9"));
+    QVERIFY(!stored.section(u'\n', 2, 2).contains("Gearhead Direct"));
+    QCOMPARE(everything(batch.db), stored);
+}
+
+void TestPartLineStore::aBatchIsAllOrNone() {
+    Fixture shell;
+    QVERIFY(TestDatabase::exec(shell.db.databasePath(),
+                               "CREATE TRIGGER no_pn5 BEFORE INSERT ON RSLMaster WHEN "
+                               "NEW.Part_Number = 'PN-5' BEGIN SELECT RAISE(ABORT, 'refused'); "
+                               "END"));
+    const QString before = everything(shell.db);
+    int failedAt = -1;
+    const PartLineStore::Result r = PartLineStore(*shell.store).addAll(mixedLines(), 1, &failedAt);
+    QCOMPARE(r.outcome, PartLineStore::Outcome::Failed);
+    QVERIFY(r.message.contains("refused"));
+    QCOMPARE(failedAt, 5);
+    QCOMPARE(everything(shell.db), before);
+    QCOMPARE(DataStore::transactionsOpen(), 0);
 }
 
 QTEST_MAIN(TestPartLineStore)
