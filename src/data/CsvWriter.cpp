@@ -48,7 +48,14 @@ void CsvWriter::addRow(const QStringList& cells) {
 }
 
 void CsvWriter::addRawRow(const QStringList& cells) {
-    m_bytes += cells.join(u',').toUtf8();
-    m_bytes += "\r\n";
+    // One line buffer for every row, so a large export does not allocate per row.
+    m_line.resize(0);
+    for (qsizetype i = 0; i < cells.size(); ++i) {
+        if (i > 0)
+            m_line += u',';
+        m_line += cells[i];
+    }
+    m_line += QStringLiteral("\r\n");
+    m_bytes += m_line.toUtf8();
     ++m_rows;
 }

@@ -32,5 +32,6 @@ public:
 
 private:
     QByteArray m_bytes;
+    QString m_line;
     int m_rows = 0;
 };

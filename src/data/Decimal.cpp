@@ -1,6 +1,8 @@
 #include "Decimal.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -196,32 +198,41 @@ std::optional<qint64> Decimal::roundedUnits(int scale) const {
     return qint64(result);
 }
 
+namespace {
+
+// The digits of `v` from the last, with the point before the last `scale`
+// of them and at least one digit before the point. Reports and exports
+// format every amount here, so it works on 64 bits when the value allows.
+template <typename T> void appendReversed(T v, int scale, QString& out) {
+    int n = 0;
+    while (v != 0 || n <= scale) {
+        if (n == scale && scale > 0)
+            out.append(u'.');
+        out.append(QChar(char16_t(u'0' + int(v % 10))));
+        v /= 10;
+        ++n;
+    }
+}
+
+} // namespace
+
 QString Decimal::toText() const {
     if (!m_valid)
         return QStringLiteral("0");
-    Int v = m_mantissa;
-    const bool negative = v < 0;
-    if (negative)
-        v = -v;
-    QString digits;
-    if (v == 0)
-        digits = QStringLiteral("0");
-    while (v != 0) {
-        digits.prepend(QChar(u'0' + int(v % 10)));
-        v /= 10;
-    }
+    const bool negative = m_mantissa < 0;
+    const Int v = negative ? -m_mantissa : m_mantissa;
+    const int scale = std::max(m_scale, 0);
     QString out;
-    if (m_scale <= 0) {
-        out = digits;
-        if (digits != u"0")
-            out.append(QString(-m_scale, u'0'));
-    } else {
-        if (digits.size() <= m_scale)
-            digits.prepend(QString(m_scale - digits.size() + 1, u'0'));
-        out = digits.left(digits.size() - m_scale) + u'.' + digits.right(m_scale);
-    }
-    if (negative && m_mantissa != 0)
-        out.prepend(u'-');
+    out.reserve(scale + 24);
+    if (v <= Int(std::numeric_limits<quint64>::max()))
+        appendReversed(quint64(v), scale, out);
+    else
+        appendReversed(v, scale, out);
+    if (negative)
+        out.append(u'-');
+    std::reverse(out.begin(), out.end());
+    if (m_scale < 0 && m_mantissa != 0)
+        out.append(QString(-m_scale, u'0'));
     return out;
 }
 

@@ -9,6 +9,8 @@
 #include <QSaveFile>
 #include <QSqlQuery>
 
+#include <cmath>
+
 namespace {
 
 using T = ExchangeField::Type;
@@ -63,6 +65,10 @@ QString numberText(const QVariant& v) {
     const double d = v.toDouble(&ok);
     if (!ok)
         return QString();
+    // Quantities and sequence numbers are nearly always whole: the shortest
+    // way to write those is the integer's own.
+    if (std::abs(d) < 1e15 && d == std::trunc(d))
+        return QString::number(qint64(d));
     return QString::number(d, 'g', 15);
 }
 

@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+#include <limits>
+
 class TestDecimal : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -11,6 +13,8 @@ private Q_SLOTS:
     void roundsTiesToEven();
     void exactArithmetic();
     void overflowIsReported();
+    void textAtEveryMagnitude_data();
+    void textAtEveryMagnitude();
 };
 
 void TestDecimal::leadingNumber_data() {
@@ -92,6 +96,29 @@ void TestDecimal::overflowIsReported() {
     QVERIFY(Decimal::leading("922337203685477").roundedUnits(4).has_value());
     const Decimal huge = Decimal::leading("1E30") * Decimal::leading("1E30");
     QVERIFY(!huge.roundedUnits(0).has_value());
+}
+
+void TestDecimal::textAtEveryMagnitude_data() {
+    QTest::addColumn<qint64>("units");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("zero") << qint64(0) << "0";
+    QTest::newRow("smallest") << qint64(1) << "0.0001";
+    QTest::newRow("smallest negative") << qint64(-1) << "-0.0001";
+    QTest::newRow("below one") << qint64(-9999) << "-0.9999";
+    QTest::newRow("whole") << qint64(170000) << "17";
+    QTest::newRow("zeros inside") << qint64(100000001) << "10000.0001";
+    QTest::newRow("largest") << std::numeric_limits<qint64>::max() << "922337203685477.5807";
+    QTest::newRow("most negative") << std::numeric_limits<qint64>::min() << "-922337203685477.5808";
+}
+
+void TestDecimal::textAtEveryMagnitude() {
+    QFETCH(qint64, units);
+    QFETCH(QString, text);
+    QCOMPARE(Decimal::fromUnits(units, 4).toText(), text);
+    // Beyond 64 bits the digits come out the same way.
+    const QString beyond = QStringLiteral("123456789012") + text.mid(text.startsWith(u'-') ? 1 : 0);
+    QCOMPARE(Decimal::leading(beyond).toText(), beyond);
+    QCOMPARE(Decimal::leading(u'-' + beyond).toText(), u'-' + beyond);
 }
 
 QTEST_GUILESS_MAIN(TestDecimal)
