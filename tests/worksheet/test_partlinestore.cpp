@@ -169,43 +169,43 @@ QString everything(TestDatabase& db) {
 } // namespace
 
 void TestPartLineStore::aBatchStoresExactlyAsOneByOne() {
-    Fixture single;
-    Fixture batch;
-    for (Fixture* f : {&single, &batch})
-        QVERIFY(f->store
+    // One file takes the lines one by one, the other as a batch.
+    TestDatabase batchDb;
+    auto batchStore = batchDb.open();
+    for (DataStore* store : {m_store.get(), batchStore.get()})
+        QVERIFY(store
                     ->execute("RSLMaster", "INSERT INTO RSLMaster (Part_Name, Sequence_Number, "
                                            "Mas_vehicle_number) VALUES ('oil pump', 7, 2)")
                     .ok());
     const QList<PartLine> lines = mixedLines();
-    PartLineStore one(*single.store);
+    PartLineStore one(*m_store);
     for (const PartLine& l : lines)
         QCOMPARE(one.add(l, 1).outcome, PartLineStore::Outcome::Stored);
     int failedAt = 0;
-    const PartLineStore::Result r = PartLineStore(*batch.store).addAll(lines, 1, &failedAt);
+    const PartLineStore::Result r = PartLineStore(*batchStore).addAll(lines, 1, &failedAt);
     QCOMPARE(r.outcome, PartLineStore::Outcome::Stored);
     QCOMPARE(failedAt, -1);
 
     // OIL PUMP goes on from the 7 of another project; the vendor that differs
     // only in case is not listed twice.
-    const QString stored = everything(single.db);
+    const QString stored = everything(*m_db);
     QVERIFY(stored.contains("OIL PUMP#8#PN-0") && stored.contains("OIL PUMP#11#PN-9"));
     QVERIFY(!stored.section(u'\n', 2, 2).contains("Gearhead Direct"));
-    QCOMPARE(everything(batch.db), stored);
+    QCOMPARE(everything(batchDb), stored);
 }
 
 void TestPartLineStore::aBatchIsAllOrNone() {
-    Fixture shell;
-    QVERIFY(TestDatabase::exec(shell.db.databasePath(),
+    QVERIFY(TestDatabase::exec(m_db->databasePath(),
                                "CREATE TRIGGER no_pn5 BEFORE INSERT ON RSLMaster WHEN "
                                "NEW.Part_Number = 'PN-5' BEGIN SELECT RAISE(ABORT, 'refused'); "
                                "END"));
-    const QString before = everything(shell.db);
+    const QString before = everything(*m_db);
     int failedAt = -1;
-    const PartLineStore::Result r = PartLineStore(*shell.store).addAll(mixedLines(), 1, &failedAt);
+    const PartLineStore::Result r = PartLineStore(*m_store).addAll(mixedLines(), 1, &failedAt);
     QCOMPARE(r.outcome, PartLineStore::Outcome::Failed);
     QVERIFY(r.message.contains("refused"));
     QCOMPARE(failedAt, 5);
-    QCOMPARE(everything(shell.db), before);
+    QCOMPARE(everything(*m_db), before);
     QCOMPARE(DataStore::transactionsOpen(), 0);
 }
 
