@@ -22,47 +22,6 @@ struct RecordSet::Snapshot {
 
 namespace {
 
-// SQLite's NOCASE folds ASCII letters only; filtering in memory must agree
-// with filtering in SQL, so it folds the same way.
-int compareNoCase(const QString& a, const QString& b) {
-    const int n = int(std::min(a.size(), b.size()));
-    for (int i = 0; i < n; ++i) {
-        char16_t x = a[i].unicode();
-        char16_t y = b[i].unicode();
-        if (x >= u'A' && x <= u'Z')
-            x = char16_t(x + 32);
-        if (y >= u'A' && y <= u'Z')
-            y = char16_t(y + 32);
-        if (x != y)
-            return x < y ? -1 : 1;
-    }
-    if (a.size() == b.size())
-        return 0;
-    return a.size() < b.size() ? -1 : 1;
-}
-
-template <typename T> int compareValues(const T& a, const T& b) {
-    return a < b ? -1 : (b < a ? 1 : 0);
-}
-
-bool opHolds(Criteria::Op op, int cmp) {
-    switch (op) {
-    case Criteria::Op::Equal:
-        return cmp == 0;
-    case Criteria::Op::NotEqual:
-        return cmp != 0;
-    case Criteria::Op::Less:
-        return cmp < 0;
-    case Criteria::Op::LessEqual:
-        return cmp <= 0;
-    case Criteria::Op::Greater:
-        return cmp > 0;
-    case Criteria::Op::GreaterEqual:
-        return cmp >= 0;
-    }
-    return false;
-}
-
 QString sqlOp(Criteria::Op op) {
     switch (op) {
     case Criteria::Op::Equal:
@@ -81,23 +40,6 @@ QString sqlOp(Criteria::Op op) {
     return QStringLiteral("=");
 }
 
-std::optional<bool> readBool(const QString& s) {
-    const QString t = s.trimmed();
-    if (t.compare(u"true", Qt::CaseInsensitive) == 0)
-        return true;
-    if (t.compare(u"false", Qt::CaseInsensitive) == 0 || t.isEmpty())
-        return false;
-    bool ok = false;
-    const double d = t.toDouble(&ok);
-    if (ok)
-        return d != 0;
-    return std::nullopt;
-}
-
-bool isNumericType(ColumnType t) {
-    return t == ColumnType::Integer || t == ColumnType::Real || t == ColumnType::Money;
-}
-
 } // namespace
 
 RecordSet::RecordSet(DataStore& store, QString name, const TableDef& table, LockMode mode,
@@ -107,9 +49,8 @@ RecordSet::RecordSet(DataStore& store, QString name, const TableDef& table, Lock
     , m_table(table)
     , m_mode(mode)
     , m_childName(std::move(childName))
-    , m_childFlag(std::move(childFlag)) {
-    for (int i = 0; i < m_table.columns.size(); ++i)
-        m_columnByName.insert(m_table.columns[i].name.toLower(), i);
+    , m_childFlag(std::move(childFlag))
+    , m_matcher(m_table) {
     m_store.attach(this);
 }
 
@@ -125,77 +66,15 @@ QStringList RecordSet::columnNames() const {
 }
 
 int RecordSet::columnIndex(const QString& column) const {
-    return m_columnByName.value(column.trimmed().toLower(), -1);
+    return m_matcher.columnIndex(column);
 }
 
 DbResult RecordSet::compile(const Criteria& criteria, QList<Condition>& out) const {
-    out.clear();
-    for (const Criteria::Comparison& c : criteria.comparisons()) {
-        const int col = columnIndex(c.column);
-        if (col < 0)
-            return DbResult::failure(
-                DbErrorKind::BadCriteria,
-                QStringLiteral("The list %1 has no column named %2.").arg(m_name, c.column));
-        const ColumnType type = m_table.columns[col].type;
-        QVariant value;
-        if (type == ColumnType::Boolean) {
-            const auto b = readBool(c.value);
-            if (!b || c.value.trimmed().isEmpty())
-                return DbResult::failure(
-                    DbErrorKind::BadCriteria,
-                    QStringLiteral("\"%1\" is not a yes/no value for %2.").arg(c.value, c.column));
-            value = *b;
-        } else if (isNumericType(type)) {
-            bool ok = false;
-            const double d = c.value.trimmed().toDouble(&ok);
-            if (!ok)
-                return DbResult::failure(
-                    DbErrorKind::BadCriteria,
-                    QStringLiteral("\"%1\" is not a number for %2.").arg(c.value, c.column));
-            if (type == ColumnType::Money) {
-                const auto units = Decimal::leading(c.value).roundedUnits(4);
-                if (!units)
-                    return DbResult::failure(
-                        DbErrorKind::BadCriteria,
-                        QStringLiteral("\"%1\" is out of range for %2.").arg(c.value, c.column));
-                value = qlonglong(*units);
-            } else {
-                value = d;
-            }
-        } else {
-            value = c.value;
-        }
-        out.append({col, c.op, value});
-    }
-    return DbResult::success();
+    return m_matcher.compile(criteria, m_name, out);
 }
 
 bool RecordSet::matches(const QVector<QVariant>& values, const QList<Condition>& conds) const {
-    for (const Condition& c : conds) {
-        const QVariant& v = values[c.column];
-        if (v.isNull())
-            return false;
-        int cmp = 0;
-        switch (m_table.columns[c.column].type) {
-        case ColumnType::Text:
-        case ColumnType::Date:
-            cmp = compareNoCase(v.toString(), c.value.toString());
-            break;
-        case ColumnType::Integer:
-        case ColumnType::Real:
-            cmp = compareValues(v.toDouble(), c.value.toDouble());
-            break;
-        case ColumnType::Money:
-            cmp = compareValues(v.toLongLong(), c.value.toLongLong());
-            break;
-        case ColumnType::Boolean:
-            cmp = compareValues(int(v.toBool()), int(c.value.toBool()));
-            break;
-        }
-        if (!opHolds(c.op, cmp))
-            return false;
-    }
-    return true;
+    return m_matcher.matches(values, conds);
 }
 
 DbResult RecordSet::setFilter(const QString& criteria) {
@@ -346,27 +225,9 @@ void RecordSet::sortRows() {
         for (const SortKey& k : m_sort) {
             const QVariant& x = a.values[k.column];
             const QVariant& y = b.values[k.column];
-            int cmp = 0;
-            if (x.isNull() || y.isNull()) {
-                cmp = compareValues(int(!x.isNull()), int(!y.isNull()));
-            } else {
-                switch (m_table.columns[k.column].type) {
-                case ColumnType::Text:
-                case ColumnType::Date:
-                    cmp = compareNoCase(x.toString(), y.toString());
-                    break;
-                case ColumnType::Integer:
-                case ColumnType::Real:
-                    cmp = compareValues(x.toDouble(), y.toDouble());
-                    break;
-                case ColumnType::Money:
-                    cmp = compareValues(x.toLongLong(), y.toLongLong());
-                    break;
-                case ColumnType::Boolean:
-                    cmp = compareValues(int(x.toBool()), int(y.toBool()));
-                    break;
-                }
-            }
+            const int cmp = x.isNull() || y.isNull()
+                                ? int(!x.isNull()) - int(!y.isNull())
+                                : CriteriaMatcher::compare(m_table.columns[k.column].type, x, y);
             if (cmp != 0)
                 return k.ascending ? cmp < 0 : cmp > 0;
         }
@@ -502,7 +363,7 @@ QVariant RecordSet::storedValue(int column, const QVariant& raw) const {
         return qlonglong(Money::fromStoredDouble(raw.toDouble()).units());
     case ColumnType::Boolean:
         if (raw.typeId() == QMetaType::QString)
-            return readBool(raw.toString()).value_or(false);
+            return CriteriaMatcher::readBool(raw.toString()).value_or(false);
         return raw.toLongLong() != 0;
     }
     return raw;
@@ -571,7 +432,7 @@ DbResult RecordSet::convert(int column, const QVariant& in, QVariant& out) const
     }
     case ColumnType::Boolean:
         if (isText)
-            out = readBool(in.toString()).value_or(false);
+            out = CriteriaMatcher::readBool(in.toString()).value_or(false);
         else
             out = in.toBool();
         break;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Criteria.h"
+#include "CriteriaMatcher.h"
 #include "DbResult.h"
 #include "Money.h"
 #include "Schema.h"
@@ -103,11 +104,7 @@ public:
     void invalidate() { m_stale = true; }
 
 private:
-    struct Condition {
-        int column;
-        Criteria::Op op;
-        QVariant value;
-    };
+    using Condition = CriteriaMatcher::Condition;
     struct SortKey {
         int column;
         bool ascending;
@@ -146,7 +143,7 @@ private:
     LockMode m_mode;
     QString m_childName;
     QString m_childFlag;
-    QHash<QString, int> m_columnByName; // lower-case name -> index
+    CriteriaMatcher m_matcher;
 
     QList<Condition> m_base; // fixed conditions of a child command
     QString m_filterText;

@@ -1,0 +1,135 @@
+#include "CriteriaMatcher.h"
+
+#include <QTest>
+
+namespace {
+
+const TableDef& lines() {
+    return *Schema::table(QStringLiteral("RSLMaster"));
+}
+
+// One row of part lines with the one value under test; every other column null.
+QVector<QVariant> rowWith(const CriteriaMatcher& m, const QString& column, const QVariant& v) {
+    QVector<QVariant> row(lines().columns.size());
+    row[m.columnIndex(column)] = v;
+    return row;
+}
+
+} // namespace
+
+// Rows merged from held changes and searches in loaded rows are judged in
+// memory; the verdict must be the one SQL gives for the same criteria.
+class TestCriteriaMatcher : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void judgesAsTheDatabaseDoes_data();
+    void judgesAsTheDatabaseDoes();
+    void refusesWhatTheDatabaseWouldReadOtherwise_data();
+    void refusesWhatTheDatabaseWouldReadOtherwise();
+    void everyConditionMustHold();
+};
+
+void TestCriteriaMatcher::judgesAsTheDatabaseDoes_data() {
+    QTest::addColumn<QString>("criteria");
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<bool>("meets");
+    // Text compares case-blind in ASCII only, as SQLite's NOCASE.
+    QTest::newRow("case-blind") << "Category = 'engine'"
+                                << "Category" << QVariant("ENGINE") << true;
+    QTest::newRow("accents keep their case") << "Category = 'été'"
+                                             << "Category" << QVariant("ÉTÉ") << false;
+    QTest::newRow("order ignores case") << "Category < 'b'"
+                                        << "Category" << QVariant("A") << true;
+    QTest::newRow("shorter first") << "Category < 'AB'"
+                                   << "Category" << QVariant("A") << true;
+    QTest::newRow("quote inside") << "Notes = 'o''brien'"
+                                  << "Notes" << QVariant("O'BRIEN") << true;
+    // Amounts compare in whole ten-thousandths, rounded from the text.
+    QTest::newRow("amount") << "Price = 12.5"
+                            << "Price" << QVariant(qlonglong(125000)) << true;
+    QTest::newRow("amount rounded to even") << "Price = 12.50005"
+                                            << "Price" << QVariant(qlonglong(125000)) << true;
+    QTest::newRow("amount above") << "Price > 12.4999"
+                                  << "Price" << QVariant(qlonglong(125000)) << true;
+    QTest::newRow("amount with exponent") << "Price = 1.5e2"
+                                          << "Price" << QVariant(qlonglong(1500000)) << true;
+    QTest::newRow("number") << "Mas_vehicle_number >= 3"
+                            << "Mas_vehicle_number" << QVariant(qlonglong(3)) << true;
+    QTest::newRow("real") << "Quantity < 2.5"
+                          << "Quantity" << QVariant(2.4) << true;
+    QTest::newRow("yes") << "Selected = true"
+                         << "Selected" << QVariant(true) << true;
+    QTest::newRow("no as a number") << "Selected = 0"
+                                    << "Selected" << QVariant(true) << false;
+    // A null value meets no comparison, not even "not equal".
+    QTest::newRow("null, equal") << "Quantity = 2"
+                                 << "Quantity" << QVariant() << false;
+    QTest::newRow("null, not equal") << "Quantity <> 2"
+                                     << "Quantity" << QVariant() << false;
+    QTest::newRow("null text") << "Notes <> 'X'"
+                               << "Notes" << QVariant() << false;
+}
+
+void TestCriteriaMatcher::judgesAsTheDatabaseDoes() {
+    QFETCH(QString, criteria);
+    QFETCH(QString, column);
+    QFETCH(QVariant, value);
+    QFETCH(bool, meets);
+    const CriteriaMatcher m(lines());
+    QList<CriteriaMatcher::Condition> conditions;
+    const DbResult r = m.compile(*Criteria::parse(criteria), "RSLMaster", conditions);
+    QVERIFY2(r.ok(), qPrintable(r.message()));
+    QCOMPARE(m.matches(rowWith(m, column, value), conditions), meets);
+}
+
+void TestCriteriaMatcher::refusesWhatTheDatabaseWouldReadOtherwise_data() {
+    QTest::addColumn<QString>("criteria");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("not a number") << "Quantity = nan"
+                                  << "is not a number for Quantity";
+    QTest::newRow("infinite") << "Quantity < inf"
+                              << "is not a number for Quantity";
+    QTest::newRow("infinite amount") << "Price > -inf"
+                                     << "is not a number for Price";
+    QTest::newRow("amount too large") << "Price = 1e30"
+                                      << "is out of range for Price";
+    QTest::newRow("text for a number") << "Mas_vehicle_number = 'x'"
+                                       << "is not a number";
+    QTest::newRow("neither yes nor no") << "Selected = maybe"
+                                        << "is not a yes/no value";
+    QTest::newRow("unknown column") << "Colour = 'RED'"
+                                    << "has no column named Colour";
+}
+
+void TestCriteriaMatcher::refusesWhatTheDatabaseWouldReadOtherwise() {
+    QFETCH(QString, criteria);
+    QFETCH(QString, reason);
+    const CriteriaMatcher m(lines());
+    QList<CriteriaMatcher::Condition> conditions;
+    const DbResult r = m.compile(*Criteria::parse(criteria), "RSLMaster", conditions);
+    QVERIFY(!r.ok());
+    QCOMPARE(r.kind(), DbErrorKind::BadCriteria);
+    QVERIFY2(r.message().contains(reason), qPrintable(r.message()));
+}
+
+void TestCriteriaMatcher::everyConditionMustHold() {
+    const CriteriaMatcher m(lines());
+    QList<CriteriaMatcher::Condition> conditions;
+    QVERIFY(
+        m.compile(*Criteria::parse("Category = 'ENGINE' and Price > 10"), "RSLMaster", conditions)
+            .ok());
+    QVector<QVariant> row = rowWith(m, "Category", "engine");
+    row[m.columnIndex("Price")] = qlonglong(100001);
+    QVERIFY(m.matches(row, conditions));
+    row[m.columnIndex("Price")] = qlonglong(100000);
+    QVERIFY(!m.matches(row, conditions));
+    // A condition on no value at all (how a parent without a row asks for
+    // no children) meets nothing, also an empty text.
+    row[m.columnIndex("Part_Name")] = QString();
+    QVERIFY(!m.matches(row, {{0, Criteria::Op::Equal, QVariant()}}));
+    QVERIFY(m.matches(row, {}));
+}
+
+QTEST_APPLESS_MAIN(TestCriteriaMatcher)
+#include "test_criteriamatcher.moc"
