@@ -129,6 +129,22 @@ DbResult DataStore::resultOf(const QSqlError& error, const QString& action) cons
             QStringLiteral(
                 "The database \"%1\" is read-only, so Rastrel could not write to it. Check that the file and its folder can be written to.")
                 .arg(file));
+    case 3:  // SQLITE_PERM
+    case 14: // SQLITE_CANTOPEN
+        // A change needs a journal beside the file: a folder that turned
+        // read-only while the file was open fails there, not on the file.
+        if (const QFileInfo info(m_path);
+            !info.isWritable() || !QFileInfo(info.absolutePath()).isWritable())
+            return DbResult::failure(
+                DbErrorKind::ReadOnly,
+                QStringLiteral(
+                    "The database \"%1\" is read-only, so Rastrel could not write to it. Check that the file and its folder can be written to.")
+                    .arg(file));
+        return DbResult::failure(
+            DbErrorKind::Other,
+            QStringLiteral("The database \"%1\" could not %2: the file or the journal beside it "
+                           "cannot be opened (%3).")
+                .arg(file, action, error.databaseText()));
     case 5: // SQLITE_BUSY
     case 6: // SQLITE_LOCKED
         // A lookup that fails must not read as "not found", nor as a lost change.
@@ -260,6 +276,24 @@ void DataStore::invalidateTable(const QString& table) {
     for (RecordSet* rs : std::as_const(m_attached))
         if (rs->tableName().compare(table, Qt::CaseInsensitive) == 0)
             rs->invalidate();
+}
+
+DbResult DataStore::shadowScratchTable(const QString& table) {
+    if (!m_open)
+        return DbResult::failure(DbErrorKind::NotOpen, notOpenMessage());
+    if (!m_readOnly)
+        return DbResult::success();
+    const QString create = Schema::createTemporaryTable(table);
+    if (create.isEmpty())
+        return DbResult::failure(DbErrorKind::Other,
+                                 QStringLiteral("There is no table named %1.").arg(table));
+    // In memory: the folder for temporary files may be as read-only as the file.
+    if (DbResult r = exec(QStringLiteral("PRAGMA temp_store = MEMORY")); !r)
+        return r;
+    if (DbResult r = exec(create); !r)
+        return r;
+    invalidateTable(table);
+    return DbResult::success();
 }
 
 DbResult DataStore::beginTransaction() {

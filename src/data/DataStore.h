@@ -98,6 +98,11 @@ public:
     DbResult backupTo(const QString& file);
 
     void invalidateTable(const QString& table);
+    // On a file open for reading only, a scratch table (refilled before a
+    // report) is replaced for this run by a temporary one of the same layout,
+    // held in memory, so that the report can be prepared without writing to
+    // the file. Does nothing on a writable file.
+    DbResult shadowScratchTable(const QString& table);
 
     // Called after each change that reaches the file: a write made outside
     // any transaction, or the commit of the outermost one (a rolled-back

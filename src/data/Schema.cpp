@@ -138,6 +138,15 @@ const QStringList& attachmentTables() {
     return names;
 }
 
+QString createTemporaryTable(const QString& name) {
+    const TableDef* t = table(name);
+    if (!t)
+        return {};
+    QString sql = createTable(*t, t->name);
+    return sql.replace(0, int(qstrlen("CREATE TABLE")),
+                       QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS"));
+}
+
 QStringList createStatements() {
     QStringList out;
     for (const TableDef& t : tables())

@@ -33,6 +33,10 @@ const TableDef* table(const QString& name); // case-insensitive; nullptr when un
 // Statements that create the current schema on an empty database.
 QStringList createStatements();
 
+// A temporary table (of this connection only, never in the file) with the
+// layout of the table `name`, which it hides from unqualified statements.
+QString createTemporaryTable(const QString& name);
+
 // Statements that take a database from version `from` to `from + 1`.
 QStringList migrationStatements(int from);
 

@@ -52,6 +52,10 @@ DbResult OverBudgetComputation::run(DataStore& store, const QString& project) {
     // The filters are set before anything is read, so that only the
     // project's purchased lines are read, sorted by the database.
     const QString number = project.trimmed();
+    // A file open for reading only still gives the report: the list is
+    // refilled in a table of this run's own.
+    if (DbResult r = store.shadowScratchTable(QStringLiteral("RSLCategoriesoverbudget")); !r)
+        return r;
     ignoreError(master.setSort(QStringLiteral("category")));
     if (DbResult r = master.setFilter(QStringLiteral("Mas_vehicle_number = ") + number +
                                       QStringLiteral(" and purchased = 1"));
