@@ -6,6 +6,7 @@
 #include "MainWindowFixture.h"
 #include "MdiHost.h"
 #include "ProjectStore.h"
+#include "ReadOnlyFolder.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -47,6 +48,8 @@ private Q_SLOTS:
     void startUpProblemsGiveOneMessageAndWriteNothing_data();
     void startUpProblemsGiveOneMessageAndWriteNothing();
     void aLockedFileIsNotTakenForAnUnknownPart();
+    void aFolderTurnedReadOnlyKeepsTheTypedLine_data();
+    void aFolderTurnedReadOnlyKeepsTheTypedLine();
 
     // As a screen reader meets the windows.
     void everyControlOfEveryWindowHasItsName();
@@ -492,6 +495,67 @@ void TestIntegration::aProjectSelectedThroughTheInterfaceIsTheOneOpened() {
     QCOMPARE(main().windowTitle(), "Rastrel - " + chosen);
     QCOMPARE(main().window(WindowId::Worksheet)->windowTitle(), "Project - " + chosen);
     QVERIFY(m_f->enabled("mnuclosevehicle") && !m_f->enabled("mnunewvehicle"));
+}
+
+void TestIntegration::aFolderTurnedReadOnlyKeepsTheTypedLine_data() {
+    QTest::addColumn<bool>("accept");
+    QTest::newRow("add part") << false;
+    QTest::newRow("accept changes") << true;
+}
+
+// The folder turns read-only while the file is open (a disk remounted, a
+// share taken away): the file itself still reads, but no change can be
+// made, since its journal cannot be written beside it.
+void TestIntegration::aFolderTurnedReadOnlyKeepsTheTypedLine() {
+    QFETCH(bool, accept);
+    startWithProjectOpen();
+    QWidget* worksheet = main().window(WindowId::Worksheet);
+    auto* tabs = worksheet->findChild<QTabWidget*>("SSTab1");
+    QWidget* panel = nullptr;
+    if (accept) {
+        auto* grid = worksheet->findChild<QTableView*>("MSFlexGrid1");
+        QVERIFY(grid->model()->rowCount() > 0);
+        const QPoint at = grid->visualRect(grid->model()->index(0, 0)).center();
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(tabs->currentIndex(), 1);
+        panel = worksheet->findChild<QWidget*>("panel0");
+    } else {
+        tabs->setCurrentIndex(2);
+        panel = worksheet->findChild<QWidget*>("panel1");
+        auto* part = panel->findChild<QComboBox*>("cmbPartname");
+        part->setFocus();
+        part->setEditText("ALTERNATOR");
+    }
+    auto* number = panel->findChild<QLineEdit*>("ioPartnumber");
+    number->setFocus();
+    number->selectAll();
+    QTest::keyClicks(number, "RO-1138");
+    const QString path = m_f->db.databasePath();
+    const QString lines = "SELECT COUNT(*) || '|' || SUM(Part_Number = 'RO-1138') FROM RSLMaster";
+    const QString linesBefore = TestDatabase::scalar(path, lines).toString();
+    const QByteArray before = TestDatabase::readFile(path);
+    const char* button = accept ? "cmdAccept" : "cmdAdd";
+    {
+        ReadOnlyFolder readOnly(QFileInfo(path).absolutePath());
+        if (!readOnly.isReadOnly())
+            QSKIP(qPrintable(readOnly.reason()));
+        m_f->toolkit.clear();
+        QTest::mouseClick(worksheet->findChild<QPushButton*>(button), Qt::LeftButton);
+        QCOMPARE(m_f->toolkit.messages().size(), 1);
+        QVERIFY2(m_f->toolkit.lastText().contains("is read-only"),
+                 qPrintable(m_f->toolkit.lastText()));
+        QVERIFY(!main().window(WindowId::Maintenance));
+        QCOMPARE(number->text(), QStringLiteral("RO-1138"));
+        QCOMPARE(TestDatabase::readFile(path), before);
+    }
+    QCOMPARE(TestDatabase::scalar(path, lines).toString(), linesBefore);
+    // Writable again: the same input goes in, once.
+    m_f->toolkit.clear();
+    QTest::mouseClick(worksheet->findChild<QPushButton*>(button), Qt::LeftButton);
+    QCOMPARE(m_f->toolkit.lastText(), accept ? QStringLiteral("Part has been changed.")
+                                             : QStringLiteral("Part has been added."));
+    QCOMPARE(TestDatabase::scalar(path, "SELECT SUM(Part_Number = 'RO-1138') FROM RSLMaster"), 1);
 }
 
 QTEST_MAIN(TestIntegration)

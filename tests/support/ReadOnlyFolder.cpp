@@ -1,0 +1,53 @@
+#include "ReadOnlyFolder.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+
+#include <unistd.h>
+
+namespace {
+
+bool mount(const QStringList& args, QString* error = nullptr) {
+    QProcess p;
+    p.start(QStringLiteral("mount"), args);
+    const bool ok =
+        p.waitForFinished(10000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    if (!ok && error)
+        *error = QString::fromLocal8Bit(p.readAllStandardError()).trimmed();
+    return ok;
+}
+
+} // namespace
+
+ReadOnlyFolder::ReadOnlyFolder(const QString& folder)
+    : m_folder(folder) {
+    if (geteuid() == 0) {
+        QString error;
+        m_mounted = mount({QStringLiteral("--bind"), folder, folder}, &error);
+        if (m_mounted)
+            m_readOnly =
+                mount({QStringLiteral("-o"), QStringLiteral("remount,bind,ro"), folder}, &error);
+        if (!m_readOnly)
+            m_reason = QStringLiteral("a read-only bind mount was refused: %1").arg(error);
+    } else {
+        m_readOnly = QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+        if (!m_readOnly)
+            m_reason = QStringLiteral("the folder's permissions cannot be changed");
+    }
+    // A test must not go on believing in a folder that still takes writes.
+    if (m_readOnly && QFileInfo(folder).isWritable()) {
+        m_readOnly = false;
+        m_reason = QStringLiteral("the folder can still be written to");
+    }
+}
+
+ReadOnlyFolder::~ReadOnlyFolder() {
+    if (m_mounted) {
+        QProcess p;
+        p.start(QStringLiteral("umount"), {m_folder});
+        p.waitForFinished(10000);
+    } else if (geteuid() != 0) {
+        QFile::setPermissions(m_folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+}
