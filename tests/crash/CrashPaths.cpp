@@ -7,11 +7,17 @@
 #include "CsvImport.h"
 #include "CsvReader.h"
 #include "DataStore.h"
+#include "DatabaseBackup.h"
 #include "PartLineStore.h"
 #include "ProjectEditor.h"
 #include "ProjectStore.h"
 #include "Shell.h"
+#include "TestDatabase.h"
 #include "Transaction.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
 
 #include <QSqlQuery>
 
@@ -428,6 +434,87 @@ public:
     }
 };
 
+// Restoring a backup as File > Restore From Backup does: the backup is
+// inspected, the database closed, the backup put in its place and the file
+// opened again. Each step's backup is the file as it is, with every trace of
+// the step number moved on by one (a vendor and the 3,000 lines that name
+// it), so the file holds either the old number or the new one throughout.
+class RestoreBackup : public CrashPath {
+public:
+    QString name() const override { return QStringLiteral("restore from backup"); }
+    DbResult setUp(Shell& shell) override {
+        DataStore& store = shell.data();
+        Contact c;
+        c.name = mark(0);
+        if (MaintenanceResult r = ContactBook(store, ContactBook::Kind::Vendors).add(c);
+            !r.isDone())
+            return DbResult::failure(DbErrorKind::Other, r.message());
+        return store.execute(
+            QStringLiteral("RSLMaster"),
+            QStringLiteral(
+                "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) "
+                "INSERT INTO RSLMaster (Part_Name, Sequence_Number, Mas_vehicle_number, Category, "
+                "Vendor, Quantity, Price, Total_cost, Notes) SELECT 'GASKET', 700000 + i, 1, "
+                "'ENGINE', ?, 1, 0.5, 0.5, printf('gasket %04d of a restored file', i) FROM n"),
+            {mark(0)});
+    }
+    DbResult step(Shell& shell, int number) override {
+        DataStore& store = shell.data();
+        const QString path = store.path();
+        const QString folder = QFileInfo(path).absolutePath() + QStringLiteral("/sources");
+        if (!QDir().mkpath(folder))
+            return DbResult::failure(DbErrorKind::Other, QStringLiteral("no sources folder"));
+        const QString source = folder + QStringLiteral("/next.sqlite");
+        if (DbResult r = DatabaseBackup::backup(store, source); !r)
+            return r;
+        for (const QString& sql :
+             {QStringLiteral("UPDATE RSLVendor SET vendor_name = '%1' WHERE vendor_name = '%2'"),
+              QStringLiteral("UPDATE RSLMaster SET Vendor = '%1' WHERE Vendor = '%2'")})
+            if (!TestDatabase::exec(source, sql.arg(mark(number), mark(number - 1))))
+                return DbResult::failure(DbErrorKind::Other, QStringLiteral("source unchanged"));
+        if (DatabaseBackup::Inspection check = DatabaseBackup::inspect(source); !check.result)
+            return check.result;
+        store.close();
+        QString safety;
+        const DbResult replaced =
+            DatabaseBackup::replace(source, path, QDateTime::currentDateTime(), &safety);
+        const DbResult opened = store.open(path);
+        if (!replaced)
+            return replaced;
+        if (!opened)
+            return opened;
+        // The safety copies of every run so far, or the disk fills.
+        QDir beside(QFileInfo(path).absolutePath());
+        for (const QString& name : beside.entryList(
+                 {QFileInfo(path).fileName() + QStringLiteral(".before-restore-*")}, QDir::Files))
+            beside.remove(name);
+        return DbResult::success();
+    }
+    int progress(DataStore& store) override {
+        return int(crashCount(store, "SELECT MAX(CAST(SUBSTR(vendor_name, 14) AS INTEGER)) FROM "
+                                     "RSLVendor WHERE vendor_name LIKE 'RESTORE MARK %'"));
+    }
+    QString halfStored(DataStore& store) override {
+        const qint64 marks = crashCount(
+            store, "SELECT COUNT(*) FROM RSLVendor WHERE vendor_name LIKE 'RESTORE MARK %'");
+        const qint64 onLines =
+            crashCount(store, "SELECT COUNT(*) FROM RSLMaster WHERE Part_Name = 'GASKET' AND "
+                              "Vendor = (SELECT vendor_name FROM RSLVendor WHERE vendor_name "
+                              "LIKE 'RESTORE MARK %')");
+        const qint64 lines =
+            crashCount(store, "SELECT COUNT(*) FROM RSLMaster WHERE Part_Name = 'GASKET'");
+        if (marks != 1 || onLines != 3000 || lines != 3000)
+            return QStringLiteral("%1 marks, %2 of %3 lines carry it")
+                .arg(marks)
+                .arg(onLines)
+                .arg(lines);
+        return {};
+    }
+
+private:
+    static QString mark(int number) { return QStringLiteral("RESTORE MARK %1").arg(number); }
+};
+
 } // namespace
 
 std::vector<std::unique_ptr<CrashPath>> CrashPath::all() {
@@ -439,6 +526,7 @@ std::vector<std::unique_ptr<CrashPath>> CrashPath::all() {
     paths.push_back(std::make_unique<AddCategory>());
     paths.push_back(std::make_unique<SaveBudget>());
     paths.push_back(std::make_unique<ImportLines>());
+    paths.push_back(std::make_unique<RestoreBackup>());
     return paths;
 }
 

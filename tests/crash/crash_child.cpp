@@ -38,8 +38,9 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     CrashShell shell(store, args[2]);
-    say("ready");
-    for (int number = path->progress(store) + 1; number < 1000000; ++number) {
+    const int first = path->progress(store) + 1;
+    say("ready " + QByteArray::number(first));
+    for (int number = first; number < 1000000; ++number) {
         if (DbResult r = path->step(shell, number); !r) {
             std::fprintf(stderr, "step %d: %s\n", number, qPrintable(r.message()));
             return 1;

@@ -2,9 +2,12 @@
 #include "CrashShell.h"
 #include "TestDatabase.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTest>
 #include <QThread>
 
@@ -18,7 +21,37 @@ struct Tally {
     int halfStored = 0;
     int lostCommitted = 0;
     int steps = 0;
+    int strayFiles = 0;
 };
+
+// What a killed child may leave beside the database once the data store has
+// opened it again: the file, its session marker, the settings, the folders
+// of backups and restore sources, whole safety copies made before a restore,
+// and a journal SQLite no longer needs (empty or with its header cleared: the
+// next change reuses it). Anything else is a half-written file that could be
+// taken for a database, or a journal still waiting to be rolled back.
+QStringList strayFiles(const TestDatabase& db) {
+    const QString base = QFileInfo(db.databasePath()).fileName();
+    const QRegularExpression expected(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(base) +
+        QStringLiteral("(\\.session|\\.before-restore-\\d{8}-\\d{6})?|") +
+        QRegularExpression::escape(QFileInfo(db.settingsPath()).fileName()) +
+        QStringLiteral("(\\.lock)?|backups|sources")));
+    static const QByteArray journalMagic("\xd9\xd5\x05\xf9\x20\xa1\x63\xd7", 8);
+    QStringList stray;
+    const QDir folder(QFileInfo(db.databasePath()).absolutePath());
+    for (const QString& name :
+         folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
+        if (expected.match(name).hasMatch())
+            continue;
+        QFile f(folder.filePath(name));
+        if (name == base + QStringLiteral("-journal") && f.open(QIODevice::ReadOnly) &&
+            f.read(8) != journalMagic)
+            continue;
+        stray << QStringLiteral("%1 (%2 bytes)").arg(name).arg(QFileInfo(f).size());
+    }
+    return stray;
+}
 
 int killsPerPath() {
     const int n = qEnvironmentVariableIntValue("RASTREL_CRASH_KILLS");
@@ -70,11 +103,11 @@ void TestCrash::killedWritesLeaveWholeChanges() {
         p.start(child, {db.databasePath(), db.settingsPath(), path});
         QVERIFY2(p.waitForStarted(), qPrintable(p.errorString()));
         QByteArray out;
-        while (!out.contains("ready\n") && p.state() == QProcess::Running) {
+        while (!out.contains('\n') && p.state() == QProcess::Running) {
             p.waitForReadyRead(200);
             out += p.readAllStandardOutput();
         }
-        QVERIFY2(out.contains("ready\n"), qPrintable(p.readAllStandardError()));
+        QVERIFY2(out.startsWith("ready "), qPrintable(p.readAllStandardError()));
         // Killed anywhere from before its first write to several steps in.
         QThread::msleep(random.bounded(400));
         p.kill();
@@ -83,7 +116,8 @@ void TestCrash::killedWritesLeaveWholeChanges() {
         const QByteArray err = p.readAllStandardError();
         QVERIFY2(p.exitStatus() == QProcess::CrashExit, err.constData());
 
-        int lastDone = -1;
+        // The file was at `first - 1` when the child began.
+        int lastDone = out.mid(6, out.indexOf('\n') - 6).toInt() - 1;
         for (const QByteArray& line : out.split('\n'))
             if (line.startsWith("done "))
                 lastDone = line.mid(5).toInt(), ++tally.steps;
@@ -108,6 +142,17 @@ void TestCrash::killedWritesLeaveWholeChanges() {
                           .arg(run)
                           .arg(lastDone)
                           .arg(progress);
+        } else if (progress > lastDone + 1) {
+            // Only the step under way when the kill came may be there unreported.
+            ++tally.halfStored;
+            faults << QStringLiteral("run %1: the file is at step %2, beyond the %3 begun")
+                          .arg(run)
+                          .arg(progress)
+                          .arg(lastDone + 1);
+        }
+        if (const QStringList stray = strayFiles(db); !stray.isEmpty()) {
+            ++tally.strayFiles;
+            faults << QStringLiteral("run %1: left behind: %2").arg(run).arg(stray.join(", "));
         }
     }
     m_table.append({path, tally});
@@ -115,11 +160,11 @@ void TestCrash::killedWritesLeaveWholeChanges() {
 }
 
 void TestCrash::cleanupTestCase() {
-    std::printf("\n%-32s %6s %8s %10s %12s %14s\n", "write path", "kills", "steps", "integrity",
-                "half-stored", "lost committed");
+    std::printf("\n%-32s %6s %8s %10s %12s %14s %12s\n", "write path", "kills", "steps",
+                "integrity", "half-stored", "lost committed", "stray files");
     for (const auto& [path, t] : std::as_const(m_table))
-        std::printf("%-32s %6d %8d %10d %12d %14d\n", qPrintable(path), t.runs, t.steps,
-                    t.integrityFailures, t.halfStored, t.lostCommitted);
+        std::printf("%-32s %6d %8d %10d %12d %14d %12d\n", qPrintable(path), t.runs, t.steps,
+                    t.integrityFailures, t.halfStored, t.lostCommitted, t.strayFiles);
     std::fflush(stdout);
 }
 
