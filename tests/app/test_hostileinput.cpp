@@ -1,6 +1,7 @@
 #include "DataStore.h"
 #include "MainWindow.h"
 #include "MaskedDateEdit.h"
+#include "Money.h"
 #include "ScriptedToolkit.h"
 #include "Settings.h"
 #include "TestDatabase.h"
@@ -9,13 +10,17 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTest>
+
+#include <numeric>
 
 namespace {
 
@@ -86,21 +91,23 @@ QString enter(QWidget* w, const QString& text) {
 
 } // namespace
 
-// Types the same hostile list into every field of the worksheet's add panel,
-// the new-project form and the vendor and category lists through the real windows, and commits each
-// time: whatever is stored must be sound (the file passes its check, amounts
-// stay in the money range, texts are stored whole), every commit answers
-// with a message, and nothing crashes under the sanitizers.
+// Types the same hostile list into every field of the worksheet's add and
+// edit panels, the new-project form and its budget grid, and every tab of the
+// maintenance window, through the real windows, and commits each time: whatever is stored must be
+// sound (the file passes its check, amounts stay in the money range, texts are stored whole), every
+// commit answers with a message, and nothing crashes under the sanitizers.
 class TestHostileInput : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() { isolateTestEnvironment(); }
-    void worksheetAddPanel_data();
-    void worksheetAddPanel();
+    void worksheetPanels_data();
+    void worksheetPanels();
     void newProjectForm_data();
     void newProjectForm();
     void maintenanceLists_data();
     void maintenanceLists();
+    void budgetGrid_data();
+    void budgetGrid();
 
 private:
     struct Run {
@@ -144,48 +151,77 @@ private:
                                         [&](const QSqlQuery& q) { n = q.value(0).toLongLong(); }));
             return n;
         }
+        // Stored amounts read as the record sets read them, in ten-thousandths.
+        QList<qint64> amounts(const QString& sql, const QVariantList& binds = {}) {
+            DataStore store;
+            QList<qint64> out;
+            if (store.open(db.databasePath()))
+                ignoreError(store.query(sql, binds, [&](const QSqlQuery& q) {
+                    out << Money::fromStoredDouble(q.value(0).toDouble()).units();
+                }));
+            return out;
+        }
     };
 };
 
-void TestHostileInput::worksheetAddPanel_data() {
+void TestHostileInput::worksheetPanels_data() {
+    QTest::addColumn<bool>("edit");
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("text");
-    for (const char* field : {"cmbPartname", "ioPartnumber", "cmbManufacturer", "cmbVendor",
-                              "ioQuantity", "ioprice", "ioshipping", "ioNotes", "iopurchasedate"})
-        for (const auto& [name, text] : hostileTexts())
-            QTest::addRow("%s: %s", field, name) << QString::fromLatin1(field) << text;
+    for (const bool edit : {false, true})
+        for (const char* field :
+             {"cmbPartname", "ioPartnumber", "cmbManufacturer", "cmbVendor", "ioQuantity",
+              "ioprice", "ioshipping", "ioNotes", "iopurchasedate"})
+            for (const auto& [name, text] : hostileTexts())
+                QTest::addRow("%s %s: %s", edit ? "edit" : "add", field, name)
+                    << edit << QString::fromLatin1(field) << text;
 }
 
-void TestHostileInput::worksheetAddPanel() {
+// The add panel (a new line) and the edit panel (the first line of the grid,
+// opened with a double click).
+void TestHostileInput::worksheetPanels() {
+    QFETCH(bool, edit);
     QFETCH(QString, field);
     QFETCH(QString, text);
     Run run(true);
     QVERIFY(run.window->startUp());
     QWidget* worksheet = run.window->window(WindowId::Worksheet);
     QVERIFY(worksheet);
-    worksheet->findChild<QTabWidget*>("SSTab1")->setCurrentIndex(2);
-    QWidget* panel = worksheet->findChild<QWidget*>("panel1");
+    QWidget* panel = worksheet->findChild<QWidget*>(edit ? "panel0" : "panel1");
     auto setField = [&](const QString& name, const QString& value) {
         QWidget* w = panel->findChild<QWidget*>(name);
         if (!w)
             QTest::qFail(qPrintable(name), __FILE__, __LINE__);
         return w ? enter(w, value) : QString();
     };
-    // A sound line first, then the one hostile field.
-    setField("cmbPartname", "ALTERNATOR");
-    setField("ioQuantity", "1");
-    setField("ioprice", "10");
-    if (field == u"iopurchasedate")
-        panel->findChild<QCheckBox*>("chkPurchased")->click();
+    if (edit) {
+        auto* grid = worksheet->findChild<QTableView*>("MSFlexGrid1");
+        QVERIFY(grid->model()->rowCount() > 0);
+        const QPoint at = grid->visualRect(grid->model()->index(0, 0)).center();
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(worksheet->findChild<QTabWidget*>("SSTab1")->currentIndex(), 1);
+    } else {
+        worksheet->findChild<QTabWidget*>("SSTab1")->setCurrentIndex(2);
+        // A sound line first, then the one hostile field.
+        setField("cmbPartname", "ALTERNATOR");
+        setField("ioQuantity", "1");
+        setField("ioprice", "10");
+    }
+    if (auto* purchased = panel->findChild<QCheckBox*>("chkPurchased");
+        field == u"iopurchasedate" && !purchased->isChecked())
+        purchased->click();
     const QString shown = setField(field, text);
     const qint64 before = run.count("SELECT COUNT(*) FROM RSLMaster");
     run.toolkit.clear();
-    QTest::mouseClick(worksheet->findChild<QPushButton*>("cmdAdd"), Qt::LeftButton);
+    QTest::mouseClick(worksheet->findChild<QPushButton*>(edit ? "cmdAccept" : "cmdAdd"),
+                      Qt::LeftButton);
     QVERIFY2(!run.toolkit.messages().isEmpty(), "a commit without an answer");
     const qint64 after = run.count("SELECT COUNT(*) FROM RSLMaster");
-    QVERIFY(after == before || after == before + 1);
-    if (after == before + 1 && !text.isEmpty() &&
-        (field == u"ioNotes" || field == u"ioPartnumber")) {
+    const bool stored =
+        edit ? run.toolkit.lastText() == u"Part has been changed." : after == before + 1;
+    QVERIFY(after == before || (!edit && after == before + 1));
+    if (stored && !text.isEmpty() && (field == u"ioNotes" || field == u"ioPartnumber")) {
         // A text is stored whole, or not at all.
         const char* column = field == u"ioNotes" ? "Notes" : "Part_Number";
         QVERIFY(run.count(QStringLiteral("SELECT COUNT(*) FROM RSLMaster WHERE %1 = ?")
@@ -238,58 +274,151 @@ void TestHostileInput::newProjectForm() {
     run.checkStored();
 }
 
-void TestHostileInput::maintenanceLists_data() {
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("text");
-    for (const char* field : {"cmbvendordatabase", "iovendoraddress", "iovendorphone",
-                              "iovendorwebsite", "cmbcategorydatabase"})
-        for (const auto& [name, text] : hostileTexts())
-            QTest::addRow("%s: %s", field, name) << QString::fromLatin1(field) << text;
+namespace {
+
+// A field of the maintenance window: its tab, the list whose name it adds
+// to, and where a stored value is found.
+struct ListField {
+    const char* field;
+    int tab;
+    const char* nameCombo;
+    const char* soundName; // for the name when another field is under test
+    const char* add;
+    const char* table;
+    const char* column;
+};
+
+const QList<ListField>& listFields() {
+    static const QList<ListField> fields{
+        {"cmbpartdatabase", 0, "cmbpartdatabase", "HOSTILE PART", "cmdAdd", "RSLParts",
+         "Part_Name"},
+        {"cmbCategory", 0, "cmbpartdatabase", "HOSTILE PART", "cmdAdd", "RSLParts", "Category"},
+        {"cmbvendordatabase", 1, "cmbvendordatabase", "HOSTILE SUPPLY", "cmdadd2", "RSLVendor",
+         "vendor_name"},
+        {"iovendoraddress", 1, "cmbvendordatabase", "HOSTILE SUPPLY", "cmdadd2", "RSLVendor",
+         "vendor_address"},
+        {"iovendorphone", 1, "cmbvendordatabase", "HOSTILE SUPPLY", "cmdadd2", "RSLVendor",
+         "vendor_phone"},
+        {"iovendorwebsite", 1, "cmbvendordatabase", "HOSTILE SUPPLY", "cmdadd2", "RSLVendor",
+         "vendor_web_site"},
+        {"cmbmanufacturerdatabase", 2, "cmbmanufacturerdatabase", "HOSTILE WORKS", "cmdadd3",
+         "RSLManufacturer", "manufacturer"},
+        {"iomanufactureraddress", 2, "cmbmanufacturerdatabase", "HOSTILE WORKS", "cmdadd3",
+         "RSLManufacturer", "manufacturer_address"},
+        {"iomanufacturerphone", 2, "cmbmanufacturerdatabase", "HOSTILE WORKS", "cmdadd3",
+         "RSLManufacturer", "manufacturer_phone"},
+        {"iomanufacturerwebsite", 2, "cmbmanufacturerdatabase", "HOSTILE WORKS", "cmdadd3",
+         "RSLManufacturer", "manufacturer_web_site"},
+        {"cmbcategorydatabase", 3, "cmbcategorydatabase", "", "cmdadd4", "RSLCategories",
+         "Category"},
+    };
+    return fields;
 }
 
+} // namespace
+
+void TestHostileInput::maintenanceLists_data() {
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("text");
+    for (int i = 0; i < listFields().size(); ++i)
+        for (const auto& [name, text] : hostileTexts())
+            QTest::addRow("%s: %s", listFields()[i].field, name) << i << text;
+}
+
+// Every field of the parts, vendors, manufacturers and categories tabs.
 void TestHostileInput::maintenanceLists() {
-    QFETCH(QString, field);
+    QFETCH(int, index);
     QFETCH(QString, text);
+    const ListField& f = listFields()[index];
     Run run(false);
     QVERIFY(run.window->startUp());
-    const bool category = field == u"cmbcategorydatabase";
     QWidget* window = run.window->showWindow(WindowId::Maintenance);
     QVERIFY(window);
-    window->findChild<QTabWidget*>("SSTab1")->setCurrentIndex(category ? 3 : 1);
+    window->findChild<QTabWidget*>("SSTab1")->setCurrentIndex(f.tab);
     auto nameEdit = [&](const char* combo) {
         return window->findChild<QWidget*>(combo)->findChild<QLineEdit*>();
     };
-    QString shown;
-    if (category) {
-        shown = enter(nameEdit("cmbcategorydatabase"), text);
-    } else {
-        enter(nameEdit("cmbvendordatabase"), "HOSTILE SUPPLY");
-        QWidget* w = field == u"cmbvendordatabase" ? nameEdit("cmbvendordatabase")
-                                                   : window->findChild<QWidget*>(field);
-        QVERIFY(w);
-        shown = enter(w, text);
-    }
-    const QString table = category ? "RSLCategories" : "RSLVendor";
+    const bool nameUnderTest = qstrcmp(f.field, f.nameCombo) == 0;
+    if (!nameUnderTest)
+        enter(nameEdit(f.nameCombo), QString::fromLatin1(f.soundName));
+    if (f.tab == 0 && nameUnderTest)
+        enter(window->findChild<QWidget*>("cmbCategory"), "ENGINE");
+    QWidget* w = nameUnderTest ? nameEdit(f.field) : window->findChild<QWidget*>(f.field);
+    QVERIFY(w);
+    const QString shown = enter(w, text);
+    const QString table = QString::fromLatin1(f.table);
     const qint64 before = run.count("SELECT COUNT(*) FROM " + table);
     run.toolkit.clear();
-    QTest::mouseClick(window->findChild<QPushButton*>(category ? "cmdadd4" : "cmdadd2"),
-                      Qt::LeftButton);
+    QTest::mouseClick(window->findChild<QPushButton*>(f.add), Qt::LeftButton);
     QVERIFY2(!run.toolkit.messages().isEmpty(), "a commit without an answer");
     const qint64 after = run.count("SELECT COUNT(*) FROM " + table);
     QVERIFY(after == before || after == before + 1);
     if (after == before + 1 && !shown.isEmpty()) {
         // Names are kept in capitals; the other fields as they were shown.
-        const bool name = field.startsWith("cmb");
-        const QString column = category                        ? "Category"
-                               : field == u"cmbvendordatabase" ? "vendor_name"
-                               : field == u"iovendoraddress"   ? "vendor_address"
-                               : field == u"iovendorphone"     ? "vendor_phone"
-                                                               : "vendor_web_site";
-        QVERIFY2(
-            run.count(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2 = ?").arg(table, column),
-                      {name ? shown.toUpper() : shown}) == 1,
-            qPrintable(column));
+        QVERIFY2(run.count(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2 = ? OR %2 = ?")
+                               .arg(table, QLatin1String(f.column)),
+                           {shown, shown.toUpper()}) == 1,
+                 f.column);
     }
+    run.checkStored();
+}
+
+void TestHostileInput::budgetGrid_data() {
+    QTest::addColumn<QString>("text");
+    for (const auto& [name, text] : hostileTexts())
+        QTest::addRow("%s", name) << text;
+}
+
+// A new project's budget cell, typed into the grid's own editor: the stored
+// budget row is the amount the cell read, or 0 with a word why, and the
+// project's total is the sum of its rows.
+void TestHostileInput::budgetGrid() {
+    QFETCH(QString, text);
+    Run run(false);
+    QVERIFY(run.window->startUp());
+    QWidget* catalogue = run.window->window(WindowId::Projects);
+    QVERIFY(catalogue);
+    catalogue->findChild<QTabWidget*>("SSTab1")->setCurrentIndex(0);
+    for (const auto& [name, value] :
+         {std::pair{"cmbYear", "1970"}, {"cmbMake", "DODGE"}, {"cmbModel", "CHARGER"}})
+        enter(catalogue->findChild<QWidget*>(name), QString::fromLatin1(value));
+    QTest::mouseClick(catalogue->findChild<QPushButton*>("cmBudgetbycategory"), Qt::LeftButton);
+    QVERIFY(!run.toolkit.modalDialogs().isEmpty());
+    QDialog* dialog = run.toolkit.modalDialogs().last();
+    auto* grid = dialog->findChild<QTableView*>("DataGrid1");
+    QVERIFY(grid && grid->model()->rowCount() > 1);
+    const QString category = grid->model()->index(1, 0).data().toString();
+    const QModelIndex cell = grid->model()->index(1, 1);
+    grid->setCurrentIndex(cell);
+    grid->edit(cell);
+    QLineEdit* editor = nullptr;
+    for (QLineEdit* e : grid->viewport()->findChildren<QLineEdit*>())
+        if (e->isVisible())
+            editor = e;
+    QVERIFY(editor);
+    const QString shown = enter(editor, text);
+    run.toolkit.clear();
+    QTest::keyClick(editor, Qt::Key_Return);
+    const bool answered = !run.toolkit.messages().isEmpty() || run.toolkit.beeps() > 0;
+    QTest::mouseClick(dialog->findChild<QPushButton*>("cmdAcceptbudget"), Qt::LeftButton);
+    QTest::mouseClick(catalogue->findChild<QPushButton*>("cmdAdd"), Qt::LeftButton);
+    const qint64 project = run.count(
+        "SELECT vehicle_number FROM RSLVehicles WHERE vehicle_description = '1970 DODGE CHARGER'");
+    QVERIFY2(project > 0, qPrintable(run.toolkit.lastText()));
+    const QList<qint64> cellAmount = run.amounts(
+        "SELECT Budget_amount FROM RSLCategorybudget WHERE Cat_vehicle_number = ? AND Category = ?",
+        {project, category});
+    QCOMPARE(cellAmount.size(), 1);
+    const std::optional<Money> read = Money::fromText(shown);
+    const bool sound = read && read->units() == cellAmount[0];
+    QVERIFY2(sound || (cellAmount[0] == 0 && answered),
+             qPrintable(QStringLiteral("%1 stored without a word").arg(cellAmount[0])));
+    const QList<qint64> rows = run.amounts(
+        "SELECT Budget_amount FROM RSLCategorybudget WHERE Cat_vehicle_number = ?", {project});
+    const QList<qint64> total =
+        run.amounts("SELECT budget_amount FROM RSLVehicles WHERE vehicle_number = ?", {project});
+    QCOMPARE(total.size(), 1);
+    QCOMPARE(std::accumulate(rows.begin(), rows.end(), qint64(0)), total[0]);
     run.checkStored();
 }
 
