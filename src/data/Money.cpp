@@ -2,6 +2,7 @@
 
 #include "Decimal.h"
 
+#include <charconv>
 #include <cmath>
 
 std::optional<Money> Money::fromText(const QString& text) {
@@ -12,11 +13,20 @@ std::optional<Money> Money::fromText(const QString& text) {
 }
 
 Money Money::fromStoredDouble(double value) {
-    // nearbyint rounds ties to even in the default rounding mode.
-    const double scaled = std::nearbyint(value * kUnitsPerDollar);
-    if (!(scaled < 9.2e18 && scaled > -9.2e18))
+    // Below this the product's rounding error stays far under half a unit.
+    if (std::fabs(value) < 1e11) {
+        // nearbyint rounds ties to even in the default rounding mode.
+        return Money(qint64(std::nearbyint(value * kUnitsPerDollar)));
+    }
+    // Larger amounts are read from the shortest decimal that gives the same
+    // double, so that 99999999999999 is not read as 99999999999999.0016.
+    char digits[32];
+    const auto written = std::to_chars(digits, digits + sizeof digits, value);
+    if (written.ec != std::errc())
         return Money(0);
-    return Money(qint64(scaled));
+    const auto units =
+        Decimal::leading(QString::fromLatin1(digits, written.ptr - digits)).roundedUnits(4);
+    return Money(units.value_or(0));
 }
 
 QString Money::toPlainText() const {

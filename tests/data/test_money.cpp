@@ -34,7 +34,11 @@ void TestMoney::fromText() {
 }
 
 void TestMoney::storedDoublesRoundTrip() {
-    for (qint64 units : {qint64(3582), qint64(63282), qint64(-1), qint64(123456789012345)}) {
+    // Up to the largest amount a field takes, where value * 10000 in binary
+    // is no longer exact.
+    for (qint64 units : {qint64(3582), qint64(63282), qint64(-1), qint64(123456789012345),
+                         qint64(999999999999990000), qint64(-999999999999990000),
+                         qint64(9223372036854770000), qint64(1000000000005000)}) {
         const Money m = Money::fromUnits(units);
         QCOMPARE(Money::fromStoredDouble(m.toPlainText().toDouble()).units(), units);
     }
