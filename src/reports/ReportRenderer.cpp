@@ -16,6 +16,7 @@
 #include <cmath>
 #include <limits>
 #include <numeric>
+#include <optional>
 
 namespace {
 
@@ -157,6 +158,36 @@ struct ReportRenderer::FontInfo {
     QFont font;
     QFontMetricsF metrics;
     WidthCache widths;
+    // Lines shaped once and drawn again wherever they recur (the captions
+    // of every row, Yes and No, common amounts); bounded, as most values
+    // occur once.
+    QHash<QString, std::shared_ptr<QTextLayout>> shaped;
+    Qt::LayoutDirection shapedDirection = Qt::LayoutDirectionAuto;
+
+    // Shaped as QPainter::drawText() shapes it for a painter of that direction.
+    const QTextLayout& shape(const QString& line, Qt::LayoutDirection direction) {
+        if (direction != shapedDirection) {
+            shaped.clear();
+            shapedDirection = direction;
+        }
+        auto it = shaped.constFind(line);
+        if (it != shaped.cend())
+            return **it;
+        if (shaped.size() >= kShapedLines)
+            shaped.clear();
+        auto layout = std::make_shared<QTextLayout>(line, font);
+        QTextOption option;
+        option.setWrapMode(QTextOption::NoWrap);
+        option.setTextDirection(direction);
+        layout->setTextOption(option);
+        layout->setCacheEnabled(true);
+        layout->beginLayout();
+        layout->createLine().setLineWidth(kPageWidth);
+        layout->endLayout();
+        return **shaped.insert(line, std::move(layout));
+    }
+
+    static constexpr qsizetype kShapedLines = 2000;
 };
 
 // One band laid out for one row: per element, how far it moved down and
@@ -339,8 +370,34 @@ ReportRenderer::Arrangement ReportRenderer::arrange(const ReportBand& band, int 
     return a;
 }
 
+namespace {
+
+bool readsPageNumber(const ReportBand& band) {
+    return std::any_of(band.elements.cbegin(), band.elements.cend(),
+                       [](const ReportElement& e) { return e.kind == Kind::PageNumber; });
+}
+
+// About two pages of the densest report: a page is measured, then painted.
+constexpr std::size_t kArrangedBands = 512;
+
+} // namespace
+
+const ReportRenderer::Arrangement& ReportRenderer::arranged(const ReportBand& band, int row,
+                                                            int child) const {
+    const ArrangedKey key{&band, row, child};
+    auto it = m_arranged.find(key);
+    if (it != m_arranged.end())
+        return *it->second;
+    if (m_arranged.size() >= kArrangedBands)
+        m_arranged.clear();
+    return *m_arranged.emplace(key, std::make_unique<Arrangement>(arrange(band, row, child, 0)))
+                .first->second;
+}
+
 int ReportRenderer::measure(const ReportBand& band, int row, int child) const {
-    return arrange(band, row, child, 0).bandHeight;
+    if (readsPageNumber(band))
+        return arrange(band, row, child, 0).bandHeight;
+    return arranged(band, row, child).bandHeight;
 }
 
 // Moves a page break at `to` (in the band) up to the top of any line of text
@@ -370,6 +427,7 @@ int ReportRenderer::breakBefore(const ReportBand& band, int row, int child, int 
 // page before the last one is known.
 void ReportRenderer::startPagination() {
     m_pages.clear();
+    m_arranged.clear();
     const ReportBand* pageHeader = m_layout.band(BandKind::PageHeader);
     const ReportBand* pageFooter = m_layout.band(BandKind::PageFooter);
     m_bodyBottom = kPageHeight - kMargin - (pageFooter ? pageFooter->height : 0);
@@ -532,7 +590,10 @@ int ReportRenderer::paginateMore(int pages) const {
 }
 
 void ReportRenderer::paintBand(QPainter& painter, const Placed& p, int page) const {
-    const Arrangement a = arrange(*p.band, p.row, p.child, page);
+    std::optional<Arrangement> own;
+    if (readsPageNumber(*p.band))
+        own = arrange(*p.band, p.row, p.child, page);
+    const Arrangement& a = own ? *own : arranged(*p.band, p.row, p.child);
     // Band coordinates to page coordinates.
     const int origin = p.top - p.from;
     for (int i = 0; i < p.band->elements.size(); ++i) {
@@ -557,7 +618,6 @@ void ReportRenderer::paintBand(QPainter& painter, const Placed& p, int page) con
         if (block.lines.isEmpty())
             continue;
         FontInfo& f = fontInfo(e.font);
-        painter.setFont(f.font);
         painter.setPen(Qt::black);
         const qreal first = top + blockOffset(block, a.height[i], e.align);
         for (int l = 0; l < block.lines.size(); ++l) {
@@ -573,7 +633,11 @@ void ReportRenderer::paintBand(QPainter& painter, const Placed& p, int page) con
                 x = e.align & Qt::AlignHCenter ? box.left() + (box.width() - w) / 2
                                                : box.right() - w;
             }
-            painter.drawText(QPointF(x, origin + lineTop + block.ascent), line);
+            const qreal baseline = origin + lineTop + block.ascent;
+            // Drawn from its shaped layout, the baseline where drawText()
+            // would put it.
+            const QTextLine shaped = f.shape(line, painter.layoutDirection()).lineAt(0);
+            shaped.draw(&painter, QPointF(x, baseline - shaped.ascent()));
         }
     }
 }
@@ -718,7 +782,9 @@ bool ReportRenderer::writePdf(const QString& path, QString* error) const {
     if (!painter.begin(&writer))
         return fail(QStringLiteral("The file %1 could not be written.")
                         .arg(QDir::toNativeSeparators(path)));
-    for (int page = 0; page < pageCount(); ++page) {
+    // Each page is laid out just before it is painted, while its bands'
+    // arrangements are still at hand.
+    for (int page = 0; (paginateTo(page + 1), page < int(m_pages.size())); ++page) {
         if (page > 0)
             writer.newPage();
         painter.save();

@@ -107,9 +107,7 @@ QVariant cash(const char* text) {
 }
 
 ReportData::Row row(const QString& name, const char* amount) {
-    ReportData::Row r;
-    r.values = {{"name", name}, {"amount", cash(amount)}};
-    return r;
+    return ReportData::Row::of({{"name", name}, {"amount", cash(amount)}});
 }
 
 ReportData rows(int n) {
@@ -187,14 +185,10 @@ void TestReportRenderer::totalsAddTheStoredAmounts() {
 void TestReportRenderer::groupsFrameTheirChildrenAndCarryTotals() {
     ReportData d;
     const auto parent = [](const QString& category, const char* budget) {
-        ReportData::Row p;
-        p.values = {{"category", category}, {"budget", cash(budget)}};
-        return p;
+        return ReportData::Row::of({{"category", category}, {"budget", cash(budget)}});
     };
     const auto child = [](const QString& part, const char* total) {
-        ReportData::Row c;
-        c.values = {{"part", part}, {"total", cash(total)}};
-        return c;
+        return ReportData::Row::of({{"part", part}, {"total", cash(total)}});
     };
     d.rows << parent("BODY", "100") << parent("EXHAUST", "50") << parent("PAINT", "0.5");
     d.rows[0].children << child("FENDER", "10.005") << child("HINGE", "20");
@@ -299,9 +293,8 @@ void TestReportRenderer::longTextsStayInsideTheirBox() {
 
 void TestReportRenderer::aGrownValuePushesDownWhatLiesBelowIt() {
     const auto block = [](const QString& name) {
-        ReportData::Row r;
-        r.values = {{"name", name}, {"amount", cash("5")}, {"notes", QStringLiteral("n")}};
-        return r;
+        return ReportData::Row::of(
+            {{"name", name}, {"amount", cash("5")}, {"notes", QStringLiteral("n")}});
     };
     ReportData d;
     d.rows << block("SHORT") << block("VOLTLINE HARNESS COMPANY OF AMERICA") << block("LAST");
