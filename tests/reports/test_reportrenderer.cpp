@@ -3,6 +3,7 @@
 #include "TestDatabase.h"
 
 #include <QFontMetricsF>
+#include <QPainter>
 #include <QTest>
 
 namespace {
@@ -136,6 +137,7 @@ private Q_SLOTS:
     void groupsFrameTheirChildrenAndCarryTotals();
     void pagesBreakBetweenBlocksAndAreNumbered();
     void aGrownBlockMovesWholeToTheNextPage();
+    void pagesPaintedAgainInAnyOrderLookTheSame();
     void longTextsStayInsideTheirBox();
     void aGrownValuePushesDownWhatLiesBelowIt();
     void aTextTallerThanAPageGoesOnOverThePages();
@@ -243,6 +245,47 @@ void TestReportRenderer::pagesBreakBetweenBlocksAndAreNumbered() {
         QCOMPARE(onPage.mid(onPage.size() - 2), (QStringList{"Page", QString::number(p + 1)}));
     }
     QCOMPARE(dev.find("$60.00")->page, 2);
+}
+
+void TestReportRenderer::pagesPaintedAgainInAnyOrderLookTheSame() {
+    // More rows than the renderer keeps arranged, painted as a PDF does
+    // (in order) and as a preview may (laid out to the end first, then
+    // backwards, then a page again): every page shows the same texts in
+    // the same places, its own page number included.
+    ReportData d = rows(700);
+    d.rows[350] = row(QStringLiteral("WRAPPED ").repeated(30).trimmed(), "3");
+    ReportRenderer inOrder(flatLayout(), d, {}, kPrinted);
+    RecordingPaintDevice first;
+    first.record(inOrder);
+
+    ReportRenderer preview(flatLayout(), d, {}, kPrinted);
+    const int pages = preview.pageCount();
+    QCOMPARE(pages, inOrder.pageCount());
+    RecordingPaintDevice again;
+    QList<int> order;
+    for (int p = pages - 1; p >= 0; --p)
+        order << p;
+    order << 0 << pages / 2;
+    for (int p : order) {
+        again.page = p;
+        QPainter painter(&again);
+        ReportRenderer::scaleToTwips(painter, again);
+        preview.paintPage(painter, p);
+    }
+    const auto onPage = [](const RecordingPaintDevice& dev, int p) {
+        QStringList out;
+        for (const auto& t : dev.texts)
+            if (t.page == p)
+                out << QStringLiteral("%1 %2 %3").arg(t.at.x()).arg(t.at.y()).arg(t.text);
+        return out;
+    };
+    for (int p = 0; p < pages; ++p) {
+        QStringList expected = onPage(first, p);
+        if (p == 0 || p == pages / 2)
+            expected += expected; // painted twice
+        QCOMPARE(onPage(again, p), expected);
+    }
+    QVERIFY(onPage(again, pages - 1).last().endsWith(QStringLiteral(" %1").arg(pages)));
 }
 
 void TestReportRenderer::aGrownBlockMovesWholeToTheNextPage() {
