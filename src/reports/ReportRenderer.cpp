@@ -39,8 +39,23 @@ QFont twipFont(const ReportFont& f) {
 
 } // namespace
 
+namespace {
+
+// What is known of one text in one font: its width once measured, and once
+// it has been drawn a second time, its shaped layout, so that the captions
+// of every row, Yes and No and common amounts are shaped once.
+struct KnownText {
+    qreal width = -1;
+    bool drawn = false;
+    std::unique_ptr<QTextLayout> shaped;
+};
+
+} // namespace
+
 struct ReportRenderer::TextBlock {
     QStringList lines;
+    // Beside a block of one line, what is known of that line.
+    std::shared_ptr<KnownText> known;
     qreal ascent = 0;
     qreal lineHeight = 0;
     qreal spacing = 0;
@@ -48,6 +63,56 @@ struct ReportRenderer::TextBlock {
     qreal height() const {
         return lines.isEmpty() ? 0 : qreal(lines.size() - 1) * spacing + lineHeight;
     }
+};
+
+struct ReportRenderer::FontInfo {
+    explicit FontInfo(const ReportFont& f)
+        : font(twipFont(f))
+        , metrics(font) {}
+    QFont font;
+    QFontMetricsF metrics;
+    // Bounded: most values occur once.
+    QHash<QString, std::shared_ptr<KnownText>> texts;
+    Qt::LayoutDirection shapedDirection = Qt::LayoutDirectionAuto;
+
+    std::shared_ptr<KnownText> known(const QString& text) {
+        auto it = texts.constFind(text);
+        if (it != texts.cend())
+            return *it;
+        if (texts.size() >= kKnownTexts)
+            texts.clear();
+        return *texts.insert(text, std::make_shared<KnownText>());
+    }
+
+    qreal width(KnownText& t, const QString& text) const {
+        if (t.width < 0)
+            t.width = metrics.horizontalAdvance(text);
+        return t.width;
+    }
+
+    // Shaped as QPainter::drawText() shapes it for a painter of that
+    // direction.
+    const QTextLine shape(KnownText& t, const QString& text, Qt::LayoutDirection direction) {
+        if (direction != shapedDirection) {
+            for (const std::shared_ptr<KnownText>& k : std::as_const(texts))
+                k->shaped.reset();
+            shapedDirection = direction;
+        }
+        if (!t.shaped || t.shaped->textOption().textDirection() != direction) {
+            t.shaped = std::make_unique<QTextLayout>(text, font);
+            QTextOption option;
+            option.setWrapMode(QTextOption::NoWrap);
+            option.setTextDirection(direction);
+            t.shaped->setTextOption(option);
+            t.shaped->setCacheEnabled(true);
+            t.shaped->beginLayout();
+            t.shaped->createLine().setLineWidth(kPageWidth);
+            t.shaped->endLayout();
+        }
+        return t.shaped->lineAt(0);
+    }
+
+    static constexpr qsizetype kKnownTexts = 4000;
 };
 
 namespace {
@@ -60,21 +125,8 @@ bool isBreakOrTab(QChar c) {
 
 // The text broken into lines of at most `width`, at word boundaries where
 // possible, a word longer than the width anywhere. Every character is kept.
-// Widths of texts already measured in one font: reports repeat the same
-// names, flags and amounts on row after row.
-using WidthCache = QHash<QString, qreal>;
-
-qreal advance(const QFontMetricsF& fm, WidthCache& cache, const QString& text) {
-    auto it = cache.constFind(text);
-    if (it != cache.constEnd())
-        return *it;
-    const qreal w = fm.horizontalAdvance(text);
-    cache.insert(text, w);
-    return w;
-}
-
-TextBlock layoutText(const QString& text, const QFont& font, const QFontMetricsF& fm,
-                     WidthCache& widths, qreal width) {
+template <typename Font> TextBlock layoutText(const QString& text, Font& f, qreal width) {
+    const QFontMetricsF& fm = f.metrics;
     TextBlock block;
     block.ascent = fm.ascent();
     block.lineHeight = fm.height();
@@ -86,10 +138,13 @@ TextBlock layoutText(const QString& text, const QFont& font, const QFontMetricsF
         return block;
     // Most values are one short line: no need to lay them out.
     const QString trimmed = text.left(end);
-    if (std::none_of(trimmed.cbegin(), trimmed.cend(), isBreakOrTab) &&
-        advance(fm, widths, trimmed) <= width) {
-        block.lines << trimmed;
-        return block;
+    if (std::none_of(trimmed.cbegin(), trimmed.cend(), isBreakOrTab)) {
+        std::shared_ptr<KnownText> known = f.known(trimmed);
+        if (f.width(*known, trimmed) <= width) {
+            block.lines << trimmed;
+            block.known = std::move(known);
+            return block;
+        }
     }
 
     QString t = trimmed;
@@ -97,7 +152,7 @@ TextBlock layoutText(const QString& text, const QFont& font, const QFontMetricsF
     t.replace(u'\n', QChar::LineSeparator);
     t.replace(u'\r', QChar::LineSeparator);
     t.replace(u'\t', u' ');
-    QTextLayout layout(t, font);
+    QTextLayout layout(t, f.font);
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     layout.setTextOption(option);
@@ -150,45 +205,6 @@ int ceilTwips(qreal v) {
 }
 
 } // namespace
-
-struct ReportRenderer::FontInfo {
-    explicit FontInfo(const ReportFont& f)
-        : font(twipFont(f))
-        , metrics(font) {}
-    QFont font;
-    QFontMetricsF metrics;
-    WidthCache widths;
-    // Lines shaped once and drawn again wherever they recur (the captions
-    // of every row, Yes and No, common amounts); bounded, as most values
-    // occur once.
-    QHash<QString, std::shared_ptr<QTextLayout>> shaped;
-    Qt::LayoutDirection shapedDirection = Qt::LayoutDirectionAuto;
-
-    // Shaped as QPainter::drawText() shapes it for a painter of that direction.
-    const QTextLayout& shape(const QString& line, Qt::LayoutDirection direction) {
-        if (direction != shapedDirection) {
-            shaped.clear();
-            shapedDirection = direction;
-        }
-        auto it = shaped.constFind(line);
-        if (it != shaped.cend())
-            return **it;
-        if (shaped.size() >= kShapedLines)
-            shaped.clear();
-        auto layout = std::make_shared<QTextLayout>(line, font);
-        QTextOption option;
-        option.setWrapMode(QTextOption::NoWrap);
-        option.setTextDirection(direction);
-        layout->setTextOption(option);
-        layout->setCacheEnabled(true);
-        layout->beginLayout();
-        layout->createLine().setLineWidth(kPageWidth);
-        layout->endLayout();
-        return **shaped.insert(line, std::move(layout));
-    }
-
-    static constexpr qsizetype kShapedLines = 2000;
-};
 
 // One band laid out for one row: per element, how far it moved down and
 // its height, and the text lines it shows.
@@ -325,14 +341,13 @@ ReportRenderer::Arrangement ReportRenderer::arrange(const ReportBand& band, int 
             // A label reads the same on every row: laid out once.
             auto it = m_labels.find(&e);
             if (it == m_labels.end())
-                it =
-                    m_labels
-                        .emplace(&e, std::make_unique<TextBlock>(layoutText(
-                                         textOf(e, p, page), f.font, f.metrics, f.widths, e.width)))
-                        .first;
+                it = m_labels
+                         .emplace(&e, std::make_unique<TextBlock>(
+                                          layoutText(textOf(e, p, page), f, e.width)))
+                         .first;
             a.blocks[i] = *it->second;
         } else {
-            a.blocks[i] = layoutText(textOf(e, p, page), f.font, f.metrics, f.widths, e.width);
+            a.blocks[i] = layoutText(textOf(e, p, page), f, e.width);
         }
         a.height[i] = std::max(e.height, ceilTwips(a.blocks[i].height()));
     }
@@ -627,17 +642,32 @@ void ReportRenderer::paintBand(QPainter& painter, const Placed& p, int page) con
             if (p.piece && (lineTop < p.from - 0.5 || lineTop >= p.from + p.height - 0.5))
                 continue;
             const QString& line = block.lines[l];
+            std::shared_ptr<KnownText> held;
+            KnownText* known = block.known.get();
+            if (!known) {
+                held = f.known(line);
+                known = held.get();
+            }
             qreal x = box.left();
             if (e.align & (Qt::AlignHCenter | Qt::AlignRight)) {
-                const qreal w = advance(f.metrics, f.widths, line);
+                const qreal w = f.width(*known, line);
                 x = e.align & Qt::AlignHCenter ? box.left() + (box.width() - w) / 2
                                                : box.right() - w;
             }
             const qreal baseline = origin + lineTop + block.ascent;
-            // Drawn from its shaped layout, the baseline where drawText()
-            // would put it.
-            const QTextLine shaped = f.shape(line, painter.layoutDirection()).lineAt(0);
-            shaped.draw(&painter, QPointF(x, baseline - shaped.ascent()));
+            if (!known->drawn && !known->shaped) {
+                known->drawn = true;
+                if (m_painterFont != &f) {
+                    painter.setFont(f.font);
+                    m_painterFont = &f;
+                }
+                painter.drawText(QPointF(x, baseline), line);
+            } else {
+                // Drawn from its shaped layout, the baseline where drawText()
+                // puts it.
+                const QTextLine shaped = f.shape(*known, line, painter.layoutDirection());
+                shaped.draw(&painter, QPointF(x, baseline - shaped.ascent()));
+            }
         }
     }
 }
@@ -656,7 +686,7 @@ QStringList ReportRenderer::insertLines(const ReportInsert& insert) const {
     FontInfo& f = fontInfo(kInsertFont);
     QStringList out;
     for (const QString& line : insert.lines)
-        out << layoutText(line, f.font, f.metrics, f.widths, m_layout.width).lines;
+        out << layoutText(line, f, m_layout.width).lines;
     return out;
 }
 
@@ -686,6 +716,7 @@ void ReportRenderer::paintInsert(QPainter& painter, const Placed& p) const {
     const ReportInsert& insert = *p.insert;
     FontInfo& f = fontInfo(kInsertFont);
     painter.setFont(f.font);
+    m_painterFont = &f;
     painter.setPen(Qt::black);
     if (insert.picture) {
         // Scaled to fit both ways, keeping its proportions, centred across.
@@ -721,6 +752,7 @@ void ReportRenderer::paintPage(QPainter& painter, int page) const {
     if (page >= m_pages.size())
         return;
     painter.save();
+    m_painterFont = nullptr;
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     for (const Placed& p : m_pages[page].bands) {

@@ -141,6 +141,7 @@ private:
     int m_bodyBottom = 0;
     int m_headerHeight = 0;
     mutable std::unordered_map<int, std::unique_ptr<FontInfo>> m_fonts;
+    mutable const FontInfo* m_painterFont = nullptr; // the font the painter has, while painting
     mutable std::unordered_map<const ReportElement*, std::unique_ptr<TextBlock>> m_labels;
     struct ArrangedKey {
         const ReportBand* band;
