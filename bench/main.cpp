@@ -28,6 +28,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -223,20 +224,29 @@ const QString kGridColumns = QStringLiteral("Part_Name, Vendor, Total_cost, Sequ
 
 class Bench {
 public:
-    Bench(BenchDatabase& db, int runs, QString scratch)
+    Bench(BenchDatabase& db, int runs, QString scratch, const QString& only)
         : m_db(db)
         , m_measure(runs)
-        , m_scratch(std::move(scratch)) {}
+        , m_scratch(std::move(scratch))
+        , m_only(only, QRegularExpression::CaseInsensitiveOption) {}
 
     Section startUp(const QString& path, const QString& empty);
     Section everything(const QString& path, QList<std::pair<QString, Measure::Figure>>* pdfTimes);
     Section alone(const QString& path, const QList<std::pair<QString, Measure::Figure>>& among);
+    void worksheet(Section& s, MainWindow& shell, const Floor& floor, int project);
 
 private:
     BenchDatabase& m_db;
     Measure m_measure;
     QString m_scratch;
     BenchToolkit m_toolkit;
+    QRegularExpression m_only;
+
+    // Whether a group of figures (start-up, the worksheet, one report, one
+    // graph) is measured in this run.
+    bool wants(const QString& group) const {
+        return m_only.pattern().isEmpty() || m_only.match(group).hasMatch();
+    }
 };
 
 Section Bench::startUp(const QString& path, const QString& empty) {
@@ -252,6 +262,8 @@ Section Bench::startUp(const QString& path, const QString& empty) {
         };
     };
     const auto drop = [&] { window.reset(); };
+    if (!wants(QStringLiteral("Start-up")))
+        return {};
     startOn(empty)(); // the toolkit's one-time costs are not the program's
     drop();
     Section s;
@@ -284,6 +296,69 @@ Section Bench::everything(const QString& path,
     openProject(shell, project, description);
 
     // The worksheet.
+    if (wants(QStringLiteral("Worksheet")))
+        worksheet(s, shell, floor, project);
+
+    // The reports, to PDF and to the first page of their preview.
+    const QString pdf = QDir(m_scratch).filePath(QStringLiteral("bench-report.pdf"));
+    for (const ReportCatalog::Entry& e : ReportCatalog::entries()) {
+        if (!wants(e.entry))
+            continue;
+        const bool shopping = e.kind == ReportKind::ShoppingList;
+        const QString vendor = shopping ? BenchDatabase::vendor() : QString();
+        const Measure::Figure bare = m_measure.run([&] { reportFloor(floor, e.kind, project); });
+        const Measure::Figure toPdf = m_measure.run([&] {
+            QString error;
+            if (ReportExport::run(shell.data(), shell.state(), e.entry,
+                                  e.needsProject && !shopping ? description : QString(), vendor,
+                                  pdf, &error) != 0)
+                fail(error);
+        });
+        // The shopping list covers every project: it has no "alone".
+        if (pdfTimes && e.needsProject && !shopping)
+            pdfTimes->append({e.entry, toPdf});
+        s.rows << Row{e.entry + QStringLiteral(" to PDF"), toPdf, bare};
+        openProject(shell, project, description);
+        const Measure::Figure preview = m_measure.run([&] {
+            ignoreError(ReportPreparation::prepare(shell.data(), shell.state(), e.kind));
+            if (shopping)
+                ignoreError(ReportPreparation::selectVendor(shell.data(), vendor));
+            ReportWindow* report = ReportWindow::open(shell, e.kind, vendor);
+            if (!report)
+                fail(QStringLiteral("the report window did not open"));
+            settle();
+            if (report->preview()->viewport()->grab().isNull() ||
+                report->preview()->cachedPageCount() != 1)
+                fail(QStringLiteral("the first page was not shown"));
+        });
+        s.rows << Row{e.entry + QStringLiteral(": first preview page"), preview, bare};
+        shell.closeWindow(e.window);
+        settle();
+    }
+
+    // The graphs.
+    for (const auto& [id, name] : graphs()) {
+        if (!wants(QStringLiteral("Graph: ") + name))
+            continue;
+        s.rows << Row{QStringLiteral("Graph: ") + name,
+                      m_measure.run(
+                          [&, id = id] {
+                              if (!shell.showWindow(id))
+                                  fail(QStringLiteral("the graph did not open"));
+                              settle();
+                          },
+                          [&, id = id] { shell.closeWindow(id); }),
+                      m_measure.run([&] {
+                          floor.read(kGraphFloor, {project, project});
+                      })};
+        shell.closeWindow(id);
+    }
+    settle();
+    return s;
+}
+
+// Opens the worksheet on the project and times its actions; closes it again.
+void Bench::worksheet(Section& s, MainWindow& shell, const Floor& floor, int project) {
     const auto gridFloor = [&] {
         floor.read(QStringLiteral("SELECT %1 FROM RSLMaster WHERE Mas_vehicle_number = ? ORDER "
                                   "BY Part_Name")
@@ -415,59 +490,6 @@ Section Bench::everything(const QString& path,
         fail(QStringLiteral("the budget overview is empty"));
     shell.closeWindow(WindowId::Worksheet);
     settle();
-
-    // The reports, to PDF and to the first page of their preview.
-    const QString pdf = QDir(m_scratch).filePath(QStringLiteral("bench-report.pdf"));
-    for (const ReportCatalog::Entry& e : ReportCatalog::entries()) {
-        const bool shopping = e.kind == ReportKind::ShoppingList;
-        const QString vendor = shopping ? BenchDatabase::vendor() : QString();
-        const Measure::Figure bare = m_measure.run([&] { reportFloor(floor, e.kind, project); });
-        const Measure::Figure toPdf = m_measure.run([&] {
-            QString error;
-            if (ReportExport::run(shell.data(), shell.state(), e.entry,
-                                  e.needsProject && !shopping ? description : QString(), vendor,
-                                  pdf, &error) != 0)
-                fail(error);
-        });
-        // The shopping list covers every project: it has no "alone".
-        if (pdfTimes && e.needsProject && !shopping)
-            pdfTimes->append({e.entry, toPdf});
-        s.rows << Row{e.entry + QStringLiteral(" to PDF"), toPdf, bare};
-        openProject(shell, project, description);
-        const Measure::Figure preview = m_measure.run([&] {
-            ignoreError(ReportPreparation::prepare(shell.data(), shell.state(), e.kind));
-            if (shopping)
-                ignoreError(ReportPreparation::selectVendor(shell.data(), vendor));
-            ReportWindow* report = ReportWindow::open(shell, e.kind, vendor);
-            if (!report)
-                fail(QStringLiteral("the report window did not open"));
-            settle();
-            if (report->preview()->viewport()->grab().isNull() ||
-                report->preview()->cachedPageCount() != 1)
-                fail(QStringLiteral("the first page was not shown"));
-        });
-        s.rows << Row{e.entry + QStringLiteral(": first preview page"), preview, bare};
-        shell.closeWindow(e.window);
-        settle();
-    }
-
-    // The graphs.
-    for (const auto& [id, name] : graphs()) {
-        s.rows << Row{QStringLiteral("Graph: ") + name,
-                      m_measure.run(
-                          [&, id = id] {
-                              if (!shell.showWindow(id))
-                                  fail(QStringLiteral("the graph did not open"));
-                              settle();
-                          },
-                          [&, id = id] { shell.closeWindow(id); }),
-                      m_measure.run([&] {
-                          floor.read(kGraphFloor, {project, project});
-                      })};
-        shell.closeWindow(id);
-    }
-    settle();
-    return s;
 }
 
 // The project reports of one project alone in a file, against the same
@@ -541,7 +563,13 @@ int main(int argc, char* argv[]) {
         QStringLiteral("out"), QStringLiteral("Where the results table is written."),
         QStringLiteral("FILE"), QStringLiteral(RASTREL_SOURCE_DIR "/bench/results/latest.md"));
     const QCommandLineOption attachmentOption = AttachmentCases::sizeOption();
-    parser.addOptions({runsOption, sizesOption, dataOption, outOption, attachmentOption});
+    const QCommandLineOption onlyOption(
+        QStringLiteral("only"),
+        QStringLiteral("Measures only what matches this pattern (case-blind): \"Start-up\", "
+                       "\"Worksheet\", a report's or a graph's name, \"Attachments\", \"CSV\"."),
+        QStringLiteral("PATTERN"));
+    parser.addOptions(
+        {runsOption, sizesOption, dataOption, outOption, attachmentOption, onlyOption});
     parser.process(app);
 
     const int runs = std::max(5, parser.value(runsOption).toInt());
@@ -559,7 +587,7 @@ int main(int argc, char* argv[]) {
     if (empty.isEmpty() || aloneFile.isEmpty())
         fail(QStringLiteral("the databases could not be built"));
 
-    Bench bench(db, runs, db.folder());
+    Bench bench(db, runs, db.folder(), parser.value(onlyOption));
     QString report = QStringLiteral("# Rastrel benchmark\n\n%1, %2 cores, Qt %3, median of %4 "
                                     "runs; the floor is the bare SQL the same output needs on "
                                     "the same file, run in the same process. Peak MB is the "
@@ -586,18 +614,28 @@ int main(int argc, char* argv[]) {
             report += ta;
         }
     }
-    const QString attachments = AttachmentCases::run(db, runs, files.first().second,
-                                                     parser.value(attachmentOption).toInt());
-    out() << attachments;
-    report += attachments;
-    // 100,000 lines out and 10,000 in at the default sizes; fewer for a quick run.
-    Section exchange{QStringLiteral("CSV export and import"), {}};
-    for (const ExchangeCases::Row& r :
-         ExchangeCases::run(Measure(runs), empty, db.folder(), std::min(100000, 20 * largest),
-                            std::min(10000, 2 * largest)))
-        exchange.rows << Row{r.action, r.figure, r.floor};
-    out() << table(exchange);
-    report += table(exchange);
+    // The attachment and exchange cases are two more groups for --only.
+    const QRegularExpression only(parser.value(onlyOption),
+                                  QRegularExpression::CaseInsensitiveOption);
+    const auto wanted = [&](const QString& group) {
+        return only.pattern().isEmpty() || only.match(group).hasMatch();
+    };
+    if (wanted(QStringLiteral("Attachments"))) {
+        const QString attachments = AttachmentCases::run(db, runs, files.first().second,
+                                                         parser.value(attachmentOption).toInt());
+        out() << attachments;
+        report += attachments;
+    }
+    if (wanted(QStringLiteral("CSV export and import"))) {
+        // 100,000 lines out and 10,000 in at the default sizes; fewer for a quick run.
+        Section exchange{QStringLiteral("CSV export and import"), {}};
+        for (const ExchangeCases::Row& r :
+             ExchangeCases::run(Measure(runs), empty, db.folder(), std::min(100000, 20 * largest),
+                                std::min(10000, 2 * largest)))
+            exchange.rows << Row{r.action, r.figure, r.floor};
+        out() << table(exchange);
+        report += table(exchange);
+    }
     QFile file(parser.value(outOption));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
         fail(QStringLiteral("cannot write ") + file.fileName());

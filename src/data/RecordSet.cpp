@@ -309,6 +309,21 @@ QVariant RecordSet::value(const QString& column) {
     return v;
 }
 
+QList<QVariant> RecordSet::values() {
+    const int n = int(m_table.columns.size());
+    QList<QVariant> out(n);
+    Row* row = current();
+    if (!row)
+        return out;
+    for (int col = 0; col < n; ++col) {
+        const QVariant& v = m_editing ? m_edit[col] : row->values[col];
+        out[col] = m_table.columns[col].type == ColumnType::Money && !v.isNull()
+                       ? QVariant::fromValue(Money::fromUnits(v.toLongLong()))
+                       : v;
+    }
+    return out;
+}
+
 QString RecordSet::text(const QString& column) {
     const QVariant v = value(column);
     if (v.isNull())

@@ -64,6 +64,9 @@ public:
 
     // Reading the current row; at the end every column reads as empty.
     QVariant value(const QString& column);
+    // Every column of the current row in the order of columnNames(), as
+    // value() reads each.
+    QList<QVariant> values();
     QString text(const QString& column);
     Money money(const QString& column);
     qint64 integer(const QString& column);

@@ -4,18 +4,39 @@
 
 namespace {
 
-ReportData::Row readRow(RecordSet& records, const QStringList& columns) {
+std::shared_ptr<const ReportData::Columns> columnsOf(const QStringList& names) {
+    auto columns = std::make_shared<ReportData::Columns>();
+    for (int i = 0; i < names.size(); ++i) {
+        columns->insert(names[i], i);
+        columns->insert(names[i].toLower(), i);
+    }
+    return columns;
+}
+
+ReportData::Row readRow(RecordSet& records,
+                        const std::shared_ptr<const ReportData::Columns>& columns) {
     ReportData::Row row;
-    for (const QString& c : columns)
-        row.values.insert(c.toLower(), records.value(c));
+    row.columns = columns;
+    row.cells = records.values();
     return row;
 }
 
 } // namespace
 
+ReportData::Row ReportData::Row::of(const QList<std::pair<QString, QVariant>>& values) {
+    QStringList names;
+    Row row;
+    for (const auto& [name, value] : values) {
+        names << name;
+        row.cells << value;
+    }
+    row.columns = columnsOf(names);
+    return row;
+}
+
 ReportData ReportData::read(RecordSet& records) {
     ReportData out;
-    const QStringList columns = records.columnNames();
+    const auto columns = columnsOf(records.columnNames());
     QMultiHash<QString, int> parentsByKey;
     for (records.moveFirst(); !records.isEof(); records.moveNext()) {
         out.rows << readRow(records, columns);
@@ -26,7 +47,7 @@ ReportData ReportData::read(RecordSet& records) {
     // The children of every parent in one read, handed to their parents in
     // the order they were stored.
     if (std::unique_ptr<RecordSet> children = records.allChildren()) {
-        const QStringList childColumns = children->columnNames();
+        const auto childColumns = columnsOf(children->columnNames());
         for (children->moveFirst(); !children->isEof(); children->moveNext()) {
             const QList<int> parents = parentsByKey.values(RecordSet::childKey(*children));
             if (parents.isEmpty())

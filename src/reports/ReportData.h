@@ -5,6 +5,9 @@
 #include <QString>
 #include <QVariant>
 
+#include <memory>
+#include <utility>
+
 class RecordSet;
 
 // The rows a report prints, copied out of its record set when the report is
@@ -12,11 +15,27 @@ class RecordSet;
 // shared record set is filtered or sorted afterwards.
 class ReportData {
 public:
+    // Where each column sits in a row's cells, by its name as the table
+    // spells it and in lower case; shared by every row of one record set.
+    using Columns = QHash<QString, int>;
+
     struct Row {
-        QHash<QString, QVariant> values; // by lower-case column name; money as Money
+        std::shared_ptr<const Columns> columns;
+        QList<QVariant> cells; // money as Money
         QList<Row> children;
 
-        QVariant value(const QString& column) const { return values.value(column.toLower()); }
+        // By column name, in any case; no value for a column the row lacks.
+        QVariant value(const QString& column) const {
+            if (!columns)
+                return {};
+            auto it = columns->constFind(column);
+            if (it == columns->cend())
+                it = columns->constFind(column.toLower());
+            return it == columns->cend() ? QVariant() : cells.value(*it);
+        }
+
+        // A row of the named values in that order (built by hand rather than read).
+        static Row of(const QList<std::pair<QString, QVariant>>& values);
     };
 
     QList<Row> rows;

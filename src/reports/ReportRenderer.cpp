@@ -16,6 +16,7 @@
 #include <cmath>
 #include <limits>
 #include <numeric>
+#include <optional>
 
 namespace {
 
@@ -38,8 +39,23 @@ QFont twipFont(const ReportFont& f) {
 
 } // namespace
 
+namespace {
+
+// What is known of one text in one font: its width once measured, and once
+// it has been drawn a second time, its shaped layout, so that the captions
+// of every row, Yes and No and common amounts are shaped once.
+struct KnownText {
+    qreal width = -1;
+    bool drawn = false;
+    std::unique_ptr<QTextLayout> shaped;
+};
+
+} // namespace
+
 struct ReportRenderer::TextBlock {
     QStringList lines;
+    // Beside a block of one line, what is known of that line.
+    std::shared_ptr<KnownText> known;
     qreal ascent = 0;
     qreal lineHeight = 0;
     qreal spacing = 0;
@@ -47,6 +63,56 @@ struct ReportRenderer::TextBlock {
     qreal height() const {
         return lines.isEmpty() ? 0 : qreal(lines.size() - 1) * spacing + lineHeight;
     }
+};
+
+struct ReportRenderer::FontInfo {
+    explicit FontInfo(const ReportFont& f)
+        : font(twipFont(f))
+        , metrics(font) {}
+    QFont font;
+    QFontMetricsF metrics;
+    // Bounded: most values occur once.
+    QHash<QString, std::shared_ptr<KnownText>> texts;
+    Qt::LayoutDirection shapedDirection = Qt::LayoutDirectionAuto;
+
+    std::shared_ptr<KnownText> known(const QString& text) {
+        auto it = texts.constFind(text);
+        if (it != texts.cend())
+            return *it;
+        if (texts.size() >= kKnownTexts)
+            texts.clear();
+        return *texts.insert(text, std::make_shared<KnownText>());
+    }
+
+    qreal width(KnownText& t, const QString& text) const {
+        if (t.width < 0)
+            t.width = metrics.horizontalAdvance(text);
+        return t.width;
+    }
+
+    // Shaped as QPainter::drawText() shapes it for a painter of that
+    // direction.
+    const QTextLine shape(KnownText& t, const QString& text, Qt::LayoutDirection direction) {
+        if (direction != shapedDirection) {
+            for (const std::shared_ptr<KnownText>& k : std::as_const(texts))
+                k->shaped.reset();
+            shapedDirection = direction;
+        }
+        if (!t.shaped || t.shaped->textOption().textDirection() != direction) {
+            t.shaped = std::make_unique<QTextLayout>(text, font);
+            QTextOption option;
+            option.setWrapMode(QTextOption::NoWrap);
+            option.setTextDirection(direction);
+            t.shaped->setTextOption(option);
+            t.shaped->setCacheEnabled(true);
+            t.shaped->beginLayout();
+            t.shaped->createLine().setLineWidth(kPageWidth);
+            t.shaped->endLayout();
+        }
+        return t.shaped->lineAt(0);
+    }
+
+    static constexpr qsizetype kKnownTexts = 4000;
 };
 
 namespace {
@@ -59,21 +125,8 @@ bool isBreakOrTab(QChar c) {
 
 // The text broken into lines of at most `width`, at word boundaries where
 // possible, a word longer than the width anywhere. Every character is kept.
-// Widths of texts already measured in one font: reports repeat the same
-// names, flags and amounts on row after row.
-using WidthCache = QHash<QString, qreal>;
-
-qreal advance(const QFontMetricsF& fm, WidthCache& cache, const QString& text) {
-    auto it = cache.constFind(text);
-    if (it != cache.constEnd())
-        return *it;
-    const qreal w = fm.horizontalAdvance(text);
-    cache.insert(text, w);
-    return w;
-}
-
-TextBlock layoutText(const QString& text, const QFont& font, const QFontMetricsF& fm,
-                     WidthCache& widths, qreal width) {
+template <typename Font> TextBlock layoutText(const QString& text, Font& f, qreal width) {
+    const QFontMetricsF& fm = f.metrics;
     TextBlock block;
     block.ascent = fm.ascent();
     block.lineHeight = fm.height();
@@ -85,10 +138,13 @@ TextBlock layoutText(const QString& text, const QFont& font, const QFontMetricsF
         return block;
     // Most values are one short line: no need to lay them out.
     const QString trimmed = text.left(end);
-    if (std::none_of(trimmed.cbegin(), trimmed.cend(), isBreakOrTab) &&
-        advance(fm, widths, trimmed) <= width) {
-        block.lines << trimmed;
-        return block;
+    if (std::none_of(trimmed.cbegin(), trimmed.cend(), isBreakOrTab)) {
+        std::shared_ptr<KnownText> known = f.known(trimmed);
+        if (f.width(*known, trimmed) <= width) {
+            block.lines << trimmed;
+            block.known = std::move(known);
+            return block;
+        }
     }
 
     QString t = trimmed;
@@ -96,7 +152,7 @@ TextBlock layoutText(const QString& text, const QFont& font, const QFontMetricsF
     t.replace(u'\n', QChar::LineSeparator);
     t.replace(u'\r', QChar::LineSeparator);
     t.replace(u'\t', u' ');
-    QTextLayout layout(t, font);
+    QTextLayout layout(t, f.font);
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     layout.setTextOption(option);
@@ -149,15 +205,6 @@ int ceilTwips(qreal v) {
 }
 
 } // namespace
-
-struct ReportRenderer::FontInfo {
-    explicit FontInfo(const ReportFont& f)
-        : font(twipFont(f))
-        , metrics(font) {}
-    QFont font;
-    QFontMetricsF metrics;
-    WidthCache widths;
-};
 
 // One band laid out for one row: per element, how far it moved down and
 // its height, and the text lines it shows.
@@ -294,14 +341,13 @@ ReportRenderer::Arrangement ReportRenderer::arrange(const ReportBand& band, int 
             // A label reads the same on every row: laid out once.
             auto it = m_labels.find(&e);
             if (it == m_labels.end())
-                it =
-                    m_labels
-                        .emplace(&e, std::make_unique<TextBlock>(layoutText(
-                                         textOf(e, p, page), f.font, f.metrics, f.widths, e.width)))
-                        .first;
+                it = m_labels
+                         .emplace(&e, std::make_unique<TextBlock>(
+                                          layoutText(textOf(e, p, page), f, e.width)))
+                         .first;
             a.blocks[i] = *it->second;
         } else {
-            a.blocks[i] = layoutText(textOf(e, p, page), f.font, f.metrics, f.widths, e.width);
+            a.blocks[i] = layoutText(textOf(e, p, page), f, e.width);
         }
         a.height[i] = std::max(e.height, ceilTwips(a.blocks[i].height()));
     }
@@ -339,8 +385,34 @@ ReportRenderer::Arrangement ReportRenderer::arrange(const ReportBand& band, int 
     return a;
 }
 
+namespace {
+
+bool readsPageNumber(const ReportBand& band) {
+    return std::any_of(band.elements.cbegin(), band.elements.cend(),
+                       [](const ReportElement& e) { return e.kind == Kind::PageNumber; });
+}
+
+// About two pages of the densest report: a page is measured, then painted.
+constexpr std::size_t kArrangedBands = 512;
+
+} // namespace
+
+const ReportRenderer::Arrangement& ReportRenderer::arranged(const ReportBand& band, int row,
+                                                            int child) const {
+    const ArrangedKey key{&band, row, child};
+    auto it = m_arranged.find(key);
+    if (it != m_arranged.end())
+        return *it->second;
+    if (m_arranged.size() >= kArrangedBands)
+        m_arranged.clear();
+    return *m_arranged.emplace(key, std::make_unique<Arrangement>(arrange(band, row, child, 0)))
+                .first->second;
+}
+
 int ReportRenderer::measure(const ReportBand& band, int row, int child) const {
-    return arrange(band, row, child, 0).bandHeight;
+    if (readsPageNumber(band))
+        return arrange(band, row, child, 0).bandHeight;
+    return arranged(band, row, child).bandHeight;
 }
 
 // Moves a page break at `to` (in the band) up to the top of any line of text
@@ -370,6 +442,7 @@ int ReportRenderer::breakBefore(const ReportBand& band, int row, int child, int 
 // page before the last one is known.
 void ReportRenderer::startPagination() {
     m_pages.clear();
+    m_arranged.clear();
     const ReportBand* pageHeader = m_layout.band(BandKind::PageHeader);
     const ReportBand* pageFooter = m_layout.band(BandKind::PageFooter);
     m_bodyBottom = kPageHeight - kMargin - (pageFooter ? pageFooter->height : 0);
@@ -532,7 +605,10 @@ int ReportRenderer::paginateMore(int pages) const {
 }
 
 void ReportRenderer::paintBand(QPainter& painter, const Placed& p, int page) const {
-    const Arrangement a = arrange(*p.band, p.row, p.child, page);
+    std::optional<Arrangement> own;
+    if (readsPageNumber(*p.band))
+        own = arrange(*p.band, p.row, p.child, page);
+    const Arrangement& a = own ? *own : arranged(*p.band, p.row, p.child);
     // Band coordinates to page coordinates.
     const int origin = p.top - p.from;
     for (int i = 0; i < p.band->elements.size(); ++i) {
@@ -557,7 +633,6 @@ void ReportRenderer::paintBand(QPainter& painter, const Placed& p, int page) con
         if (block.lines.isEmpty())
             continue;
         FontInfo& f = fontInfo(e.font);
-        painter.setFont(f.font);
         painter.setPen(Qt::black);
         const qreal first = top + blockOffset(block, a.height[i], e.align);
         for (int l = 0; l < block.lines.size(); ++l) {
@@ -567,13 +642,32 @@ void ReportRenderer::paintBand(QPainter& painter, const Placed& p, int page) con
             if (p.piece && (lineTop < p.from - 0.5 || lineTop >= p.from + p.height - 0.5))
                 continue;
             const QString& line = block.lines[l];
+            std::shared_ptr<KnownText> held;
+            KnownText* known = block.known.get();
+            if (!known) {
+                held = f.known(line);
+                known = held.get();
+            }
             qreal x = box.left();
             if (e.align & (Qt::AlignHCenter | Qt::AlignRight)) {
-                const qreal w = advance(f.metrics, f.widths, line);
+                const qreal w = f.width(*known, line);
                 x = e.align & Qt::AlignHCenter ? box.left() + (box.width() - w) / 2
                                                : box.right() - w;
             }
-            painter.drawText(QPointF(x, origin + lineTop + block.ascent), line);
+            const qreal baseline = origin + lineTop + block.ascent;
+            if (!known->drawn && !known->shaped) {
+                known->drawn = true;
+                if (m_painterFont != &f) {
+                    painter.setFont(f.font);
+                    m_painterFont = &f;
+                }
+                painter.drawText(QPointF(x, baseline), line);
+            } else {
+                // Drawn from its shaped layout, the baseline where drawText()
+                // puts it.
+                const QTextLine shaped = f.shape(*known, line, painter.layoutDirection());
+                shaped.draw(&painter, QPointF(x, baseline - shaped.ascent()));
+            }
         }
     }
 }
@@ -592,7 +686,7 @@ QStringList ReportRenderer::insertLines(const ReportInsert& insert) const {
     FontInfo& f = fontInfo(kInsertFont);
     QStringList out;
     for (const QString& line : insert.lines)
-        out << layoutText(line, f.font, f.metrics, f.widths, m_layout.width).lines;
+        out << layoutText(line, f, m_layout.width).lines;
     return out;
 }
 
@@ -622,6 +716,7 @@ void ReportRenderer::paintInsert(QPainter& painter, const Placed& p) const {
     const ReportInsert& insert = *p.insert;
     FontInfo& f = fontInfo(kInsertFont);
     painter.setFont(f.font);
+    m_painterFont = &f;
     painter.setPen(Qt::black);
     if (insert.picture) {
         // Scaled to fit both ways, keeping its proportions, centred across.
@@ -657,6 +752,7 @@ void ReportRenderer::paintPage(QPainter& painter, int page) const {
     if (page >= m_pages.size())
         return;
     painter.save();
+    m_painterFont = nullptr;
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     for (const Placed& p : m_pages[page].bands) {
@@ -718,7 +814,9 @@ bool ReportRenderer::writePdf(const QString& path, QString* error) const {
     if (!painter.begin(&writer))
         return fail(QStringLiteral("The file %1 could not be written.")
                         .arg(QDir::toNativeSeparators(path)));
-    for (int page = 0; page < pageCount(); ++page) {
+    // Each page is laid out just before it is painted, while its bands'
+    // arrangements are still at hand.
+    for (int page = 0; (paginateTo(page + 1), page < int(m_pages.size())); ++page) {
         if (page > 0)
             writer.newPage();
         painter.save();

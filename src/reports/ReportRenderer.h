@@ -117,6 +117,9 @@ private:
     void placeInserts(int row) const;
     void paginateTo(int pages) const;
     Arrangement arrange(const ReportBand& band, int row, int child, int page) const;
+    // The same for a band that reads the same on every page, kept from
+    // measuring it for painting it.
+    const Arrangement& arranged(const ReportBand& band, int row, int child) const;
     int measure(const ReportBand& band, int row, int child) const;
     int breakBefore(const ReportBand& band, int row, int child, int from, int to) const;
     FontInfo& fontInfo(const ReportFont& font) const;
@@ -138,5 +141,19 @@ private:
     int m_bodyBottom = 0;
     int m_headerHeight = 0;
     mutable std::unordered_map<int, std::unique_ptr<FontInfo>> m_fonts;
+    mutable const FontInfo* m_painterFont = nullptr; // the font the painter has, while painting
     mutable std::unordered_map<const ReportElement*, std::unique_ptr<TextBlock>> m_labels;
+    struct ArrangedKey {
+        const ReportBand* band;
+        int row;
+        int child;
+        bool operator==(const ArrangedKey&) const = default;
+    };
+    struct ArrangedHash {
+        std::size_t operator()(const ArrangedKey& k) const noexcept {
+            return std::hash<const void*>()(k.band) ^ (std::size_t(k.row) * 1000003u) ^
+                   (std::size_t(k.child) * 7919u);
+        }
+    };
+    mutable std::unordered_map<ArrangedKey, std::unique_ptr<Arrangement>, ArrangedHash> m_arranged;
 };

@@ -1,5 +1,7 @@
 #include "PartGridModel.h"
 
+#include <algorithm>
+
 void PartGridModel::setRows(QList<LineQuery::Row> rows) {
     beginResetModel();
     m_rows = std::move(rows);
@@ -10,6 +12,24 @@ void PartGridModel::setRows(QList<LineQuery::Row> rows) {
 void PartGridModel::setMessage(const QString& text) {
     setRows({{text, {}, {}, {}}});
     m_message = true;
+}
+
+bool PartGridModel::removeLine(qint64 line) {
+    for (int r = 0; r < m_rows.size(); ++r)
+        if (m_rows[r].line == line) {
+            beginRemoveRows({}, r, r);
+            m_rows.removeAt(r);
+            endRemoveRows();
+            return true;
+        }
+    return false;
+}
+
+void PartGridModel::insertLine(int position, const LineQuery::Row& row) {
+    position = std::clamp(position, 0, int(m_rows.size()));
+    beginInsertRows({}, position, position);
+    m_rows.insert(position, row);
+    endInsertRows();
 }
 
 void PartGridModel::clear() {

@@ -17,6 +17,9 @@ public:
     void setMessage(const QString& text);
     void clear();
     bool isMessage() const { return m_message; }
+    // One line's row out (by rowid; false when it is not shown) or in.
+    bool removeLine(qint64 line);
+    void insertLine(int position, const LineQuery::Row& row);
 
     QString text(int row, int column) const;
 

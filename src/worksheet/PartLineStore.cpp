@@ -220,7 +220,7 @@ PartLineStore::Result PartLineStore::store(const PartLine& line, int project, Lo
         return failed(r);
     if (lookups.batch)
         lookups.highest[folded(line.partName)] = sequence;
-    return {Outcome::Stored, {}, sequence};
+    return {Outcome::Stored, {}, sequence, lookups.insert->lastInsertId().toLongLong()};
 }
 
 PartLineStore::Result PartLineStore::add(const PartLine& line, int project) {
@@ -309,7 +309,7 @@ PartLineStore::Result PartLineStore::accept(const PartLine& line, int project,
         return failed(r);
     if (DbResult r = tx.commit(); !r)
         return failed(r);
-    return {Outcome::Stored, {}, sequence};
+    return {Outcome::Stored, {}, sequence, rowid};
 }
 
 PartLineStore::Result PartLineStore::remove(const QString& loadedName,
@@ -324,5 +324,5 @@ PartLineStore::Result PartLineStore::remove(const QString& loadedName,
             kMaster, QStringLiteral("DELETE FROM RSLMaster WHERE rowid = ?"), {rowid});
         !r)
         return failed(r);
-    return {Outcome::Stored, {}, 0};
+    return {Outcome::Stored, {}, 0, rowid};
 }

@@ -23,6 +23,7 @@ public:
         Outcome outcome = Outcome::Failed;
         QString message;           // why it failed
         qint64 sequenceNumber = 0; // the line's number after Add or Accept
+        qint64 line = 0;           // the rowid of the line stored, changed or deleted
     };
 
     static inline const QString kMissingMessage = QStringLiteral(

@@ -365,7 +365,14 @@ void WorksheetWindow::applyfilter() {
         m_shell.toolkit().inform(r.message());
         return;
     }
-    loadgrid();
+    // Showing every line again while the grid still shows every line as
+    // stored needs no reading.
+    if (currentFilter().isDefault() && m_gridAt >= 0 && m_gridAt == m_shell.data().changeCount()) {
+        ignoreError(rs.setSort(QStringLiteral("Part_name")));
+        selectFirstRow();
+    } else {
+        loadgrid();
+    }
     showfilterstatus();
     m_tabs->setTabEnabled(SearchTab, m_gridRows->rowCount() > 0);
 }
@@ -373,15 +380,43 @@ void WorksheetWindow::applyfilter() {
 void WorksheetWindow::loadgrid() {
     ignoreError(lines().setSort(QStringLiteral("Part_name")));
     // Only the four columns the grid shows are read, in one query.
+    const SummaryFilter filter = currentFilter();
+    const qint64 changes = m_shell.data().changeCount();
     QList<LineQuery::Row> rows =
-        LineQuery::summary(m_shell.data(), currentFilter(), m_shell.state().vehiclenumber);
+        LineQuery::summary(m_shell.data(), filter, m_shell.state().vehiclenumber);
+    m_gridAt = filter.isDefault() ? changes : -1;
     m_grid->setUpdatesEnabled(false);
     m_gridRows->setRows(std::move(rows));
+    selectFirstRow();
+    m_grid->setUpdatesEnabled(true);
+}
+
+void WorksheetWindow::selectFirstRow() {
     for (int c = 0; c < 2; ++c)
         m_grid->setColumnWidth(c, Twips::toPixelsX(kSummaryColumnTwips, m_grid));
     if (m_gridRows->rowCount() > 0)
         m_grid->setCurrentIndex(m_gridRows->index(0, 0));
+}
+
+void WorksheetWindow::patchGrid(qint64 changesBefore, qint64 line, bool removed) {
+    if (m_gridAt < 0 || m_gridAt != changesBefore)
+        return;
+    // Until the row is in place the grid is read again in full.
+    m_gridAt = -1;
+    DataStore& store = m_shell.data();
+    const int project = m_shell.state().vehiclenumber;
+    m_grid->setUpdatesEnabled(false);
+    const bool wasShown = m_gridRows->removeLine(line);
+    std::optional<LineQuery::Placed> placed;
+    if (!removed) {
+        placed = LineQuery::place(store, project, line);
+        if (placed)
+            m_gridRows->insertLine(placed->position, placed->row);
+    }
     m_grid->setUpdatesEnabled(true);
+    const std::optional<int> total = LineQuery::count(store, project);
+    if ((removed ? wasShown : placed.has_value()) && total && *total == m_gridRows->rowCount())
+        m_gridAt = store.changeCount();
 }
 
 void WorksheetWindow::showfilterstatus() {
@@ -617,6 +652,7 @@ void WorksheetWindow::addPart() {
         return;
     }
     PartLineStore::Result result;
+    const qint64 changesBefore = m_shell.data().changeCount();
     {
         Transaction tx(m_shell.data());
         if (tx.status())
@@ -650,6 +686,7 @@ void WorksheetWindow::addPart() {
     // They are the line's now; adding the panel again must not store them twice.
     m_attachments[1]->clearStaged();
     m_shell.toolkit().inform(kAdded);
+    patchGrid(changesBefore, result.line, false);
     defaultFilter();
     setLineTabsEnabled(m_gridRows->rowCount() > 0);
     m_pending = QStringLiteral("N");
@@ -658,6 +695,7 @@ void WorksheetWindow::addPart() {
 
 void WorksheetWindow::lineGone() {
     m_shell.toolkit().inform(PartLineStore::kMissingMessage);
+    m_gridAt = -1; // read again whatever the count says
     defaultFilter();
     setLineTabsEnabled(m_gridRows->rowCount() > 0);
     m_pending = QStringLiteral("N");
@@ -669,12 +707,14 @@ void WorksheetWindow::acceptChanges() {
     EntryPanel* panel = m_panels[0];
     if (!commonChecks(panel))
         return;
+    const qint64 changesBefore = m_shell.data().changeCount();
     const PartLineStore::Result result = m_store.accept(
         panel->line(), m_shell.state().vehiclenumber, m_loadedName, m_loadedSequence);
     if (!stored(result))
         return;
     m_shell.state().holdsequence = result.sequenceNumber;
     m_shell.toolkit().inform(kChanged);
+    patchGrid(changesBefore, result.line, false);
     defaultFilter();
     m_pending = QStringLiteral("N");
     switchTo(SummaryTab);
@@ -684,9 +724,12 @@ void WorksheetWindow::deletePart() {
     const auto answer = m_shell.toolkit().askYesNo(kDeleteQuestion, Toolkit::applicationTitle());
     if (answer == Toolkit::Answer::Yes) {
         BusyCursor busy;
-        if (!stored(m_store.remove(m_loadedName, m_loadedSequence)))
+        const qint64 changesBefore = m_shell.data().changeCount();
+        const PartLineStore::Result result = m_store.remove(m_loadedName, m_loadedSequence);
+        if (!stored(result))
             return;
         m_shell.toolkit().inform(kDeleted);
+        patchGrid(changesBefore, result.line, true);
         defaultFilter();
         setLineTabsEnabled(m_gridRows->rowCount() > 0);
         m_pending = QStringLiteral("N");

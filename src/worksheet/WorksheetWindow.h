@@ -86,6 +86,11 @@ private:
     bool stored(const PartLineStore::Result& result);
     void takeHandBack();
     void showPicture();
+    // After this window changed, added (`removed` false) or deleted one line
+    // with nothing else written since the grid last showed every line of the
+    // project: moves, adds or drops just that line's row.
+    void patchGrid(qint64 changesBefore, qint64 line, bool removed);
+    void selectFirstRow();
     RecordSet& lines();
     QString taxPercentage() const;
 
@@ -95,6 +100,9 @@ private:
     AttachmentStore m_attachmentStore;
 
     QString m_pending = QStringLiteral("N");
+    // The store's change count when the grid last showed every line of the
+    // project (the default filter) as stored, or -1.
+    qint64 m_gridAt = -1;
     QString m_guard = QStringLiteral("N");
     int m_currentTab = SummaryTab;
     QString m_loadedName;

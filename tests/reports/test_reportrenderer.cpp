@@ -3,6 +3,7 @@
 #include "TestDatabase.h"
 
 #include <QFontMetricsF>
+#include <QPainter>
 #include <QTest>
 
 namespace {
@@ -107,9 +108,7 @@ QVariant cash(const char* text) {
 }
 
 ReportData::Row row(const QString& name, const char* amount) {
-    ReportData::Row r;
-    r.values = {{"name", name}, {"amount", cash(amount)}};
-    return r;
+    return ReportData::Row::of({{"name", name}, {"amount", cash(amount)}});
 }
 
 ReportData rows(int n) {
@@ -138,6 +137,7 @@ private Q_SLOTS:
     void groupsFrameTheirChildrenAndCarryTotals();
     void pagesBreakBetweenBlocksAndAreNumbered();
     void aGrownBlockMovesWholeToTheNextPage();
+    void pagesPaintedAgainInAnyOrderLookTheSame();
     void longTextsStayInsideTheirBox();
     void aGrownValuePushesDownWhatLiesBelowIt();
     void aTextTallerThanAPageGoesOnOverThePages();
@@ -187,14 +187,10 @@ void TestReportRenderer::totalsAddTheStoredAmounts() {
 void TestReportRenderer::groupsFrameTheirChildrenAndCarryTotals() {
     ReportData d;
     const auto parent = [](const QString& category, const char* budget) {
-        ReportData::Row p;
-        p.values = {{"category", category}, {"budget", cash(budget)}};
-        return p;
+        return ReportData::Row::of({{"category", category}, {"budget", cash(budget)}});
     };
     const auto child = [](const QString& part, const char* total) {
-        ReportData::Row c;
-        c.values = {{"part", part}, {"total", cash(total)}};
-        return c;
+        return ReportData::Row::of({{"part", part}, {"total", cash(total)}});
     };
     d.rows << parent("BODY", "100") << parent("EXHAUST", "50") << parent("PAINT", "0.5");
     d.rows[0].children << child("FENDER", "10.005") << child("HINGE", "20");
@@ -251,6 +247,47 @@ void TestReportRenderer::pagesBreakBetweenBlocksAndAreNumbered() {
     QCOMPARE(dev.find("$60.00")->page, 2);
 }
 
+void TestReportRenderer::pagesPaintedAgainInAnyOrderLookTheSame() {
+    // More rows than the renderer keeps arranged, painted as a PDF does
+    // (in order) and as a preview may (laid out to the end first, then
+    // backwards, then a page again): every page shows the same texts in
+    // the same places, its own page number included.
+    ReportData d = rows(700);
+    d.rows[350] = row(QStringLiteral("WRAPPED ").repeated(30).trimmed(), "3");
+    ReportRenderer inOrder(flatLayout(), d, {}, kPrinted);
+    RecordingPaintDevice first;
+    first.record(inOrder);
+
+    ReportRenderer preview(flatLayout(), d, {}, kPrinted);
+    const int pages = preview.pageCount();
+    QCOMPARE(pages, inOrder.pageCount());
+    RecordingPaintDevice again;
+    QList<int> order;
+    for (int p = pages - 1; p >= 0; --p)
+        order << p;
+    order << 0 << pages / 2;
+    for (int p : order) {
+        again.page = p;
+        QPainter painter(&again);
+        ReportRenderer::scaleToTwips(painter, again);
+        preview.paintPage(painter, p);
+    }
+    const auto onPage = [](const RecordingPaintDevice& dev, int p) {
+        QStringList out;
+        for (const auto& t : dev.texts)
+            if (t.page == p)
+                out << QStringLiteral("%1 %2 %3").arg(t.at.x()).arg(t.at.y()).arg(t.text);
+        return out;
+    };
+    for (int p = 0; p < pages; ++p) {
+        QStringList expected = onPage(first, p);
+        if (p == 0 || p == pages / 2)
+            expected += expected; // painted twice
+        QCOMPARE(onPage(again, p), expected);
+    }
+    QVERIFY(onPage(again, pages - 1).last().endsWith(QStringLiteral(" %1").arg(pages)));
+}
+
 void TestReportRenderer::aGrownBlockMovesWholeToTheNextPage() {
     ReportData d = rows(19);
     // The 20th row's name runs to several lines: the row no longer fits on
@@ -299,9 +336,8 @@ void TestReportRenderer::longTextsStayInsideTheirBox() {
 
 void TestReportRenderer::aGrownValuePushesDownWhatLiesBelowIt() {
     const auto block = [](const QString& name) {
-        ReportData::Row r;
-        r.values = {{"name", name}, {"amount", cash("5")}, {"notes", QStringLiteral("n")}};
-        return r;
+        return ReportData::Row::of(
+            {{"name", name}, {"amount", cash("5")}, {"notes", QStringLiteral("n")}});
     };
     ReportData d;
     d.rows << block("SHORT") << block("VOLTLINE HARNESS COMPANY OF AMERICA") << block("LAST");

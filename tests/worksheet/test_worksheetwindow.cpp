@@ -3,7 +3,9 @@
 #include "BudgetOverviewPanel.h"
 #include "ChildWindow.h"
 #include "FormattedEdit.h"
+#include "LineQuery.h"
 #include "MaskedDateEdit.h"
+#include "SummaryFilter.h"
 #include "TestShell.h"
 #include "WorksheetWindow.h"
 
@@ -114,6 +116,7 @@ private Q_SLOTS:
     void refusalsStoreNothing();
     void acceptRenewsTheNumberAndVanishedLinesAreReported();
     void deletingTheOnlyLine();
+    void theGridAfterEachChangeIsWhatAFreshReadShows();
     void filtersAndTheStatusBar();
     void tabAndCloseQuestionsGuardUnsavedInput();
     void searchByPartName();
@@ -313,6 +316,84 @@ void TestWorksheetWindow::deletingTheOnlyLine() {
     QCOMPARE(ws.tab(), 2);
     QVERIFY(!ws.tabs()->isTabEnabled(3) && !ws.tabs()->isTabEnabled(4));
     QCOMPARE(ws.w->pendingChanges(), QStringLiteral("N"));
+}
+
+void TestWorksheetWindow::theGridAfterEachChangeIsWhatAFreshReadShows() {
+    // Names that sort first, last and in between; one typed in lower case
+    // that sorts among upper-case names; a second line of a name already there.
+    Worksheet ws("INSERT INTO RSLParts (Part_Name, Category) VALUES ('AAA FIRST', 'BODY'), "
+                 "('ZZZ LAST', 'BODY'), ('MIDDLE PART', 'BODY'), ('BRAKE PAD SET', 'BRAKES')");
+    const auto rowsOf = [](const QList<LineQuery::Row>& rows) {
+        QStringList out;
+        for (const LineQuery::Row& r : rows)
+            out << QStringList{r.partName, r.manufacturer, r.vendor, r.sequenceNumber}.join(u'|');
+        return out;
+    };
+    const auto shown = [&] {
+        QStringList out;
+        const QList<QStringList> columns{ws.column(0), ws.column(1), ws.column(2), ws.column(3)};
+        for (int r = 0; r < ws.rows(); ++r)
+            out << QStringList{columns[0][r], columns[1][r], columns[2][r], columns[3][r]}.join(
+                u'|');
+        return out;
+    };
+    const auto fresh = [&] {
+        return rowsOf(LineQuery::summary(*ws.shell.store, SummaryFilter(), 1));
+    };
+    const auto add = [&](const QString& name) {
+        ws.clickTab(2);
+        ws.setText(1, "cmbPartname", name);
+        ws.click("cmdAdd");
+        QCOMPARE(ws.said(), QStringLiteral("Part has been added."));
+    };
+    const auto accept = [&](const QString& name, const QString& sequence, const char* field,
+                            const QString& text) {
+        ws.openLine(name, sequence);
+        ws.setText(0, field, text);
+        ws.click("cmdAccept");
+        QCOMPARE(ws.said(), QStringLiteral("Part has been changed."));
+    };
+    const auto remove = [&](const QString& name, const QString& sequence) {
+        ws.openLine(name, sequence);
+        ws.shell.scripted.queueYes();
+        ws.click("cmdDelete");
+        QCOMPARE(ws.said(), QStringLiteral("Part has been deleted."));
+    };
+    const auto same = [&](const char* step) {
+        QVERIFY2(shown() == fresh(), step);
+        QCOMPARE(ws.grid()->currentIndex().row(), 0);
+    };
+
+    add("AAA FIRST");
+    same("added first");
+    add("zzz last");
+    same("added last");
+    add("brake pad set");
+    same("a second line of a name");
+    accept("ZZZ LAST", "1", "cmbPartname", "middle part");
+    same("renamed into the middle");
+    accept("MIDDLE PART", "1", "cmbManufacturer", "new maker");
+    same("changed in place");
+    remove("AAA FIRST", "1");
+    same("deleted");
+
+    // Written elsewhere first: the next change shows that too.
+    QVERIFY(ws.shell.store
+                ->execute("RSLMaster", "UPDATE RSLMaster SET Vendor = 'ELSEWHERE' WHERE "
+                                       "Mas_vehicle_number = 1 AND Part_Name = 'CLUTCH KIT'")
+                .ok());
+    add("AAA FIRST");
+    same("after a change from elsewhere");
+    QVERIFY(shown().join(u' ').contains(u"ELSEWHERE"));
+
+    // From a filtered grid back to every line.
+    ws.clickTab(4);
+    ws.get<QRadioButton>("Optp")->click();
+    QVERIFY(ws.rows() < ws.lines());
+    add("ZZZ LAST");
+    same("from a filtered grid");
+    remove("ZZZ LAST", "1");
+    same("deleted again");
 }
 
 void TestWorksheetWindow::filtersAndTheStatusBar() {
