@@ -156,6 +156,12 @@ void Decimal::normalise() {
 double Decimal::toDouble() const {
     if (!m_valid)
         return m_mantissa < 0 ? -HUGE_VAL : HUGE_VAL;
+    // Far beyond a double's range either way the answer is known without
+    // spelling out up to a hundred thousand zeros and parsing them again.
+    if (m_mantissa != 0 && m_scale < -400)
+        return m_mantissa < 0 ? -HUGE_VAL : HUGE_VAL;
+    if (m_scale > 400 + kMaxDigits)
+        return 0.0; // as the text conversion answers an underflow
     return toText().toDouble();
 }
 

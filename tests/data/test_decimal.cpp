@@ -87,6 +87,13 @@ void TestDecimal::exactArithmetic() {
     QCOMPARE((Decimal::leading("5.97") + tax).toText(), QStringLiteral("6.3282"));
     QCOMPARE((Decimal::leading("1.5") + Decimal::leading("-1.5")).toText(), QStringLiteral("0"));
     QCOMPARE(Decimal::leading("1E3").toDouble(), 1000.0);
+    // Huge exponents are answered without spelling the number out; the answer
+    // must be the one the spelled-out text gives, on both sides of the cut.
+    for (const char* text : {"1e300", "-7e308", "1e309", "-1e401", "5e-300", "-5e-330", "1e-437",
+                             "1e-450", "-3e-99999", "2e99999"}) {
+        const Decimal d = Decimal::leading(QString::fromLatin1(text));
+        QCOMPARE(d.toDouble(), d.toText().toDouble());
+    }
     QCOMPARE(Decimal::fromUnits(-5, 4).toText(), QStringLiteral("-0.0005"));
 }
 
