@@ -24,6 +24,7 @@
 #include <QCommandLineParser>
 #include <QDateTime>
 #include <QDir>
+#include <QEvent>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -142,6 +143,9 @@ MainWindow::Options optionsFor(const BenchDatabase& db, const QString& path) {
 void settle() {
     for (int i = 0; i < 3; ++i)
         QCoreApplication::processEvents();
+    // No event loop runs here, so windows closed with deleteLater would
+    // otherwise live on and their memory be charged to later actions.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 // Opens a project the way the catalogue does, for the windows that follow.
