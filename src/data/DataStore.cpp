@@ -627,6 +627,10 @@ DbResult DataStore::inspect(bool fullCheck) {
     return outcome;
 }
 
+QString DataStore::restoringPath(const QString& path) {
+    return path + QStringLiteral(".restoring");
+}
+
 DbResult DataStore::open(const QString& path) {
     close();
     m_path = path;
@@ -676,6 +680,8 @@ DbResult DataStore::open(const QString& path) {
         }
         m_fullyChecked = fullCheck;
         m_readOnly = !info.isWritable() || !QFileInfo(info.absolutePath()).isWritable();
+        if (!m_readOnly)
+            QFile::remove(restoringPath(path)); // half a restore, never the database itself
         if (m_readOnly && m_fileVersion < Schema::kCurrentVersion)
             return failOpen(
                 QStringLiteral(

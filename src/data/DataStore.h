@@ -47,6 +47,9 @@ public:
     // which wins over rsl.sqlite in the per-user data folder.
     static QString resolvePath(const QString& option);
     static QString defaultPath();
+    // Where a restore writes the new contents before renaming them over the
+    // file; a copy left there by a killed run is removed at the next open.
+    static QString restoringPath(const QString& path);
 
     // Opens the file, creating it with the schema and the starter data when it
     // does not exist. An existing file that is empty, not a database, damaged,

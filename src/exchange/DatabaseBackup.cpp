@@ -7,16 +7,30 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QSet>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
 #include <cstdio>
+#include <filesystem>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
 const QString kStamp = QStringLiteral("yyyyMMdd-HHmmss");
+
+// Makes the rename itself durable: until the folder's entry reaches the
+// disk, a power cut could bring the old file back.
+void syncFolder(const QString& path) {
+    const int fd = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(),
+                          O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
 
 QString shown(const QString& path) {
     return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
@@ -208,26 +222,41 @@ DbResult DatabaseBackup::replace(const QString& backup, const QString& databaseP
         if (safetyCopy)
             *safetyCopy = safety;
     }
-    QSaveFile target(databasePath);
-    target.setDirectWriteFallback(false);
-    if (!target.open(QIODevice::WriteOnly))
+    // Written beside the file under a fixed name and renamed over it: a kill
+    // at any moment leaves the old file or the new one whole, and the next
+    // open removes a half-written copy rather than leaving it to be mistaken
+    // for a database.
+    const QString temp = DataStore::restoringPath(databasePath);
+    QFile::remove(temp);
+    QFile target(temp);
+    if (!target.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return DbResult::failure(
             DbErrorKind::ReadOnly,
             QStringLiteral("\"%1\" cannot be written: %2. Nothing was restored.")
                 .arg(shown(databasePath), target.errorString()));
-    while (!source.atEnd()) {
+    bool written = true;
+    while (written && !source.atEnd()) {
         const QByteArray chunk = source.read(1 << 20);
-        if (chunk.isEmpty() || target.write(chunk) != chunk.size()) {
-            target.cancelWriting();
-            break;
-        }
+        written = !chunk.isEmpty() && target.write(chunk) == chunk.size();
     }
-    // An old journal beside the file belongs to the old contents.
-    QFile::remove(databasePath + QStringLiteral("-journal"));
-    if (!target.commit())
+    written = written && target.flush() && ::fsync(target.handle()) == 0;
+    const QString why = target.errorString();
+    target.close();
+    std::error_code renamed;
+    if (written) {
+        // An old journal beside the file belongs to the old contents.
+        QFile::remove(databasePath + QStringLiteral("-journal"));
+        std::filesystem::rename(QFile::encodeName(temp).toStdString(),
+                                QFile::encodeName(databasePath).toStdString(), renamed);
+    }
+    if (!written || renamed) {
+        QFile::remove(temp);
         return DbResult::failure(
             DbErrorKind::DiskFull,
             QStringLiteral("\"%1\" could not be written (%2). The database was left as it was.")
-                .arg(shown(databasePath), target.errorString()));
+                .arg(shown(databasePath),
+                     renamed ? QString::fromStdString(renamed.message()) : why));
+    }
+    syncFolder(databasePath);
     return DbResult::success();
 }
