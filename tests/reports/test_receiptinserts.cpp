@@ -38,9 +38,10 @@ using Fixtures::attachment;
 using Fixtures::png;
 
 bool purchased(const ReportData::Row& row) {
-    const QString t = row.value("Purchased").toString().toLower();
-    return row.value("Purchased").toBool() || t == "true";
+    return row.value("Purchased").toBool() || row.value("Purchased").toString().toLower() == "true";
 }
+
+const QSize kPdfPage(1275, 1650); // Letter at the resolution the pages are made at
 
 } // namespace
 
@@ -60,8 +61,10 @@ private Q_SLOTS:
 
 private:
     ReportPreparation::Report projectReport();
-    // The first purchased row of the report and its line's key.
-    std::pair<int, qint64> purchasedLine(const ReportPreparation::Report& report);
+    // The first row of the report that is (or is not) purchased, and its line's key.
+    std::pair<int, qint64> lineOf(const ReportPreparation::Report& report, bool bought = true);
+    // The report painted with its receipts.
+    std::unique_ptr<RecordingPaintDevice> paint(ReportRenderer& renderer);
 
     AppState m_state;
 };
@@ -77,57 +80,54 @@ ReportPreparation::Report TestReceiptInserts::projectReport() {
     return ReportPreparation::create(*m_store, m_state, ReportKind::VehicleData);
 }
 
+std::pair<int, qint64> TestReceiptInserts::lineOf(const ReportPreparation::Report& report,
+                                                  bool bought) {
+    for (int r = 0; r < report.data.rows.size(); ++r) {
+        const ReportData::Row& row = report.data.rows[r];
+        if (purchased(row) != bought)
+            continue;
+        if (const auto line = AttachmentStore(*m_store).lineId(
+                row.value("Part_Name").toString(), row.value("Sequence_Number").toString()))
+            return {r, *line};
+    }
+    qFatal("the sample project lacks such a line");
+}
+
+std::unique_ptr<RecordingPaintDevice> TestReceiptInserts::paint(ReportRenderer& renderer) {
+    renderer.setInserts(ReceiptInserts::build(*m_store, renderer.data()));
+    auto device = std::make_unique<RecordingPaintDevice>();
+    device->record(renderer);
+    return device;
+}
+
 void TestReceiptInserts::purchasedLinesCarryTheirReceiptsAfterTheirBlock() {
     ReportPreparation::Report report = projectReport();
-    int bought = -1;
-    int notBought = -1;
-    for (int r = 0; r < report.data.rows.size(); ++r) {
-        (purchased(report.data.rows[r]) ? bought : notBought) = r;
-        if (bought >= 0 && notBought >= 0)
-            break;
-    }
-    QVERIFY(bought >= 0 && notBought >= 0);
+    const auto [bought, boughtLine] = lineOf(report);
     AttachmentStore attachments(*m_store);
-    const auto lineOf = [&](int r) {
-        return attachments
-            .lineId(report.data.rows[r].value("Part_Name").toString(),
-                    report.data.rows[r].value("Sequence_Number").toString())
-            .value_or(0);
-    };
-    const qint64 boughtLine = lineOf(bought);
-    const qint64 otherLine = lineOf(notBought);
-    QVERIFY(boughtLine > 0 && otherLine > 0);
-
-    const QList<PreparedAttachment> files = {
-        attachment("photo.png", "image/png", png({400, 200})),
-        attachment("invoice.pdf", "application/pdf", letterPdf(2)),
-        attachment("bent l'image.png", "image/png", "this is not a picture"),
-        attachment("torn receipt.pdf", "application/pdf", "%PDF-1.4\nnot much else"),
-        attachment("notes – Zündung.txt", "text/plain", "torque figures"),
-    };
-    for (const PreparedAttachment& f : files)
+    for (const PreparedAttachment& f : {
+             attachment("photo.png", "image/png", png({400, 200})),
+             attachment("invoice.pdf", "application/pdf", letterPdf(2)),
+             attachment("bent l'image.png", "image/png", "this is not a picture"),
+             attachment("torn receipt.pdf", "application/pdf", "%PDF-1.4\nnot much else"),
+             attachment("notes – Zündung.txt", "text/plain", "torque figures"),
+         })
         QVERIFY(attachments.store(boughtLine, f));
     // A line not yet purchased prints no receipts.
-    QVERIFY(attachments.store(otherLine, attachment("quote.png", "image/png", png({123, 45}))));
+    QVERIFY(attachments.store(lineOf(report, false).second,
+                              attachment("quote.png", "image/png", png({123, 45}))));
 
     ReportRenderer plain(report.layout, report.data, report.captions);
     ReportRenderer withReceipts(report.layout, report.data, report.captions);
-    withReceipts.setInserts(ReceiptInserts::build(*m_store, withReceipts.data()));
+    const auto device = paint(withReceipts);
     // Each PDF page is nearly a page of its own; the photo and the list need room too.
-    QVERIFY2(
-        withReceipts.pageCount() >= plain.pageCount() + 2,
-        qPrintable(
-            QStringLiteral("%1 against %2").arg(withReceipts.pageCount()).arg(plain.pageCount())));
-
-    RecordingPaintDevice device;
-    device.record(withReceipts);
+    QVERIFY(withReceipts.pageCount() >= plain.pageCount() + 2);
     QList<RecordingPaintDevice::Picture> photos;
     QList<RecordingPaintDevice::Picture> pdfPages;
-    for (const RecordingPaintDevice::Picture& p : device.pictures) {
+    for (const RecordingPaintDevice::Picture& p : device->pictures) {
         QVERIFY(p.size != QSize(123, 45));
         if (p.size == QSize(400, 200))
             photos << p;
-        else if (p.size.height() > p.size.width() && p.size.width() > 1000)
+        else if (p.size == kPdfPage)
             pdfPages << p;
     }
     QCOMPARE(photos.size(), 1);
@@ -148,21 +148,15 @@ void TestReceiptInserts::purchasedLinesCarryTheirReceiptsAfterTheirBlock() {
     QCOMPARE(pdfPages[1].page, pdfPages[0].page + 1);
 
     // Damaged files and the other attachments are named, after the pictures.
-    const QStringList texts = device.allTexts();
-    const QString all = texts.join(' ');
-    QVERIFY2(all.contains("bent l'image.png"), qPrintable(all.right(400)));
-    QVERIFY(all.contains("torn receipt.pdf"));
-    QVERIFY(all.contains("notes – Zündung.txt"));
+    const QString all = device->allTexts().join(' ');
+    for (const char* name : {"bent l'image.png", "torn receipt.pdf", "notes – Zündung.txt"})
+        QVERIFY2(all.contains(QString::fromUtf8(name)), name);
     QVERIFY(!all.contains("quote.png"));
-    const RecordingPaintDevice::Text* named = nullptr;
-    for (const RecordingPaintDevice::Text& t : device.texts)
+    for (const RecordingPaintDevice::Text& t : device->texts)
         if (t.text.contains("torn receipt.pdf"))
-            named = &t;
-    QVERIFY(named);
-    QVERIFY(named->page >= pdfPages[1].page);
+            QVERIFY(t.page >= pdfPages[1].page);
     // The line's own block comes before its receipts.
-    const QString partName = report.data.rows[bought].value("Part_Name").toString();
-    const RecordingPaintDevice::Text* block = device.find(partName);
+    const auto* block = device->find(report.data.rows[bought].value("Part_Name").toString());
     QVERIFY(block);
     QVERIFY(block->page < photos.first().page ||
             (block->page == photos.first().page && block->at.y() < photo.top()));
@@ -173,47 +167,25 @@ void TestReceiptInserts::aReportWithoutReceiptsIsUnchanged() {
     ReportRenderer plain(report.layout, report.data, report.captions);
     ReportRenderer empty(report.layout, report.data, report.captions);
     // No attachments anywhere: nothing is added, not even an empty list.
-    empty.setInserts(ReceiptInserts::build(*m_store, empty.data()));
-    QCOMPARE(empty.pageCount(), plain.pageCount());
     RecordingPaintDevice a;
-    RecordingPaintDevice b;
     a.record(plain);
-    b.record(empty);
-    QCOMPARE(b.transcript(), a.transcript());
+    QCOMPARE(paint(empty)->transcript(), a.transcript());
 }
 
 void TestReceiptInserts::damagedPdfGivesNoPages_data() {
     QTest::addColumn<QByteArray>("data");
     QTest::addColumn<int>("pages");
-    const QByteArray good = letterPdf(3);
     QTest::newRow("empty") << QByteArray() << 0;
     QTest::newRow("not a PDF") << QByteArray("hello") << 0;
     QTest::newRow("header only") << QByteArray("%PDF-1.7\n%%EOF\n") << 0;
     QTest::newRow("a picture") << png({10, 10}) << 0;
-    QTest::newRow("three pages") << good << 3;
+    QTest::newRow("three pages") << letterPdf(3) << 3;
 }
 
 void TestReceiptInserts::damagedPdfGivesNoPages() {
     QFETCH(QByteArray, data);
     QFETCH(int, pages);
-    const QList<QSize> sizes = ReceiptReader::pdfPageSizes(data);
-    QCOMPARE(sizes.size(), pages);
-    // Letter at the resolution the pages are made at.
-    for (const QSize& size : sizes)
-        QCOMPARE(size, QSize(1275, 1650));
-}
-
-std::pair<int, qint64> TestReceiptInserts::purchasedLine(const ReportPreparation::Report& report) {
-    for (int r = 0; r < report.data.rows.size(); ++r) {
-        if (!purchased(report.data.rows[r]))
-            continue;
-        const auto line = AttachmentStore(*m_store).lineId(
-            report.data.rows[r].value("Part_Name").toString(),
-            report.data.rows[r].value("Sequence_Number").toString());
-        if (line)
-            return {r, *line};
-    }
-    qFatal("the sample project has no purchased line");
+    QCOMPARE(ReceiptReader::pdfPageSizes(data), QList<QSize>(pages, kPdfPage));
 }
 
 void TestReceiptInserts::longListsOfNamesWrapAndContinue_data() {
@@ -227,7 +199,7 @@ void TestReceiptInserts::longListsOfNamesWrapAndContinue() {
     QFETCH(int, files);
     QFETCH(bool, morePages);
     ReportPreparation::Report report = projectReport();
-    const auto [row, line] = purchasedLine(report);
+    const auto [row, line] = lineOf(report);
     AttachmentStore attachments(*m_store);
     QStringList names;
     for (int i = 0; i < files; ++i) {
@@ -235,24 +207,25 @@ void TestReceiptInserts::longListsOfNamesWrapAndContinue() {
             << QStringLiteral("invoice_%1_from_the_parts_supplier.txt").arg(i, 4, 10, QChar(u'0'));
         QVERIFY(attachments.store(line, attachment(names.last(), "text/plain", "paid")));
     }
-    ReportRenderer plain(report.layout, report.data, report.captions);
     ReportRenderer withList(report.layout, report.data, report.captions);
-    withList.setInserts(ReceiptInserts::build(*m_store, withList.data()));
-    RecordingPaintDevice device;
-    device.record(withList);
+    const auto device = paint(withList);
 
-    // Every name is printed whole, on lines inside the body.
-    const int bodyBottom = ReportRenderer::kPageHeight - ReportRenderer::kMargin;
+    // Every name is printed whole, on lines inside the body, none over another.
     QStringList listed;
-    QSet<int> pages;
-    for (const RecordingPaintDevice::Text& t : device.texts) {
+    QList<int> pages;
+    qreal lastY = -1;
+    for (const RecordingPaintDevice::Text& t : device->texts) {
         if (!t.text.contains(QStringLiteral("_from_the_parts_supplier.txt")))
             continue;
-        pages << t.page;
         const qreal width = QFontMetricsF(t.font).horizontalAdvance(t.text);
         QVERIFY2(t.at.x() + width <= ReportRenderer::kMargin + withList.layout().width + 1,
                  qPrintable(t.text));
-        QVERIFY(t.at.y() < bodyBottom);
+        QVERIFY(t.at.y() < ReportRenderer::kPageHeight - ReportRenderer::kMargin);
+        if (!pages.isEmpty() && t.page == pages.last())
+            QVERIFY(t.at.y() > lastY);
+        else
+            pages << t.page;
+        lastY = t.at.y();
         for (const QString& part : t.text.split(u' '))
             if (part.contains(u'.'))
                 listed << part.chopped(part.endsWith(u',') ? 1 : 0);
@@ -261,28 +234,14 @@ void TestReceiptInserts::longListsOfNamesWrapAndContinue() {
     QCOMPARE(pages.size() > 1, morePages);
     // A list too long for any page begins right below its line's block,
     // not on a page of its own.
-    const RecordingPaintDevice::Text* block =
-        device.find(report.data.rows[row].value("Part_Name").toString());
-    QVERIFY(block);
     if (morePages)
-        QCOMPARE(*std::min_element(pages.cbegin(), pages.cend()), block->page);
-    QVERIFY(withList.pageCount() >= plain.pageCount() + (morePages ? 1 : 0));
-    // No line of the list overlaps another: each starts below the last.
-    qreal last = -1;
-    int lastPage = -1;
-    for (const RecordingPaintDevice::Text& t : device.texts) {
-        if (!t.text.contains(QStringLiteral("_from_the_parts_supplier.txt")))
-            continue;
-        if (t.page == lastPage)
-            QVERIFY(t.at.y() > last);
-        last = t.at.y();
-        lastPage = t.page;
-    }
+        QCOMPARE(pages.first(),
+                 device->find(report.data.rows[row].value("Part_Name").toString())->page);
 }
 
 void TestReceiptInserts::pdfPagesAreMadeWhenPaintedAndFewAreKept() {
     ReportPreparation::Report report = projectReport();
-    const auto [row, line] = purchasedLine(report);
+    const auto [row, line] = lineOf(report);
     AttachmentStore attachments(*m_store);
     constexpr int kPages = 9;
     QVERIFY(
@@ -291,39 +250,28 @@ void TestReceiptInserts::pdfPagesAreMadeWhenPaintedAndFewAreKept() {
     // The line alone, so that the pages can be counted exactly.
     report.data.rows = {report.data.rows[row]};
 
-    ReportRenderer plain(report.layout, report.data, report.captions);
     ReportRenderer withReceipts(report.layout, report.data, report.captions);
     const QHash<int, QList<ReportInsert>> inserts =
         ReceiptInserts::build(*m_store, withReceipts.data());
     QCOMPARE(inserts.value(0).size(), kPages + 1);
-    const ReceiptReader* reader = nullptr;
-    for (const ReportInsert& insert : inserts.value(0)) {
-        const auto* picture = dynamic_cast<const ReceiptPicture*>(insert.picture.get());
-        QVERIFY(picture);
-        reader = &picture->reader();
-    }
+    const auto* picture =
+        dynamic_cast<const ReceiptPicture*>(inserts.value(0).last().picture.get());
+    QVERIFY(picture);
+    const ReceiptReader* reader = &picture->reader();
     // Nothing is made before a page is painted.
     QCOMPARE(reader->keptCount(), 0);
     withReceipts.setInserts(inserts);
     // One PDF page per report page, and the photo (twice as high as wide,
     // so a page of its own) on one more.
-    QCOMPARE(plain.pageCount(), 1);
     QCOMPARE(withReceipts.pageCount(), 1 + kPages + 1);
 
     RecordingPaintDevice device;
     device.record(withReceipts);
-    QList<int> pdfPages;
-    int photos = 0;
-    for (const RecordingPaintDevice::Picture& p : device.pictures) {
-        if (p.size == QSize(1275, 1650))
-            pdfPages << p.page;
-        else if (p.size == QSize(300, 600))
-            ++photos;
-    }
-    QCOMPARE(pdfPages.size(), kPages);
-    for (int i = 1; i < kPages; ++i)
-        QCOMPARE(pdfPages[i], pdfPages[i - 1] + 1);
-    QCOMPARE(photos, 1);
+    QList<int> receiptPages;
+    for (const RecordingPaintDevice::Picture& p : device.pictures)
+        if (p.size == kPdfPage || p.size == QSize(300, 600))
+            receiptPages << p.page;
+    QCOMPARE(receiptPages, QList<int>({1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
     QVERIFY(reader->keptCount() <= ReceiptReader::kKept);
     // Painting the pages again gives the same pictures in the same places.
     RecordingPaintDevice again;
@@ -335,7 +283,7 @@ void TestReceiptInserts::pdfPagesAreMadeWhenPaintedAndFewAreKept() {
 
 void TestReceiptInserts::aReceiptGoneAfterTheReportWasMadeIsMarked() {
     ReportPreparation::Report report = projectReport();
-    const auto [row, line] = purchasedLine(report);
+    const qint64 line = lineOf(report).second;
     AttachmentStore attachments(*m_store);
     qint64 pdf = 0;
     qint64 photo = 0;
@@ -351,9 +299,8 @@ void TestReceiptInserts::aReceiptGoneAfterTheReportWasMadeIsMarked() {
     device.record(withReceipts);
     QCOMPARE(withReceipts.pageCount(), pages);
     for (const RecordingPaintDevice::Picture& p : device.pictures)
-        QVERIFY(p.size != QSize(1275, 1650) && p.size != QSize(200, 100));
+        QVERIFY(p.size != kPdfPage && p.size != QSize(200, 100));
     QCOMPARE(device.allTexts().count(QStringLiteral("This receipt can no longer be read.")), 3);
-    Q_UNUSED(row);
 }
 
 QTEST_MAIN(TestReceiptInserts)
