@@ -87,15 +87,8 @@ void RecordingPaintDevice::record(const ReportRenderer& renderer) {
 QStringList RecordingPaintDevice::textsOn(int p) const {
     QStringList out;
     for (const Text& t : texts)
-        if (t.page == p)
+        if (p < 0 || t.page == p)
             out << t.text;
-    return out;
-}
-
-QStringList RecordingPaintDevice::allTexts() const {
-    QStringList out;
-    for (const Text& t : texts)
-        out << t.text;
     return out;
 }
 

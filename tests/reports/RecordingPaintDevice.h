@@ -42,8 +42,8 @@ public:
     QList<Picture> pictures;
     int page = 0;
 
-    QStringList textsOn(int page) const;
-    QStringList allTexts() const;
+    QStringList textsOn(int page) const; // every page's when below 0
+    QStringList allTexts() const { return textsOn(-1); }
     const Text* find(const QString& text) const;
     // "page N" followed by "x y text" lines, for comparing with golden files.
     QString transcript() const;

@@ -40,10 +40,6 @@ void TestReportPreparation::projectReportLeavesThePartLinesUnsortedButFiltered()
     const auto report = ReportPreparation::create(*m_store, m_state, ReportKind::VehicleData);
     QCOMPARE(report.data.rows.size(), 35);
     QCOMPARE(report.captions.value("Label4"), QStringLiteral("1986 FORD MUSTANG"));
-    ReportPreparation::afterShown(*m_store, ReportKind::VehicleData);
-    QCOMPARE(master.sort(), QString());
-    QCOMPARE(master.filter(), QStringLiteral("Mas_vehicle_number = 1"));
-    QCOMPARE(master.recordCount(), 35);
 
     // A step that fails stops the Project Report; the others go on past it.
     m_state.openvehiclenumber = "1 or";
