@@ -3,18 +3,16 @@
 #include "TestShell.h"
 #include "Twips.h"
 
+#include <QAction>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChartView>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMdiSubWindow>
-#include <QMenu>
 #include <QPrintDialog>
-#include <QPrinter>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QToolButton>
 #include <QToolTip>
 
 namespace {
@@ -57,28 +55,24 @@ class TestGraphWindow : public QObject {
 private Q_SLOTS:
     void initTestCase() { isolateTestEnvironment(); }
 
-    void opensNamedPlacedAndMarked();
-    void emptyOrUnreadableProjectStillOpens();
+    void opensPlacedAndMarkedOrEmpty();
     void graphFollowsTheWindowStaysInsideAndOutlivesMinimising();
     void barsTellTheirAmount();
     void savesThePictureAsShown();
     void printsThroughTheDialog();
 };
 
-void TestGraphWindow::opensNamedPlacedAndMarked() {
-    const QStringList names{"frmShowgraph", "frmShowgraph2", "frmShowgraph3", "frmShowgraph4"};
+void TestGraphWindow::opensPlacedAndMarkedOrEmpty() {
+    TestShell shell;
+    // No project open: an empty graph, nothing to say.
+    QVERIFY(openGraph(shell, GraphKind::BudgetVsForecast)->data().isEmpty());
+    QVERIFY(shell.closeWindow(WindowId::Graph3));
+    shell.openProject(1);
     const QStringList markers{"showgraphopen", "showgraph2open", "showgraph3open",
                               "showgraph4open"};
-    TestShell shell;
-    shell.openProject(1);
     for (int i = 0; i < 4; ++i) {
-        const GraphKind kind = GraphCatalog::all()[i];
-        GraphWindow* w = openGraph(shell, kind);
-        QVERIFY(w);
-        QCOMPARE(w->objectName(), names[i]);
-        QCOMPARE(w->windowTitle(), GraphCatalog::title(kind));
+        GraphWindow* w = openGraph(shell, GraphCatalog::all()[i]);
         QCOMPARE(shell.appState.marker(markers[i]), QStringLiteral("Y"));
-        QVERIFY(w->findChild<QChartView*>(QStringLiteral("Graph1"))->isVisible());
         QCOMPARE(w->data().points().size(), 12);
         QCOMPARE(frameOf(w)->geometry(),
                  Twips::rect(GraphGeometry::kLeft, GraphGeometry::kTop, GraphGeometry::kWidth,
@@ -89,24 +83,13 @@ void TestGraphWindow::opensNamedPlacedAndMarked() {
     QCOMPARE(shell.appState.marker(QStringLiteral("showgraph3open")), QString());
     QCOMPARE(shell.appState.marker(QStringLiteral("showgraph2open")), QStringLiteral("Y"));
     QVERIFY(shell.scripted.messages().isEmpty());
-}
 
-void TestGraphWindow::emptyOrUnreadableProjectStillOpens() {
-    TestShell shell;
-    // No project open: an empty graph, nothing to say.
-    GraphWindow* none = openGraph(shell, GraphKind::BudgetVsForecast);
-    QVERIFY(none->data().isEmpty());
-    QVERIFY(shell.scripted.messages().isEmpty());
-
-    shell.openProject(1);
+    // Lines that cannot be read: the user is told, the window still opens.
     QVERIFY(TestDatabase::exec(shell.db.databasePath(),
                                QStringLiteral("ALTER TABLE RSLMaster RENAME TO RSLMasterGone")));
     shell.store->invalidateTable(QStringLiteral("RSLMaster"));
-    QVERIFY(shell.closeWindow(WindowId::Graph3));
-    GraphWindow* broken = openGraph(shell, GraphKind::BudgetVsForecast);
-    QVERIFY(broken);
+    QVERIFY(openGraph(shell, GraphKind::BudgetVsForecast));
     QCOMPARE(shell.scripted.messages().size(), 1);
-    QVERIFY(!shell.scripted.lastText().isEmpty());
     QCOMPARE(shell.appState.marker(QStringLiteral("showgraph3open")), QStringLiteral("Y"));
 }
 
@@ -129,12 +112,9 @@ void TestGraphWindow::graphFollowsTheWindowStaysInsideAndOutlivesMinimising() {
 
     // Minimising leaves the graph as it was.
     const QSize before = w->chartView()->size();
-    QVERIFY(!before.isEmpty());
-
     frame->showMinimized();
     QTRY_VERIFY(frame->isMinimized());
     QCOMPARE(w->chartView()->size(), before);
-
     frame->showNormal();
     QTRY_VERIFY(!frame->isMinimized());
     QCOMPARE(w->chartView()->size(), before);
@@ -167,14 +147,7 @@ void TestGraphWindow::savesThePictureAsShown() {
 
     // The suffix is added when the user leaves it off.
     shell.scripted.queueFile(dir.filePath(QStringLiteral("mustang")));
-    auto* menuButton = w->findChild<QToolButton*>(QStringLiteral("cmdGraphMenu"));
-    QVERIFY(menuButton && menuButton->menu());
-    QAction* save = nullptr;
-    for (QAction* a : menuButton->menu()->actions())
-        if (a->text() == u"Save as PNG...")
-            save = a;
-    QVERIFY(save);
-    save->trigger();
+    w->findChild<QAction*>(QStringLiteral("actSavePng"))->trigger();
     const QImage image(dir.filePath(QStringLiteral("mustang.png")));
     QCOMPARE(image.size(), w->chartView()->size());
     QCOMPARE(shell.scripted.chooserFilters().last(), QStringLiteral("PNG pictures (*.png)"));
