@@ -13,8 +13,7 @@ private Q_SLOTS:
     void initTestCase() { isolateTestEnvironment(); }
 
     void versionIsTheProgramsUnlessTheSettingSaysOtherwise();
-    void withoutASystemInfoToolTheMessageAppearsAndTheBoxStays();
-    void firstInstalledToolIsStarted();
+    void theFirstInstalledSystemInfoToolIsStartedOrTheUserTold();
 };
 
 void TestAboutDialog::versionIsTheProgramsUnlessTheSettingSaysOtherwise() {
@@ -29,28 +28,22 @@ void TestAboutDialog::versionIsTheProgramsUnlessTheSettingSaysOtherwise() {
     delete again;
 }
 
-void TestAboutDialog::withoutASystemInfoToolTheMessageAppearsAndTheBoxStays() {
+void TestAboutDialog::theFirstInstalledSystemInfoToolIsStartedOrTheUserTold() {
     TestShell shell;
     QPointer<AboutDialog> d = new AboutDialog(shell, &shell.frame);
     shell.scripted.runModal(d);
-    QTest::mouseClick(d->findChild<QPushButton*>("cmdSysInfo"), Qt::LeftButton);
+    auto* button = d->findChild<QPushButton*>("cmdSysInfo");
+    QTest::mouseClick(button, Qt::LeftButton);
     QCOMPARE(shell.scripted.texts(), QStringList{"System Information Is Unavailable At This Time"});
     QVERIFY(shell.scripted.startedPrograms().isEmpty());
     QVERIFY(d && d->isVisible());
-}
-
-void TestAboutDialog::firstInstalledToolIsStarted() {
-    TestShell shell;
-    QCOMPARE(AboutDialog::systemInfoProgram(shell.scripted), QString());
+    // Two installed: the earlier in the list wins.
     const QStringList known = AboutDialog::systemInfoPrograms();
     QVERIFY(known.size() >= 3);
-    // Two installed: the earlier in the list wins.
     shell.scripted.availablePrograms = {known.last(), known[1]};
-    auto* d = new AboutDialog(shell, &shell.frame);
-    shell.scripted.runModal(d);
-    QTest::mouseClick(d->findChild<QPushButton*>("cmdSysInfo"), Qt::LeftButton);
+    QTest::mouseClick(button, Qt::LeftButton);
     QCOMPARE(shell.scripted.startedPrograms(), QList<QStringList>{QStringList{known[1]}});
-    QVERIFY(shell.scripted.messages().isEmpty());
+    QCOMPARE(shell.scripted.texts().size(), 1);
 }
 
 QTEST_MAIN(TestAboutDialog)
