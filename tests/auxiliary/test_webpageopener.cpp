@@ -13,7 +13,6 @@ private Q_SLOTS:
     void initTestCase() { isolateTestEnvironment(); }
 
     void settingChoosesTheBrowser();
-    void systemChoiceOpensTheDesktopBrowserOnly();
     void failedDesktopBrowserIsReported();
     void builtInChoiceMakesOneWindowAndReusesIt();
     void reRunningTheLoadRightAfterCreatingTheWindowLoadsOnce();
@@ -25,18 +24,6 @@ void TestWebPageOpener::settingChoosesTheBrowser() {
     QCOMPARE(WebPageOpener::target("i", true), Target::BuiltIn);
     // Without the built-in browser every page goes to the desktop's.
     QCOMPARE(WebPageOpener::target("V", false), Target::Desktop);
-}
-
-void TestWebPageOpener::systemChoiceOpensTheDesktopBrowserOnly() {
-    TestShell shell;
-    shell.settings().setValue(Settings::kBrowser, "I");
-    FakeBrowserEngine* engine = nullptr;
-    useFakeBrowser(shell, &engine);
-    WebPageOpener::open(shell, "http://WWW.GEARHEADDIRECT.EXAMPLE");
-    QCOMPARE(shell.scripted.openedUrls(), QList<QUrl>{QUrl("http://WWW.GEARHEADDIRECT.EXAMPLE")});
-    QVERIFY(shell.shown.isEmpty());
-    QVERIFY(shell.state().startingaddress.isEmpty());
-    QVERIFY(shell.scripted.messages().isEmpty());
 }
 
 void TestWebPageOpener::failedDesktopBrowserIsReported() {
