@@ -31,57 +31,40 @@ void TestAppFiles::filesAreFoundInEachLayout_data() {
     // Files laid out under a temporary root; the program runs from `program`.
     QTest::addColumn<QStringList>("files");
     QTest::addColumn<QString>("program");
-    QTest::addColumn<QString>("xdg");   // the XDG data folder, under the root
+    QTest::addColumn<bool>("xdg");      // the XDG data folder is root/xdg
     QTest::addColumn<QString>("found"); // empty: none of them
-
-    const QString share = QStringLiteral("share/") + BuildInfo::kDataFolder;
-    const QString xdgData = QStringLiteral("xdg/") + BuildInfo::kDataFolder;
-    QTest::newRow("build tree: beside the program")
-        << QStringList{"build/src/app/help/index.html"} << "build/src/app"
-        << ""
-        << "build/src/app/help/index.html";
-    QTest::newRow("installed under a prefix")
-        << QStringList{"usr/" + share + "/help/index.html"} << "usr/bin"
-        << ""
-        << "usr/" + share + "/help/index.html";
-    QTest::newRow("prefix moved elsewhere")
-        << QStringList{"opt/rastrel/" + share + "/help/index.html"} << "opt/rastrel/bin"
-        << ""
-        << "opt/rastrel/" + share + "/help/index.html";
+    const QString help = QStringLiteral("/help/index.html");
+    const QString share = QStringLiteral("share/") + BuildInfo::kDataFolder + help;
+    const QString xdgData = QStringLiteral("xdg/") + BuildInfo::kDataFolder + help;
+    const auto row = [](const char* name, const QStringList& files, const QString& program,
+                        bool xdg, const QString& found) {
+        QTest::newRow(name) << files << program << xdg << found;
+    };
+    row("beside the program", {"build/app" + help}, "build/app", false, "build/app" + help);
+    row("under a prefix", {"usr/" + share}, "usr/bin", false, "usr/" + share);
+    row("prefix moved", {"opt/r/" + share}, "opt/r/bin", false, "opt/r/" + share);
     // A copy beside the program (a developer's or a portable one) wins.
-    QTest::newRow("beside wins over the prefix")
-        << QStringList{"usr/" + share + "/help/index.html", "usr/bin/help/index.html"} << "usr/bin"
-        << ""
-        << "usr/bin/help/index.html";
+    row("beside wins", {"usr/" + share, "usr/bin" + help}, "usr/bin", false, "usr/bin" + help);
     // A program linked into a folder without its data still finds the
     // data in the XDG folders; its own prefix comes first.
-    QTest::newRow("XDG data folders") << QStringList{xdgData + "/help/index.html"} << "home/bin"
-                                      << "xdg" << xdgData + "/help/index.html";
-    QTest::newRow("own prefix before XDG")
-        << QStringList{xdgData + "/help/index.html", "usr/" + share + "/help/index.html"}
-        << "usr/bin"
-        << "xdg"
-        << "usr/" + share + "/help/index.html";
-    QTest::newRow("data of another prefix is not taken for ours")
-        << QStringList{"usr/local/" + share + "/help/index.html"} << "usr/bin"
-        << ""
-        << "";
-    QTest::newRow("nothing installed") << QStringList{} << "usr/bin"
-                                       << "xdg"
-                                       << "";
+    row("XDG data folders", {xdgData}, "home/bin", true, xdgData);
+    row("own prefix before XDG", {xdgData, "usr/" + share}, "usr/bin", true, "usr/" + share);
+    row("not another prefix's data", {"usr/local/" + share}, "usr/bin", false, "");
+    row("nothing installed", {}, "usr/bin", true, "");
 }
 
 void TestAppFiles::filesAreFoundInEachLayout() {
     QFETCH(QStringList, files);
     QFETCH(QString, program);
-    QFETCH(QString, xdg);
+    QFETCH(bool, xdg);
     QFETCH(QString, found);
     QTemporaryDir root;
     for (const QString& f : files)
         touch(root.filePath(f));
     QVERIFY(QDir().mkpath(root.filePath(program)));
     // Never the machine's own folders, where Rastrel may really be installed.
-    qputenv("XDG_DATA_DIRS", root.filePath(xdg.isEmpty() ? QStringLiteral("none") : xdg).toUtf8());
+    qputenv("XDG_DATA_DIRS",
+            root.filePath(xdg ? QStringLiteral("xdg") : QStringLiteral("none")).toUtf8());
 
     const QString located =
         AppFiles::locate(QStringLiteral("help/index.html"), root.filePath(program));
