@@ -72,29 +72,22 @@ void TestReportPreparation::eachReportLeavesItsRecordSetsAsTheWindowsExpect_data
     QTest::addColumn<ReportKind>("kind");
     QTest::addColumn<States>("expected");
     QTest::addColumn<int>("rows");
-    QTest::newRow("parts") << ReportKind::PartData << States{{Command::RSLParts, "", "Part_name"}}
-                           << 43;
-    QTest::newRow("categories") << ReportKind::CategoryData
-                                << States{{Command::RSLCategories, "", "Category"}} << 12;
-    QTest::newRow("project") << ReportKind::VehicleData
-                             << States{{Command::RSLMaster, "Mas_vehicle_number = 1", ""}} << 35;
-    QTest::newRow("part search") << ReportKind::PartSearchList
-                                 << States{{Command::RSLMaster,
-                                            "selected = 0 and Mas_vehicle_number = 1", "category"}}
-                                 << 0;
-    QTest::newRow("actual") << ReportKind::ActualCost
-                            << States{{Command::RSLCategorybudget, "Cat_vehicle_number = 1",
-                                       "Category"}}
-                            << 12;
-    QTest::newRow("forecast") << ReportKind::ForecastCost
-                              << States{{Command::RSLCategoryBudget2, "Cat_vehicle_number = 1",
-                                         "Category"}}
-                              << 12;
-    QTest::newRow("over budget")
-        << ReportKind::CategoriesOverBudget
-        << States{{Command::RSLMaster, "Mas_vehicle_number = 1 and purchased = 1", "category"},
-                  {Command::RSLCategorybudget, "Cat_vehicle_number = 1", ""}}
-        << 1;
+    const auto row = [](const char* name, ReportKind kind, int rows, const States& states) {
+        QTest::newRow(name) << kind << states << rows;
+    };
+    const QString project = "Mas_vehicle_number = 1";
+    const QString budgets = "Cat_vehicle_number = 1";
+    row("parts", ReportKind::PartData, 43, {{Command::RSLParts, "", "Part_name"}});
+    row("categories", ReportKind::CategoryData, 12, {{Command::RSLCategories, "", "Category"}});
+    row("project", ReportKind::VehicleData, 35, {{Command::RSLMaster, project, ""}});
+    row("part search", ReportKind::PartSearchList, 0,
+        {{Command::RSLMaster, "selected = 0 and " + project, "category"}});
+    row("actual", ReportKind::ActualCost, 12, {{Command::RSLCategorybudget, budgets, "Category"}});
+    row("forecast", ReportKind::ForecastCost, 12,
+        {{Command::RSLCategoryBudget2, budgets, "Category"}});
+    row("over budget", ReportKind::CategoriesOverBudget, 1,
+        {{Command::RSLMaster, project + " and purchased = 1", "category"},
+         {Command::RSLCategorybudget, budgets, ""}});
 }
 
 void TestReportPreparation::eachReportLeavesItsRecordSetsAsTheWindowsExpect() {
