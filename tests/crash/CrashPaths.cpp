@@ -59,21 +59,45 @@ QString projectsWhole(DataStore& store) {
 
 namespace {
 
-ProjectInput crashProject(const QString& model) {
+DbResult fail(const QString& why) {
+    return DbResult::failure(DbErrorKind::Other, why);
+}
+
+DbResult done(const MaintenanceResult& r) {
+    return r.isDone() ? DbResult::success() : fail(r.message());
+}
+
+// The project "1990 CRASH <model>" with its budget rows; its number in *number.
+DbResult addProject(DataStore& store, const QString& model, qint64* number = nullptr) {
+    ProjectStore projects(store);
+    if (DbResult r = projects.refillNewBudget(); !r)
+        return r;
     ProjectInput in;
     in.year = QStringLiteral("1990");
     in.make = QStringLiteral("CRASH");
     in.model = model;
     in.picture = QStringLiteral("");
     in.totalBudget = QStringLiteral("0");
-    return in;
+    const ProjectStore::AddResult a = projects.addProject(in);
+    if (a.outcome != ProjectStore::AddOutcome::Added)
+        return a.error.ok() ? fail(QStringLiteral("not added")) : a.error;
+    if (number)
+        *number = a.number;
+    return DbResult::success();
 }
 
-DbResult added(const ProjectStore::AddResult& r) {
-    if (r.outcome == ProjectStore::AddOutcome::Added)
-        return DbResult::success();
-    return r.error.ok() ? DbResult::failure(DbErrorKind::Other, QStringLiteral("not added"))
-                        : r.error;
+// `count` part lines of one project in one statement, numbered from
+// `firstSequence` on; the notes make the file as large as a real one.
+DbResult insertLines(DataStore& store, int count, const QString& part, qint64 firstSequence,
+                     qint64 project, const QVariant& vendor = {}) {
+    return store.execute(
+        QStringLiteral("RSLMaster"),
+        QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < "
+                       "%1) INSERT INTO RSLMaster (Part_Name, Sequence_Number, Mas_vehicle_number, "
+                       "Category, Vendor, Quantity, Price, Total_cost, Notes) SELECT ?, ? + i, ?, "
+                       "'HARDWARE', ?, 1, 0.25, 0.25, printf('part %04d of a long run', i) FROM n")
+            .arg(count),
+        {part, firstSequence, project, vendor});
 }
 
 // Adding a project with its budget rows; the oldest goes when there are 20.
@@ -81,12 +105,7 @@ class AddProject : public CrashPath {
 public:
     QString name() const override { return QStringLiteral("add project"); }
     DbResult step(Shell& shell, int number) override {
-        ProjectStore projects(shell.data());
-        if (DbResult r = projects.refillNewBudget(); !r)
-            return r;
-        if (DbResult r =
-                added(projects.addProject(crashProject(QStringLiteral("A%1").arg(number))));
-            !r)
+        if (DbResult r = addProject(shell.data(), QStringLiteral("A%1").arg(number)); !r)
             return r;
         // Also those a killed run left behind, so the numbers never run out.
         QStringList old;
@@ -96,6 +115,7 @@ public:
                 {number - 20}, [&](const QSqlQuery& q) { old << q.value(0).toString(); });
             !r)
             return r;
+        ProjectStore projects(shell.data());
         for (const QString& description : std::as_const(old))
             if (DbResult r = projects.deleteProject(description); !r)
                 return r;
@@ -118,10 +138,10 @@ public:
     DbResult step(Shell& shell, int number) override {
         DataStore& store = shell.data();
         if (crashCount(store, "SELECT COUNT(*) FROM RSLVehicles WHERE vehicle_description = ?",
-                       {description(number + 1)}) == 0)
+                       {QStringLiteral("1990 CRASH D%1").arg(number + 1)}) == 0)
             if (DbResult r = make(store, number + 1); !r)
                 return r;
-        return ProjectStore(store).deleteProject(description(number));
+        return ProjectStore(store).deleteProject(QStringLiteral("1990 CRASH D%1").arg(number));
     }
     int progress(DataStore& store) override {
         return int(crashCount(store, "SELECT MIN(CAST(SUBSTR(vehicle_model, 2) AS INTEGER)) - 1 "
@@ -138,26 +158,15 @@ public:
     }
 
 private:
-    static QString description(int number) { return QStringLiteral("1990 CRASH D%1").arg(number); }
     static DbResult make(DataStore& store, int number) {
         Transaction tx(store);
         if (!tx.status())
             return tx.status();
-        ProjectStore projects(store);
-        if (DbResult r = projects.refillNewBudget(); !r)
+        qint64 project = 0;
+        if (DbResult r = addProject(store, QStringLiteral("D%1").arg(number), &project); !r)
             return r;
-        const ProjectStore::AddResult a =
-            projects.addProject(crashProject(QStringLiteral("D%1").arg(number)));
-        if (DbResult r = added(a); !r)
-            return r;
-        if (DbResult r = store.execute(
-                QStringLiteral("RSLMaster"),
-                QStringLiteral(
-                    "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 1000) "
-                    "INSERT INTO RSLMaster (Part_Name, Sequence_Number, Mas_vehicle_number, "
-                    "Category, Quantity, Price, Total_cost) SELECT 'BOLT', 100000 * ? + i, ?, "
-                    "'HARDWARE', 1, 0.25, 0.25 FROM n"),
-                {number + 1, a.number});
+        if (DbResult r =
+                insertLines(store, 1000, QStringLiteral("BOLT"), 100000 * (number + 1), project);
             !r)
             return r;
         return tx.commit();
@@ -185,14 +194,14 @@ public:
         if (sequence == 0) {
             const PartLineStore::Result r = lines.add(line, 1);
             if (r.outcome != PartLineStore::Outcome::Stored)
-                return DbResult::failure(DbErrorKind::Other, r.message);
+                return fail(r.message);
             sequence = r.sequenceNumber;
         }
         line.price = line.totalCost = QString::number(number + 2);
         const QString key = QString::number(sequence);
         if (PartLineStore::Result r = lines.accept(line, 1, line.partName, key);
             r.outcome != PartLineStore::Outcome::Stored)
-            return DbResult::failure(DbErrorKind::Other, r.message);
+            return fail(r.message);
         // Every older line goes, also one a killed run left behind.
         QList<qint64> older;
         if (DbResult r = store.query(
@@ -205,7 +214,7 @@ public:
         for (qint64 previous : std::as_const(older))
             if (PartLineStore::Result r = lines.remove(line.partName, QString::number(previous));
                 r.outcome != PartLineStore::Outcome::Stored)
-                return DbResult::failure(DbErrorKind::Other, r.message);
+                return fail(r.message);
         return DbResult::success();
     }
     int progress(DataStore& store) override {
@@ -240,53 +249,63 @@ private:
     }
 };
 
-// Renaming a vendor that 3,000 part lines use.
-class RenameVendor : public CrashPath {
+// A vendor whose name carries the step number, on 3,000 part lines: the file
+// holds either the old number or the new one, on the vendor and every line.
+class MarkedVendor : public CrashPath {
 public:
-    QString name() const override { return QStringLiteral("rename vendor on 3,000 lines"); }
+    explicit MarkedVendor(const QString& prefix)
+        : m_prefix(prefix) {}
     DbResult setUp(Shell& shell) override {
-        DataStore& store = shell.data();
         Contact c;
-        c.name = vendor(0);
-        if (MaintenanceResult r = ContactBook(store, ContactBook::Kind::Vendors).add(c);
-            !r.isDone())
-            return DbResult::failure(DbErrorKind::Other, r.message());
-        return store.execute(
-            QStringLiteral("RSLMaster"),
-            QStringLiteral(
-                "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) "
-                "INSERT INTO RSLMaster (Part_Name, Sequence_Number, Mas_vehicle_number, Category, "
-                "Vendor, Quantity, Price, Total_cost) SELECT 'WASHER', 500000 + i, 1, 'HARDWARE', "
-                "?, 1, 0.1, 0.1 FROM n"),
-            {vendor(0)});
-    }
-    DbResult step(Shell& shell, int number) override {
-        ContactBook vendors(shell.data(), ContactBook::Kind::Vendors);
-        Contact c;
-        c.name = vendor(number);
-        const MaintenanceResult r = vendors.change(vendor(number - 1), c, [] {});
-        return r.isDone() ? DbResult::success()
-                          : DbResult::failure(DbErrorKind::Other, r.message());
+        c.name = mark(0);
+        if (DbResult r = done(ContactBook(shell.data(), ContactBook::Kind::Vendors).add(c)); !r)
+            return r;
+        return insertLines(shell.data(), 3000, QStringLiteral("GASKET"), 500000, 1, mark(0));
     }
     int progress(DataStore& store) override {
-        return int(crashCount(store, "SELECT MAX(CAST(SUBSTR(vendor_name, 9) AS INTEGER)) FROM "
-                                     "RSLVendor WHERE vendor_name LIKE 'RENAMED %'"));
+        return int(crashCount(store,
+                              "SELECT MAX(CAST(SUBSTR(vendor_name, ?) AS INTEGER)) FROM RSLVendor "
+                              "WHERE vendor_name LIKE ?",
+                              {m_prefix.size() + 1, m_prefix + u'%'}));
     }
     QString halfStored(DataStore& store) override {
-        const qint64 rows =
-            crashCount(store, "SELECT COUNT(*) FROM RSLVendor WHERE vendor_name LIKE 'RENAMED %'");
+        const qint64 marks = crashCount(
+            store, "SELECT COUNT(*) FROM RSLVendor WHERE vendor_name LIKE ?", {m_prefix + u'%'});
         const qint64 onLines = crashCount(
-            store, "SELECT COUNT(*) FROM RSLMaster WHERE Vendor = (SELECT vendor_name FROM "
-                   "RSLVendor WHERE vendor_name LIKE 'RENAMED %')");
-        if (rows != 1 || onLines != 3000)
-            return QStringLiteral("%1 vendor rows, %2 of 3000 lines carry its name")
-                .arg(rows)
-                .arg(onLines);
+            store,
+            "SELECT COUNT(*) FROM RSLMaster WHERE Part_Name = 'GASKET' AND Vendor = (SELECT "
+            "vendor_name FROM RSLVendor WHERE vendor_name LIKE ?)",
+            {m_prefix + u'%'});
+        const qint64 lines =
+            crashCount(store, "SELECT COUNT(*) FROM RSLMaster WHERE Part_Name = 'GASKET'");
+        if (marks != 1 || onLines != 3000 || lines != 3000)
+            return QStringLiteral("%1 vendor rows, %2 of %3 lines carry its name")
+                .arg(marks)
+                .arg(onLines)
+                .arg(lines);
         return {};
     }
 
+protected:
+    QString mark(int number) const { return m_prefix + QString::number(number); }
+
 private:
-    static QString vendor(int number) { return QStringLiteral("RENAMED %1").arg(number); }
+    QString m_prefix;
+};
+
+// Renaming a vendor that 3,000 part lines use.
+class RenameVendor : public MarkedVendor {
+public:
+    RenameVendor()
+        : MarkedVendor(QStringLiteral("RENAMED ")) {}
+    QString name() const override { return QStringLiteral("rename vendor on 3,000 lines"); }
+    DbResult step(Shell& shell, int number) override {
+        Contact c;
+        c.name = mark(number);
+        return done(
+            ContactBook(shell.data(), ContactBook::Kind::Vendors).change(mark(number - 1), c, [] {
+            }));
+    }
 };
 
 // Adding a category, which gives every project a budget row for it.
@@ -295,21 +314,13 @@ public:
     QString name() const override { return QStringLiteral("add category"); }
     DbResult setUp(Shell& shell) override {
         // More projects, so that the budget rows are many.
-        ProjectStore projects(shell.data());
-        for (int i = 0; i < 20; ++i) {
-            if (DbResult r = projects.refillNewBudget(); !r)
+        for (int i = 0; i < 20; ++i)
+            if (DbResult r = addProject(shell.data(), QStringLiteral("C%1").arg(i)); !r)
                 return r;
-            if (DbResult r = added(projects.addProject(crashProject(QStringLiteral("C%1").arg(i))));
-                !r)
-                return r;
-        }
         return DbResult::success();
     }
     DbResult step(Shell& shell, int number) override {
-        const MaintenanceResult r =
-            CategoryList(shell.data()).add(QStringLiteral("CRASH CAT %1").arg(number));
-        return r.isDone() ? DbResult::success()
-                          : DbResult::failure(DbErrorKind::Other, r.message());
+        return done(CategoryList(shell.data()).add(QStringLiteral("CRASH CAT %1").arg(number)));
     }
     int progress(DataStore& store) override {
         return int(crashCount(store,
@@ -344,13 +355,13 @@ public:
         DbResult copyError;
         const auto project = editor.load(QStringLiteral("1986 FORD MUSTANG"), &copyError);
         if (!project)
-            return DbResult::failure(DbErrorKind::Other, QStringLiteral("no sample project"));
+            return fail(QStringLiteral("no sample project"));
         BudgetSheet sheet(shell.data(), state);
         sheet.load();
         const QString amount = QString::number(number + 1);
         for (int row = 0; row < sheet.rows().size(); ++row)
             if (sheet.setAmount(row, amount) == BudgetSheet::SetOutcome::Refused)
-                return DbResult::failure(DbErrorKind::Other, QStringLiteral("amount refused"));
+                return fail(QStringLiteral("amount refused"));
         ProjectInput input;
         input.year = project->year;
         input.make = project->make;
@@ -359,9 +370,7 @@ public:
         input.totalBudget = sheet.total().value_or(Money()).toPlainText();
         const ProjectEditor::ChangeResult r = editor.change(input);
         if (r.outcome != ProjectEditor::ChangeOutcome::Changed)
-            return r.error.ok()
-                       ? DbResult::failure(DbErrorKind::Other, QStringLiteral("not changed"))
-                       : r.error;
+            return r.error.ok() ? fail(QStringLiteral("not changed")) : r.error;
         return DbResult::success();
     }
     int progress(DataStore& store) override {
@@ -404,7 +413,7 @@ public:
         import.check();
         const CsvImport::Outcome out = import.store();
         if (!out.stored)
-            return DbResult::failure(DbErrorKind::Other, out.message);
+            return fail(out.message);
         // The oldest batch goes, so the file does not grow without end.
         return shell.data().execute(
             QStringLiteral("RSLMaster"),
@@ -436,34 +445,19 @@ public:
 
 // Restoring a backup as File > Restore From Backup does: the backup is
 // inspected, the database closed, the backup put in its place and the file
-// opened again. Each step's backup is the file as it is, with every trace of
-// the step number moved on by one (a vendor and the 3,000 lines that name
-// it), so the file holds either the old number or the new one throughout.
-class RestoreBackup : public CrashPath {
+// opened again. Each step's backup is the file as it is with the mark moved
+// on by one.
+class RestoreBackup : public MarkedVendor {
 public:
+    RestoreBackup()
+        : MarkedVendor(QStringLiteral("RESTORE MARK ")) {}
     QString name() const override { return QStringLiteral("restore from backup"); }
-    DbResult setUp(Shell& shell) override {
-        DataStore& store = shell.data();
-        Contact c;
-        c.name = mark(0);
-        if (MaintenanceResult r = ContactBook(store, ContactBook::Kind::Vendors).add(c);
-            !r.isDone())
-            return DbResult::failure(DbErrorKind::Other, r.message());
-        return store.execute(
-            QStringLiteral("RSLMaster"),
-            QStringLiteral(
-                "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) "
-                "INSERT INTO RSLMaster (Part_Name, Sequence_Number, Mas_vehicle_number, Category, "
-                "Vendor, Quantity, Price, Total_cost, Notes) SELECT 'GASKET', 700000 + i, 1, "
-                "'ENGINE', ?, 1, 0.5, 0.5, printf('gasket %04d of a restored file', i) FROM n"),
-            {mark(0)});
-    }
     DbResult step(Shell& shell, int number) override {
         DataStore& store = shell.data();
         const QString path = store.path();
         const QString folder = QFileInfo(path).absolutePath() + QStringLiteral("/sources");
         if (!QDir().mkpath(folder))
-            return DbResult::failure(DbErrorKind::Other, QStringLiteral("no sources folder"));
+            return fail(QStringLiteral("no sources folder"));
         const QString source = folder + QStringLiteral("/next.sqlite");
         if (DbResult r = DatabaseBackup::backup(store, source); !r)
             return r;
@@ -471,18 +465,15 @@ public:
              {QStringLiteral("UPDATE RSLVendor SET vendor_name = '%1' WHERE vendor_name = '%2'"),
               QStringLiteral("UPDATE RSLMaster SET Vendor = '%1' WHERE Vendor = '%2'")})
             if (!TestDatabase::exec(source, sql.arg(mark(number), mark(number - 1))))
-                return DbResult::failure(DbErrorKind::Other, QStringLiteral("source unchanged"));
+                return fail(QStringLiteral("source unchanged"));
         if (DatabaseBackup::Inspection check = DatabaseBackup::inspect(source); !check.result)
             return check.result;
         store.close();
-        QString safety;
         const DbResult replaced =
-            DatabaseBackup::replace(source, path, QDateTime::currentDateTime(), &safety);
+            DatabaseBackup::replace(source, path, QDateTime::currentDateTime(), nullptr);
         const DbResult opened = store.open(path);
-        if (!replaced)
-            return replaced;
-        if (!opened)
-            return opened;
+        if (!replaced || !opened)
+            return replaced ? opened : replaced;
         // The safety copies of every run so far, or the disk fills.
         QDir beside(QFileInfo(path).absolutePath());
         for (const QString& name : beside.entryList(
@@ -490,29 +481,6 @@ public:
             beside.remove(name);
         return DbResult::success();
     }
-    int progress(DataStore& store) override {
-        return int(crashCount(store, "SELECT MAX(CAST(SUBSTR(vendor_name, 14) AS INTEGER)) FROM "
-                                     "RSLVendor WHERE vendor_name LIKE 'RESTORE MARK %'"));
-    }
-    QString halfStored(DataStore& store) override {
-        const qint64 marks = crashCount(
-            store, "SELECT COUNT(*) FROM RSLVendor WHERE vendor_name LIKE 'RESTORE MARK %'");
-        const qint64 onLines =
-            crashCount(store, "SELECT COUNT(*) FROM RSLMaster WHERE Part_Name = 'GASKET' AND "
-                              "Vendor = (SELECT vendor_name FROM RSLVendor WHERE vendor_name "
-                              "LIKE 'RESTORE MARK %')");
-        const qint64 lines =
-            crashCount(store, "SELECT COUNT(*) FROM RSLMaster WHERE Part_Name = 'GASKET'");
-        if (marks != 1 || onLines != 3000 || lines != 3000)
-            return QStringLiteral("%1 marks, %2 of %3 lines carry it")
-                .arg(marks)
-                .arg(onLines)
-                .arg(lines);
-        return {};
-    }
-
-private:
-    static QString mark(int number) { return QStringLiteral("RESTORE MARK %1").arg(number); }
 };
 
 } // namespace
