@@ -4,14 +4,10 @@
 #include "ScratchMount.h"
 #include "TestDatabase.h"
 
-#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QRandomGenerator>
 #include <QTest>
-#include <QThread>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -27,13 +23,6 @@ QByteArray checksum(const QString& file) {
 
 const QDateTime kNoon(QDate(2025, 4, 2), QTime(12, 0));
 
-// The child process of the kill test: restores two backups in turn for ever.
-int restoreForEver(const QString& job) {
-    const QStringList parts = job.split(u'|');
-    for (int i = 0;; ++i)
-        ignoreError(DatabaseBackup::replace(parts[i % 2], parts[2], QDateTime::currentDateTime()));
-}
-
 } // namespace
 
 class TestDatabaseBackup : public QObject {
@@ -41,14 +30,12 @@ class TestDatabaseBackup : public QObject {
 private Q_SLOTS:
     void initTestCase() { isolateTestEnvironment(); }
     void backupIsAWholeCheckedCopyWhileInUse();
-    void backupToAPlaceThatCannotHoldItLeavesNothing();
-    void backupToAFullOrReadOnlyDiskLeavesNothing_data();
-    void backupToAFullOrReadOnlyDiskLeavesNothing();
+    void backupThatCannotBeWrittenLeavesNothing_data();
+    void backupThatCannotBeWrittenLeavesNothing();
     void automaticBackupsKeepTheNewest();
     void unusableBackupsAreRefused_data();
     void unusableBackupsAreRefused();
     void restoreKeepsASafetyCopy();
-    void restoreKilledAtAnyMomentLeavesAWholeFile();
 };
 
 void TestDatabaseBackup::backupIsAWholeCheckedCopyWhileInUse() {
@@ -72,32 +59,23 @@ void TestDatabaseBackup::backupIsAWholeCheckedCopyWhileInUse() {
     QVERIFY(!QFile::exists(target + ".part"));
 }
 
-void TestDatabaseBackup::backupToAPlaceThatCannotHoldItLeavesNothing() {
-    TestDatabase db;
-    auto store = db.open();
-    QFile blocker(db.path("blocker"));
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    const DbResult r = DatabaseBackup::backup(*store, db.path("blocker/copy.sqlite"));
-    QCOMPARE(r.kind(), DbErrorKind::ReadOnly);
-    QVERIFY(r.message().contains(QStringLiteral("cannot be written to")));
-    QVERIFY(QDir(db.path("")).entryList({"*.part"}, QDir::Files).isEmpty());
-}
-
-void TestDatabaseBackup::backupToAFullOrReadOnlyDiskLeavesNothing_data() {
-    QTest::addColumn<bool>("full");
+void TestDatabaseBackup::backupThatCannotBeWrittenLeavesNothing_data() {
+    QTest::addColumn<QString>("place");
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("why");
-    QTest::newRow("full disk") << true << int(DbErrorKind::DiskFull) << "the disk is full";
+    QTest::newRow("full disk") << "full" << int(DbErrorKind::DiskFull) << "the disk is full";
     QTest::newRow("read-only disk")
-        << false << int(DbErrorKind::ReadOnly) << "cannot be written to";
+        << "read-only" << int(DbErrorKind::ReadOnly) << "cannot be written to";
+    QTest::newRow("folder that is a file")
+        << "file" << int(DbErrorKind::ReadOnly) << "cannot be written to";
 }
 
-void TestDatabaseBackup::backupToAFullOrReadOnlyDiskLeavesNothing() {
-    QFETCH(bool, full);
+void TestDatabaseBackup::backupThatCannotBeWrittenLeavesNothing() {
+    QFETCH(QString, place);
     QFETCH(int, kind);
     QFETCH(QString, why);
-    const bool root = geteuid() == 0;
+    const bool full = place == u"full", readOnly = place == u"read-only";
+    const bool root = geteuid() == 0 && readOnly;
     if (full && !ScratchMount::available())
         QSKIP("filling a disk needs the superuser (a small tmpfs is mounted)");
     // Smaller than the database below, whose copy cannot fit.
@@ -111,29 +89,32 @@ void TestDatabaseBackup::backupToAFullOrReadOnlyDiskLeavesNothing() {
                                       "FROM n WHERE i < 3000) INSERT INTO RSLMakes (make) SELECT "
                                       "printf('MAKE %05d %090d', i, 0) FROM n")
                 .ok());
-    const QString folder = root ? disk.path("backups") : db.path("backups");
+    const QString folder = root || full ? disk.path("backups") : db.path("backups");
     QVERIFY(QDir().mkpath(folder));
-    if (!full) {
+    if (readOnly) {
         if (root)
             QVERIFY(disk.setReadOnly(true));
         else
             QVERIFY(::chmod(qPrintable(folder), 0555) == 0);
     }
-    const QString target = folder + "/copy.sqlite";
+    // A file where the folder should be cannot hold the copy either.
+    if (place == u"file")
+        QVERIFY(TestDatabase::writeFile(folder + "/blocker", {}));
+    const QString target = folder + (place == u"file" ? "/blocker/copy.sqlite" : "/copy.sqlite");
     const DbResult r = DatabaseBackup::backup(*store, target);
-    if (!full && !root)
+    if (readOnly && !root)
         QVERIFY(::chmod(qPrintable(folder), 0755) == 0);
     QCOMPARE(int(r.kind()), kind);
     QVERIFY2(r.message().contains(why) && r.message().contains(QDir::toNativeSeparators(target)),
              qPrintable(r.message()));
     // Not half a copy, nor the partial file it was written to.
     QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-             QStringList());
+             place == u"file" ? QStringList{"blocker"} : QStringList());
     // The open database goes on as it was.
     QVERIFY(store->execute("RSLMakes", "INSERT INTO RSLMakes (make) VALUES ('AFTER')").ok());
     QCOMPARE(TestDatabase::scalar(store->path(), "PRAGMA quick_check").toString(),
              QStringLiteral("ok"));
-    if (!full && root)
+    if (root)
         QVERIFY(disk.setReadOnly(false));
 }
 
@@ -234,46 +215,5 @@ void TestDatabaseBackup::restoreKeepsASafetyCopy() {
     QVERIFY(!QFileInfo::exists(half));
 }
 
-void TestDatabaseBackup::restoreKilledAtAnyMomentLeavesAWholeFile() {
-    TestDatabase db;
-    auto store = db.open();
-    const QString first = db.path("first.sqlite");
-    const QString second = db.path("second.sqlite");
-    QVERIFY(DatabaseBackup::backup(*store, first).ok());
-    // A second backup of a good size, so that writing it takes a while.
-    QVERIFY(store
-                ->execute("RSLMaster", "INSERT INTO RSLMaster (Part_Name, Notes) SELECT "
-                                       "'FILLER', hex(randomblob(2000)) FROM RSLParts, "
-                                       "RSLParts LIMIT 2000")
-                .ok());
-    QVERIFY(DatabaseBackup::backup(*store, second).ok());
-    const QString path = store->path();
-    store->close();
-    const QSet<QByteArray> whole = {checksum(path), checksum(first), checksum(second)};
-
-    for (int round = 0; round < 6; ++round) {
-        QProcess child;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("RASTREL_RESTORE_CHILD", first + u'|' + second + u'|' + path);
-        child.setProcessEnvironment(env);
-        child.start(QCoreApplication::applicationFilePath(), {});
-        QVERIFY(child.waitForStarted());
-        QThread::msleep(150 + QRandomGenerator::global()->bounded(400));
-        child.kill();
-        QVERIFY(child.waitForFinished());
-        QVERIFY2(whole.contains(checksum(path)), "the database file is not whole");
-        const DatabaseBackup::Inspection check = DatabaseBackup::inspect(path);
-        QVERIFY2(check.result.ok(), qPrintable(check.result.message()));
-    }
-}
-
-int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
-    if (qEnvironmentVariableIsSet("RASTREL_RESTORE_CHILD"))
-        return restoreForEver(qEnvironmentVariable("RASTREL_RESTORE_CHILD"));
-    TestDatabaseBackup test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
-}
-
+QTEST_GUILESS_MAIN(TestDatabaseBackup)
 #include "test_databasebackup.moc"
