@@ -120,8 +120,6 @@ void TestCommandLine::theProgramAnswersWithoutADisplay_data() {
                           << QStringList{"Usage:", "--report <NAME>", "[FILE]"} << QStringList{};
     QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << QStringList{}
                                     << QStringList{"Unknown option 'bogus'", "Usage:"};
-    QTest::newRow("unknown short option, window asked")
-        << QStringList{"-x"} << 2 << QStringList{} << QStringList{"Unknown option 'x'"};
     QTest::newRow("missing value")
         << QStringList{"--pdf"} << 2 << QStringList{} << QStringList{"Missing value after '--pdf'"};
     QTest::newRow("window without a display")
@@ -134,15 +132,6 @@ void TestCommandLine::theProgramAnswersWithoutADisplay_data() {
         << QStringList{"--database", "%DIR%/car.sqlite",  "--report", "Project Report",
                        "--project",  "1986 FORD MUSTANG", "--pdf",    "%DIR%/out.pdf"}
         << 0 << QStringList{} << QStringList{};
-    QTest::newRow("csv export") << QStringList{"--database",   "%DIR%/car.sqlite",
-                                               "--export-csv", "categories",
-                                               "--out",        "%DIR%/categories.csv"}
-                                << 0 << QStringList{"12 rows exported to %DIR%/categories.csv"}
-                                << QStringList{};
-    QTest::newRow("export from a database that is not there")
-        << QStringList{"--database", "%DIR%/none.sqlite", "--report", "Project Report",
-                       "--project",  "1986 FORD MUSTANG", "--pdf",    "%DIR%/out.pdf"}
-        << 1 << QStringList{} << QStringList{"the database \"%DIR%/none.sqlite\" does not exist"};
     QTest::newRow("unknown report")
         << QStringList{"--database", "%DIR%/car.sqlite", "--report", "Nope",
                        "--pdf",      "%DIR%/out.pdf"}

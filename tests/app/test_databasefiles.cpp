@@ -7,7 +7,6 @@
 #include <QAction>
 #include <QFile>
 #include <QLabel>
-#include <QMenu>
 #include <QTest>
 
 namespace {
@@ -32,7 +31,6 @@ class TestDatabaseFiles : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() { isolateTestEnvironment(); }
-    void fileMenuKeepsItsItemsAndAddsAGroupBeforeExit();
     void backUpWhileWindowsAreOpen();
     void restoreOfAnUnusableBackupChangesNothing();
     void restoreReplacesTheFileAfterTheQuestion();
@@ -41,25 +39,6 @@ private Q_SLOTS:
     void aMissingFileIsNotCreatedUnasked();
     void aChangedFileIsBackedUpAtTheEndOfTheRun();
 };
-
-void TestDatabaseFiles::fileMenuKeepsItsItemsAndAddsAGroupBeforeExit() {
-    Fixture f;
-    auto* menu = f.window->findChild<QMenu*>(QStringLiteral("mnufile"));
-    QStringList items;
-    for (QAction* a : menu->actions())
-        items << a->objectName() + u'=' + a->text();
-    QCOMPARE(items,
-             QStringList({"mnunewvehicle=&New Project", "mnuopenvehicle=&Open Project",
-                          "mnueditvehicle=&Edit Project", "mnudeletevehicle=&Delete Project",
-                          "mnuclosevehicle=&Close Project", "mnuseperator1=", "mnuimport=Import...",
-                          "mnuexport=Export...", "mnubackup=Back Up Database...",
-                          "mnurestore=Restore From Backup...", "mnuopendatabase=Open Database...",
-                          "mnunewdatabase=New Database...",
-                          "mnurecent1=&1 " + QDir::toNativeSeparators(f.path()),
-                          "mnuseperatorfiles=", "mnuexit=E&xit"}));
-    auto* panel = f.window->findChild<QLabel*>(QStringLiteral("StatusBar1_database"));
-    QCOMPARE(panel->text(), QStringLiteral("rsl.sqlite"));
-}
 
 void TestDatabaseFiles::backUpWhileWindowsAreOpen() {
     Fixture f;
