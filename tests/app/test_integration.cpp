@@ -259,9 +259,9 @@ void TestIntegration::everyControlOfEveryWindowHasItsName() {
     QStringList failures;
 
     // The worksheet with a line loaded, so that its combo boxes hold names.
-    QWidget* edit = editFirstLine();
-    QVERIFY(edit);
-    QVERIFY(!edit->findChild<QComboBox*>("cmbVendor")->currentText().isEmpty());
+    QWidget* panel = editFirstLine();
+    QVERIFY(panel);
+    QVERIFY(!panel->findChild<QComboBox*>("cmbVendor")->currentText().isEmpty());
     check(main().window(WindowId::Worksheet), failures);
 
     // (The built-in browser needs a web engine; its own test covers it.)

@@ -266,16 +266,16 @@ public:
         return int(crashCount(store,
                               "SELECT MAX(CAST(SUBSTR(vendor_name, ?) AS INTEGER)) FROM RSLVendor "
                               "WHERE vendor_name LIKE ?",
-                              {m_prefix.size() + 1, m_prefix + u'%'}));
+                              {int(m_prefix.size()) + 1, like()}));
     }
     QString halfStored(DataStore& store) override {
-        const qint64 marks = crashCount(
-            store, "SELECT COUNT(*) FROM RSLVendor WHERE vendor_name LIKE ?", {m_prefix + u'%'});
+        const qint64 marks =
+            crashCount(store, "SELECT COUNT(*) FROM RSLVendor WHERE vendor_name LIKE ?", {like()});
         const qint64 onLines = crashCount(
             store,
             "SELECT COUNT(*) FROM RSLMaster WHERE Part_Name = 'GASKET' AND Vendor = (SELECT "
             "vendor_name FROM RSLVendor WHERE vendor_name LIKE ?)",
-            {m_prefix + u'%'});
+            {like()});
         const qint64 lines =
             crashCount(store, "SELECT COUNT(*) FROM RSLMaster WHERE Part_Name = 'GASKET'");
         if (marks != 1 || onLines != 3000 || lines != 3000)
@@ -288,6 +288,7 @@ public:
 
 protected:
     QString mark(int number) const { return m_prefix + QString::number(number); }
+    QString like() const { return m_prefix + u'%'; }
 
 private:
     QString m_prefix;
