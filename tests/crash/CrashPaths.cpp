@@ -199,9 +199,8 @@ public:
         }
         line.price = line.totalCost = QString::number(number + 2);
         const QString key = QString::number(sequence);
-        if (PartLineStore::Result r = lines.accept(line, 1, line.partName, key);
-            r.outcome != PartLineStore::Outcome::Stored)
-            return fail(r.message);
+        if (DbResult r = stored(lines.accept(line, 1, line.partName, key)); !r)
+            return r;
         // Every older line goes, also one a killed run left behind.
         QList<qint64> older;
         if (DbResult r = store.query(
@@ -212,9 +211,8 @@ public:
             !r)
             return r;
         for (qint64 previous : std::as_const(older))
-            if (PartLineStore::Result r = lines.remove(line.partName, QString::number(previous));
-                r.outcome != PartLineStore::Outcome::Stored)
-                return fail(r.message);
+            if (DbResult r = stored(lines.remove(line.partName, QString::number(previous))); !r)
+                return r;
         return DbResult::success();
     }
     int progress(DataStore& store) override {
@@ -240,6 +238,9 @@ public:
     }
 
 private:
+    static DbResult stored(const PartLineStore::Result& r) {
+        return r.outcome == PartLineStore::Outcome::Stored ? DbResult::success() : fail(r.message);
+    }
     static qint64 sequenceOf(DataStore& store, int number) {
         return std::max<qint64>(0,
                                 crashCount(store,

@@ -372,16 +372,13 @@ void TestCsvImport::amountsWithADecimalComma() {
 void TestCsvImport::aFileTooLargeIsRefusedAtOnce() {
     TestDatabase db;
     auto store = db.open();
-    // Fifty megabytes of plausible lines.
+    // Fifty megabytes: a header and then nothing but blanks the reader never gets to.
     const QString path = db.path("huge.csv");
     {
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly));
-        QByteArray block = kHeader;
-        while (block.size() < (1 << 20))
-            block += "OIL PUMP,ENGINE,1,12.50,0,No,No,,GEARHEAD DIRECT\n";
-        for (int i = 0; i < 50; ++i)
-            QCOMPARE(f.write(block), block.size());
+        QCOMPARE(f.write(kHeader), kHeader.size());
+        QVERIFY(f.resize(50 << 20));
     }
     const QString before = rows(db, "RSLMaster", kLineColumns);
     CsvImport import(*store, ExchangeKind::ProjectLines);
