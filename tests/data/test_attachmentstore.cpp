@@ -114,14 +114,12 @@ void TestAttachmentStore::addListReadSaveAndRemove() {
 void TestAttachmentStore::unusableFilesAreRefusedByName_data() {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("says");
-    QTest::newRow("empty") << "empty"
-                           << "is empty (0 bytes)";
-    QTest::newRow("vanished") << "vanished"
-                              << "is no longer there";
-    QTest::newRow("folder") << "folder"
-                            << "is a folder";
-    QTest::newRow("line gone") << "line gone"
-                               << "no longer exists";
+    const char* const rows[][2] = {{"empty", "is empty (0 bytes)"},
+                                   {"vanished", "is no longer there"},
+                                   {"folder", "is a folder"},
+                                   {"line gone", "no longer exists"}};
+    for (const auto& r : rows)
+        QTest::newRow(r[0]) << QString(r[0]) << QString(r[1]);
 }
 
 void TestAttachmentStore::unusableFilesAreRefusedByName() {

@@ -1,5 +1,6 @@
 #include "DamagedFiles.h"
 #include "DataStore.h"
+#include "Fixtures.h"
 #include "ForeignLock.h"
 #include "Schema.h"
 #include "ScratchMount.h"
@@ -68,14 +69,9 @@ struct ReadOnlyPlace {
     ~ReadOnlyPlace() { setReadOnly(false); }
 };
 
-int count(DataStore& store, const QString& sql) {
-    int n = -1;
-    if (!store.query(sql, {}, [&](const QSqlQuery& q) { n = q.value(0).toInt(); }).ok())
-        return -1;
-    return n;
-}
-
 } // namespace
+
+using Fixtures::count;
 
 class TestDataStore : public QObject {
     Q_OBJECT
@@ -122,46 +118,25 @@ void TestDataStore::newFileHoldsSchemaAndSampleProject() {
     }
     for (const QString& table : Schema::attachmentTables())
         QCOMPARE(count(*store, QStringLiteral("SELECT COUNT(*) FROM \"%1\"").arg(table)), 0);
-    QCOMPARE(
-        count(
-            *store,
-            "SELECT COUNT(*) FROM RSLVehicles WHERE vehicle_description = '1986 FORD MUSTANG' AND vehicle_number = 1"),
-        1);
-    QCOMPARE(count(*store, "SELECT COUNT(*) FROM RSLVehiclesused WHERE used_vehicle_number = 1"),
-             1);
-    const int categories = count(*store, "SELECT COUNT(*) FROM RSLCategories");
-    QVERIFY(categories >= 10);
-    QCOMPARE(count(*store, "SELECT COUNT(*) FROM RSLCategorybudget WHERE Cat_vehicle_number = 1"),
-             categories);
-    QCOMPARE(
-        count(
-            *store,
-            "SELECT COUNT(*) FROM RSLCategories c WHERE NOT EXISTS (SELECT 1 FROM RSLCategorybudget b "
-            "WHERE b.Category = c.Category AND b.Cat_vehicle_number = 1)"),
-        0);
-    const int lines = count(*store, "SELECT COUNT(*) FROM RSLMaster WHERE Mas_vehicle_number = 1");
-    QVERIFY(lines >= 20 && lines <= 40);
-    QVERIFY(count(*store,
-                  "SELECT COUNT(*) FROM RSLMaster WHERE Purchased = 1 AND Purchase_date <> ''") >
-            0);
-    QVERIFY(count(*store, "SELECT COUNT(*) FROM RSLMaster WHERE Forecast = 1 AND Purchased = 0") >
-            0);
-    QVERIFY(count(*store, "SELECT COUNT(*) FROM RSLMaster WHERE Selected = 1 AND Forecast = 0") >
-            0);
-    QVERIFY(count(*store, "SELECT COUNT(*) FROM RSLMaster WHERE Taxable = 0") > 0);
-    // Some category is over its budget on purchased lines.
-    QVERIFY(
-        count(
-            *store,
-            "SELECT COUNT(*) FROM RSLCategorybudget b WHERE b.Cat_vehicle_number = 1 AND b.Budget_amount < "
-            "(SELECT SUM(Total_cost) FROM RSLMaster m WHERE m.Category = b.Category AND m.Purchased = 1 "
-            "AND m.Mas_vehicle_number = 1)") > 0);
-    // Every line names a catalogue part of its category.
-    QCOMPARE(
-        count(*store,
-              "SELECT COUNT(*) FROM RSLMaster m WHERE NOT EXISTS (SELECT 1 FROM RSLParts p WHERE "
-              "p.Part_Name = m.Part_Name AND p.Category = m.Category)"),
-        0);
+    // The sample project: a budget row for every category, 20 to 40 lines at
+    // every status, one category over budget, and every line a catalogue part.
+    const char* const sample[] = {
+        "SELECT COUNT(*) FROM RSLVehicles v JOIN RSLVehiclesused u ON u.used_vehicle_number = "
+        "v.vehicle_number WHERE vehicle_description = '1986 FORD MUSTANG' AND vehicle_number = 1",
+        "SELECT COUNT(*) >= 10 AND COUNT(*) = (SELECT COUNT(*) FROM RSLCategorybudget WHERE "
+        "Cat_vehicle_number = 1 AND Category IN (SELECT Category FROM RSLCategories)) FROM "
+        "RSLCategories",
+        "SELECT COUNT(*) BETWEEN 20 AND 40 AND SUM(Purchased = 1 AND Purchase_date <> '') > 0 AND "
+        "SUM(Forecast = 1 AND Purchased = 0) > 0 AND SUM(Selected = 1 AND Forecast = 0) > 0 AND "
+        "SUM(Taxable = 0) > 0 FROM RSLMaster WHERE Mas_vehicle_number = 1",
+        "SELECT COUNT(*) > 0 FROM RSLCategorybudget b WHERE b.Cat_vehicle_number = 1 AND "
+        "b.Budget_amount < (SELECT SUM(Total_cost) FROM RSLMaster m WHERE m.Category = b.Category "
+        "AND m.Purchased = 1 AND m.Mas_vehicle_number = 1)",
+        "SELECT COUNT(*) = 0 FROM RSLMaster m WHERE NOT EXISTS (SELECT 1 FROM RSLParts p WHERE "
+        "p.Part_Name = m.Part_Name AND p.Category = m.Category)",
+    };
+    for (const char* check : sample)
+        QVERIFY2(count(*store, check) == 1, check);
     store.reset();
 
     // Opening it again does not create anything anew.
@@ -543,12 +518,11 @@ void TestDataStore::nextSequenceNumberIsHighestPlusOne() {
     auto store = db.open();
     QCOMPARE(store->nextSequenceNumber("NO SUCH PART"), qint64(1));
     // Stored out of order and in two projects; whatever sort a record set has.
-    for (
-        const char* sql :
-        {"INSERT INTO RSLMaster (Part_Name, Sequence_Number, Mas_vehicle_number) VALUES ('WIDGET', 3, 1)",
-         "INSERT INTO RSLMaster (Part_Name, Sequence_Number, Mas_vehicle_number) VALUES ('WIDGET', 1, 2)",
-         "INSERT INTO RSLMaster (Part_Name, Sequence_Number, Mas_vehicle_number) VALUES ('WIDGET', 2, 1)"})
-        QVERIFY(store->execute("RSLMaster", sql).ok());
+    QVERIFY(store
+                ->execute("RSLMaster", "INSERT INTO RSLMaster (Part_Name, Sequence_Number, "
+                                       "Mas_vehicle_number) VALUES ('WIDGET', 3, 1), "
+                                       "('WIDGET', 1, 2), ('WIDGET', 2, 1)")
+                .ok());
     QVERIFY(store->recordSet(Command::RSLMaster).setSort("Sequence_Number DESC").ok());
     QCOMPARE(store->nextSequenceNumber("WIDGET"), qint64(4));
     QCOMPARE(store->nextSequenceNumber("widget"), qint64(4));
