@@ -47,9 +47,8 @@ void TestBudgetSheet::amountsFollowTheLeadingNumberRule() {
     QCOMPARE(sheet.rows().first(), (BudgetSheet::Row{"BODY", stored}));
     QCOMPARE(sheet.setAmount(0, amount), BudgetSheet::SetOutcome::Unchanged);
     // Held only: the stored row keeps its amount until the caller stores the batch.
-    QCOMPARE(TestDatabase::scalar(m_db->databasePath(),
-                                  "SELECT Budget_amount FROM RSLCategorybudget WHERE Category = "
-                                  "'BODY' AND Cat_vehicle_number = 1")
+    QCOMPARE(inFile("SELECT Budget_amount FROM RSLCategorybudget WHERE Category = "
+                    "'BODY' AND Cat_vehicle_number = 1")
                  .toDouble(),
              2500.0);
 }
