@@ -270,10 +270,9 @@ void TestProjectCatalogue::openingFillsTheOpenProjectState() {
     click("cmdOpen");
     const AppState& state = m_shell->appState;
     QCOMPARE(state.vehiclenumber, 1);
-    QCOMPARE(state.vehiclenumbera, "1");
-    QCOMPARE(state.openvehiclenumber, "1");
-    QCOMPARE(state.vehicledescription, "1986 FORD MUSTANG");
-    QCOMPARE(state.graphic, picture);
+    QCOMPARE(QStringList({state.vehiclenumbera, state.openvehiclenumber, state.vehicledescription,
+                          state.graphic}),
+             QStringList({"1", "1", "1986 FORD MUSTANG", picture}));
     QCOMPARE(m_shell->caption, "Rastrel - 1986 FORD MUSTANG");
     QCOMPARE(m_shell->background, picture);
     QTRY_VERIFY(!maintenance);

@@ -55,7 +55,7 @@ private Q_SLOTS:
     void activationEmptiesEveryTab();
     void handOverOpensThePartsTabAndHandsBack();
     void partButtonsConvertAndCheck();
-    void renameClosesTheWorksheetAndReachesEveryProject();
+    void renameClosesTheWorksheet();
     void vendorAndCategoryAdds();
     void failedWriteShowsTheDatabaseMessage();
 
@@ -378,10 +378,8 @@ void TestMaintenanceWindow::partButtonsConvertAndCheck() {
     QCOMPARE(find<QComboBox>("cmbCategory")->currentText(), QString("WINGS"));
 }
 
-void TestMaintenanceWindow::renameClosesTheWorksheetAndReachesEveryProject() {
-    DataStore& store = m_shell->data();
-    Fixtures::addProject(store, 2, "1970 DODGE DART");
-    Fixtures::addLine(store, 2, "OIL PUMP", "GEARHEAD DIRECT", "IRONWOOD MOTORWORKS", "ENGINE");
+void TestMaintenanceWindow::renameClosesTheWorksheet() {
+    // Which lines a rename reaches is the contact book's business.
     m_shell->showWindow(WindowId::Worksheet);
     m_worksheetRefuses = true; // its own question kept it open
     open();
@@ -399,9 +397,6 @@ void TestMaintenanceWindow::renameClosesTheWorksheetAndReachesEveryProject() {
     click("cmdchange2");
     QCOMPARE(m_shell->scripted.lastText(), QString("Vendor has been changed."));
     QVERIFY(!m_shell->window(WindowId::Worksheet));
-    QCOMPARE(count(store, "SELECT COUNT(DISTINCT Mas_vehicle_number) FROM RSLMaster "
-                          "WHERE Vendor = 'GEARHEAD'"),
-             2);
     QVERIFY(!combo("cmbvendordatabase")->list()->findItems("GEARHEAD", Qt::MatchExactly).isEmpty());
 }
 
