@@ -2,6 +2,7 @@
 #include "DataStore.h"
 #include "Fixtures.h"
 #include "ForeignLock.h"
+#include "ReadOnlyFolder.h"
 #include "Schema.h"
 #include "ScratchMount.h"
 #include "SessionMarker.h"
@@ -14,9 +15,6 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTest>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -45,29 +43,6 @@ void makeInterrupted(const QString& sound, const QString& work, const QString& t
     QSqlDatabase::removeDatabase("interrupted");
     QVERIFY(TestDatabase::readFile(target) != TestDatabase::readFile(sound));
 }
-
-// A folder whose files the program cannot write: a read-only mount for the
-// superuser (who ignores permissions), permissions for everyone else.
-struct ReadOnlyPlace {
-    ScratchMount mount{8 * 1024 * 1024};
-    TestDatabase plain;
-    bool root = geteuid() == 0;
-
-    QString path(const QString& name) const {
-        return root ? mount.path(name) : plain.path("ro/" + name);
-    }
-    bool usable() const { return !root || mount.isMounted(); }
-    bool prepare() { return root || QDir().mkpath(plain.path("ro")); }
-    bool setReadOnly(bool readOnly) {
-        if (root)
-            return mount.setReadOnly(readOnly);
-        const QString dir = plain.path("ro");
-        for (const QString& f : QDir(dir).entryList(QDir::Files))
-            ::chmod(qPrintable(dir + "/" + f), readOnly ? 0444 : 0644);
-        return ::chmod(qPrintable(dir), readOnly ? 0555 : 0755) == 0;
-    }
-    ~ReadOnlyPlace() { setReadOnly(false); }
-};
 
 } // namespace
 
@@ -293,21 +268,17 @@ void TestDataStore::openingFailuresNameTheirCause() {
 }
 
 void TestDataStore::readOnlyFileIsOpenedForReading() {
-    ReadOnlyPlace place;
-    if (!place.usable())
-        QSKIP("the superuser ignores file permissions, and no read-only mount could be made");
-    QVERIFY(place.prepare());
-    const QString path = place.path("rsl.sqlite");
+    TestDatabase place;
+    const QString path = place.databasePath();
     const QString interrupted = place.path("interrupted.sqlite");
-    {
-        DataStore store;
-        QVERIFY(store.open(path).ok());
-    }
+    { place.open(); }
     TestDatabase scratch;
     makeInterrupted(path, scratch.path("work.sqlite"), scratch.path("interrupted.sqlite"));
     QVERIFY(QFile::copy(scratch.path("interrupted.sqlite"), interrupted));
     QVERIFY(QFile::copy(scratch.path("interrupted.sqlite-journal"), interrupted + "-journal"));
-    QVERIFY(place.setReadOnly(true));
+    ReadOnlyFolder readOnly(place.path("."));
+    if (!readOnly.isReadOnly())
+        QSKIP(qPrintable(readOnly.reason()));
     const QByteArray before = TestDatabase::readFile(path);
 
     DataStore store;

@@ -579,10 +579,7 @@ void TestWorksheetWindow::attachmentsOnTheAddAndDetailPanels() {
     };
     auto makeFile = [&](const QString& name, const QByteArray& bytes) {
         const QString path = ws.shell.db.path(name);
-        QFile f(path);
-        f.open(QIODevice::WriteOnly);
-        f.write(bytes);
-        return path;
+        return TestDatabase::writeFile(path, bytes) ? path : QString();
     };
     QImage picture(40, 30, QImage::Format_RGB32);
     picture.fill(Qt::red);
@@ -644,9 +641,7 @@ void TestWorksheetWindow::attachmentsOnTheAddAndDetailPanels() {
     QVERIFY(!copy.startsWith(ws.shell.db.path(".")));
     QCOMPARE(QFile::permissions(copy) & (QFile::ReadOther | QFile::WriteOther | QFile::WriteOwner),
              QFile::Permissions());
-    QFile opened(copy);
-    QVERIFY(opened.open(QIODevice::ReadOnly));
-    QCOMPARE(opened.readAll(), QByteArray("%PDF-1.4 not really\n"));
+    QCOMPARE(TestDatabase::readFile(copy), QByteArray("%PDF-1.4 not really\n"));
     const QString saved = ws.shell.db.path("kept.pdf");
     ws.shell.scripted.queueFile(saved);
     clickIn(0, "cmdAttachSave");
