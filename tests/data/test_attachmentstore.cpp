@@ -30,8 +30,7 @@ struct Lines {
     }
     QString file(const QString& name, const QByteArray& bytes) const {
         const QString path = db.path(name);
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        if (!TestDatabase::writeFile(path, bytes))
             QTest::qFail("cannot write a test file", __FILE__, __LINE__);
         return path;
     }
@@ -101,9 +100,7 @@ void TestAttachmentStore::addListReadSaveAndRemove() {
     QCOMPARE(back, text);
     const QString copy = l.db.path("copy of notes.txt");
     QVERIFY(l.attachments.saveAs(second, copy).ok());
-    QFile saved(copy);
-    QVERIFY(saved.open(QIODevice::ReadOnly));
-    QCOMPARE(saved.readAll(), text);
+    QCOMPARE(TestDatabase::readFile(copy), text);
 
     QVERIFY(l.attachments.remove(first).ok());
     QCOMPARE(l.attachments.list(l.engine).size(), 1);
@@ -114,14 +111,12 @@ void TestAttachmentStore::addListReadSaveAndRemove() {
 void TestAttachmentStore::unusableFilesAreRefusedByName_data() {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("says");
-    QTest::newRow("empty") << "empty"
-                           << "is empty (0 bytes)";
-    QTest::newRow("vanished") << "vanished"
-                              << "is no longer there";
-    QTest::newRow("folder") << "folder"
-                            << "is a folder";
-    QTest::newRow("line gone") << "line gone"
-                               << "no longer exists";
+    const char* const rows[][2] = {{"empty", "is empty (0 bytes)"},
+                                   {"vanished", "is no longer there"},
+                                   {"folder", "is a folder"},
+                                   {"line gone", "no longer exists"}};
+    for (const auto& r : rows)
+        QTest::newRow(r[0]) << QString(r[0]) << QString(r[1]);
 }
 
 void TestAttachmentStore::unusableFilesAreRefusedByName() {

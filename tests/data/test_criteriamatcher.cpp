@@ -34,41 +34,35 @@ void TestCriteriaMatcher::judgesAsTheDatabaseDoes_data() {
     QTest::addColumn<QString>("column");
     QTest::addColumn<QVariant>("value");
     QTest::addColumn<bool>("meets");
-    // Text compares case-blind in ASCII only, as SQLite's NOCASE.
-    QTest::newRow("case-blind") << "Category = 'engine'"
-                                << "Category" << QVariant("ENGINE") << true;
-    QTest::newRow("accents keep their case") << "Category = 'été'"
-                                             << "Category" << QVariant("ÉTÉ") << false;
-    QTest::newRow("order ignores case") << "Category < 'b'"
-                                        << "Category" << QVariant("A") << true;
-    QTest::newRow("shorter first") << "Category < 'AB'"
-                                   << "Category" << QVariant("A") << true;
-    QTest::newRow("quote inside") << "Notes = 'o''brien'"
-                                  << "Notes" << QVariant("O'BRIEN") << true;
-    // Amounts compare in whole ten-thousandths, rounded from the text.
-    QTest::newRow("amount") << "Price = 12.5"
-                            << "Price" << QVariant(qlonglong(125000)) << true;
-    QTest::newRow("amount rounded to even") << "Price = 12.50005"
-                                            << "Price" << QVariant(qlonglong(125000)) << true;
-    QTest::newRow("amount above") << "Price > 12.4999"
-                                  << "Price" << QVariant(qlonglong(125000)) << true;
-    QTest::newRow("amount with exponent") << "Price = 1.5e2"
-                                          << "Price" << QVariant(qlonglong(1500000)) << true;
-    QTest::newRow("number") << "Mas_vehicle_number >= 3"
-                            << "Mas_vehicle_number" << QVariant(qlonglong(3)) << true;
-    QTest::newRow("real") << "Quantity < 2.5"
-                          << "Quantity" << QVariant(2.4) << true;
-    QTest::newRow("yes") << "Selected = true"
-                         << "Selected" << QVariant(true) << true;
-    QTest::newRow("no as a number") << "Selected = 0"
-                                    << "Selected" << QVariant(true) << false;
-    // A null value meets no comparison, not even "not equal".
-    QTest::newRow("null, equal") << "Quantity = 2"
-                                 << "Quantity" << QVariant() << false;
-    QTest::newRow("null, not equal") << "Quantity <> 2"
-                                     << "Quantity" << QVariant() << false;
-    QTest::newRow("null text") << "Notes <> 'X'"
-                               << "Notes" << QVariant() << false;
+    const qlonglong price = 125000; // 12.5 in ten-thousandths
+    const struct {
+        const char *tag, *criteria, *column;
+        QVariant value;
+        bool meets;
+    } rows[] = {
+        // Text compares case-blind in ASCII only, as SQLite's NOCASE.
+        {"case-blind", "Category = 'engine'", "Category", "ENGINE", true},
+        {"accents keep their case", "Category = 'été'", "Category", "ÉTÉ", false},
+        {"order ignores case", "Category < 'b'", "Category", "A", true},
+        {"shorter first", "Category < 'AB'", "Category", "A", true},
+        {"quote inside", "Notes = 'o''brien'", "Notes", "O'BRIEN", true},
+        // Amounts compare in whole ten-thousandths, rounded from the text.
+        {"amount", "Price = 12.5", "Price", price, true},
+        {"amount rounded to even", "Price = 12.50005", "Price", price, true},
+        {"amount above", "Price > 12.4999", "Price", price, true},
+        {"amount with exponent", "Price = 1.5e2", "Price", qlonglong(1500000), true},
+        {"number", "Mas_vehicle_number >= 3", "Mas_vehicle_number", qlonglong(3), true},
+        {"real", "Quantity < 2.5", "Quantity", 2.4, true},
+        {"yes", "Selected = true", "Selected", true, true},
+        {"no as a number", "Selected = 0", "Selected", true, false},
+        // A null value meets no comparison, not even "not equal".
+        {"null, equal", "Quantity = 2", "Quantity", QVariant(), false},
+        {"null, not equal", "Quantity <> 2", "Quantity", QVariant(), false},
+        {"null text", "Notes <> 'X'", "Notes", QVariant(), false},
+    };
+    for (const auto& r : rows)
+        QTest::newRow(r.tag) << QString::fromUtf8(r.criteria) << QString(r.column) << r.value
+                             << r.meets;
 }
 
 void TestCriteriaMatcher::judgesAsTheDatabaseDoes() {
@@ -86,20 +80,17 @@ void TestCriteriaMatcher::judgesAsTheDatabaseDoes() {
 void TestCriteriaMatcher::refusesWhatTheDatabaseWouldReadOtherwise_data() {
     QTest::addColumn<QString>("criteria");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("not a number") << "Quantity = nan"
-                                  << "is not a number for Quantity";
-    QTest::newRow("infinite") << "Quantity < inf"
-                              << "is not a number for Quantity";
-    QTest::newRow("infinite amount") << "Price > -inf"
-                                     << "is not a number for Price";
-    QTest::newRow("amount too large") << "Price = 1e30"
-                                      << "is out of range for Price";
-    QTest::newRow("text for a number") << "Mas_vehicle_number = 'x'"
-                                       << "is not a number";
-    QTest::newRow("neither yes nor no") << "Selected = maybe"
-                                        << "is not a yes/no value";
-    QTest::newRow("unknown column") << "Colour = 'RED'"
-                                    << "has no column named Colour";
+    const char* const rows[][3] = {
+        {"not a number", "Quantity = nan", "is not a number for Quantity"},
+        {"infinite", "Quantity < inf", "is not a number for Quantity"},
+        {"infinite amount", "Price > -inf", "is not a number for Price"},
+        {"amount too large", "Price = 1e30", "is out of range for Price"},
+        {"text for a number", "Mas_vehicle_number = 'x'", "is not a number"},
+        {"neither yes nor no", "Selected = maybe", "is not a yes/no value"},
+        {"unknown column", "Colour = 'RED'", "has no column named Colour"},
+    };
+    for (const auto& r : rows)
+        QTest::newRow(r[0]) << QString(r[1]) << QString(r[2]);
 }
 
 void TestCriteriaMatcher::refusesWhatTheDatabaseWouldReadOtherwise() {

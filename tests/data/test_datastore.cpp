@@ -1,6 +1,8 @@
 #include "DamagedFiles.h"
 #include "DataStore.h"
+#include "Fixtures.h"
 #include "ForeignLock.h"
+#include "ReadOnlyFolder.h"
 #include "Schema.h"
 #include "ScratchMount.h"
 #include "SessionMarker.h"
@@ -13,9 +15,6 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTest>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -45,37 +44,9 @@ void makeInterrupted(const QString& sound, const QString& work, const QString& t
     QVERIFY(TestDatabase::readFile(target) != TestDatabase::readFile(sound));
 }
 
-// A folder whose files the program cannot write: a read-only mount for the
-// superuser (who ignores permissions), permissions for everyone else.
-struct ReadOnlyPlace {
-    ScratchMount mount{8 * 1024 * 1024};
-    TestDatabase plain;
-    bool root = geteuid() == 0;
-
-    QString path(const QString& name) const {
-        return root ? mount.path(name) : plain.path("ro/" + name);
-    }
-    bool usable() const { return !root || mount.isMounted(); }
-    bool prepare() { return root || QDir().mkpath(plain.path("ro")); }
-    bool setReadOnly(bool readOnly) {
-        if (root)
-            return mount.setReadOnly(readOnly);
-        const QString dir = plain.path("ro");
-        for (const QString& f : QDir(dir).entryList(QDir::Files))
-            ::chmod(qPrintable(dir + "/" + f), readOnly ? 0444 : 0644);
-        return ::chmod(qPrintable(dir), readOnly ? 0555 : 0755) == 0;
-    }
-    ~ReadOnlyPlace() { setReadOnly(false); }
-};
-
-int count(DataStore& store, const QString& sql) {
-    int n = -1;
-    if (!store.query(sql, {}, [&](const QSqlQuery& q) { n = q.value(0).toInt(); }).ok())
-        return -1;
-    return n;
-}
-
 } // namespace
+
+using Fixtures::count;
 
 class TestDataStore : public QObject {
     Q_OBJECT
@@ -122,46 +93,25 @@ void TestDataStore::newFileHoldsSchemaAndSampleProject() {
     }
     for (const QString& table : Schema::attachmentTables())
         QCOMPARE(count(*store, QStringLiteral("SELECT COUNT(*) FROM \"%1\"").arg(table)), 0);
-    QCOMPARE(
-        count(
-            *store,
-            "SELECT COUNT(*) FROM RSLVehicles WHERE vehicle_description = '1986 FORD MUSTANG' AND vehicle_number = 1"),
-        1);
-    QCOMPARE(count(*store, "SELECT COUNT(*) FROM RSLVehiclesused WHERE used_vehicle_number = 1"),
-             1);
-    const int categories = count(*store, "SELECT COUNT(*) FROM RSLCategories");
-    QVERIFY(categories >= 10);
-    QCOMPARE(count(*store, "SELECT COUNT(*) FROM RSLCategorybudget WHERE Cat_vehicle_number = 1"),
-             categories);
-    QCOMPARE(
-        count(
-            *store,
-            "SELECT COUNT(*) FROM RSLCategories c WHERE NOT EXISTS (SELECT 1 FROM RSLCategorybudget b "
-            "WHERE b.Category = c.Category AND b.Cat_vehicle_number = 1)"),
-        0);
-    const int lines = count(*store, "SELECT COUNT(*) FROM RSLMaster WHERE Mas_vehicle_number = 1");
-    QVERIFY(lines >= 20 && lines <= 40);
-    QVERIFY(count(*store,
-                  "SELECT COUNT(*) FROM RSLMaster WHERE Purchased = 1 AND Purchase_date <> ''") >
-            0);
-    QVERIFY(count(*store, "SELECT COUNT(*) FROM RSLMaster WHERE Forecast = 1 AND Purchased = 0") >
-            0);
-    QVERIFY(count(*store, "SELECT COUNT(*) FROM RSLMaster WHERE Selected = 1 AND Forecast = 0") >
-            0);
-    QVERIFY(count(*store, "SELECT COUNT(*) FROM RSLMaster WHERE Taxable = 0") > 0);
-    // Some category is over its budget on purchased lines.
-    QVERIFY(
-        count(
-            *store,
-            "SELECT COUNT(*) FROM RSLCategorybudget b WHERE b.Cat_vehicle_number = 1 AND b.Budget_amount < "
-            "(SELECT SUM(Total_cost) FROM RSLMaster m WHERE m.Category = b.Category AND m.Purchased = 1 "
-            "AND m.Mas_vehicle_number = 1)") > 0);
-    // Every line names a catalogue part of its category.
-    QCOMPARE(
-        count(*store,
-              "SELECT COUNT(*) FROM RSLMaster m WHERE NOT EXISTS (SELECT 1 FROM RSLParts p WHERE "
-              "p.Part_Name = m.Part_Name AND p.Category = m.Category)"),
-        0);
+    // The sample project: a budget row for every category, 20 to 40 lines at
+    // every status, one category over budget, and every line a catalogue part.
+    const char* const sample[] = {
+        "SELECT COUNT(*) FROM RSLVehicles v JOIN RSLVehiclesused u ON u.used_vehicle_number = "
+        "v.vehicle_number WHERE vehicle_description = '1986 FORD MUSTANG' AND vehicle_number = 1",
+        "SELECT COUNT(*) >= 10 AND COUNT(*) = (SELECT COUNT(*) FROM RSLCategorybudget WHERE "
+        "Cat_vehicle_number = 1 AND Category IN (SELECT Category FROM RSLCategories)) FROM "
+        "RSLCategories",
+        "SELECT COUNT(*) BETWEEN 20 AND 40 AND SUM(Purchased = 1 AND Purchase_date <> '') > 0 AND "
+        "SUM(Forecast = 1 AND Purchased = 0) > 0 AND SUM(Selected = 1 AND Forecast = 0) > 0 AND "
+        "SUM(Taxable = 0) > 0 FROM RSLMaster WHERE Mas_vehicle_number = 1",
+        "SELECT COUNT(*) > 0 FROM RSLCategorybudget b WHERE b.Cat_vehicle_number = 1 AND "
+        "b.Budget_amount < (SELECT SUM(Total_cost) FROM RSLMaster m WHERE m.Category = b.Category "
+        "AND m.Purchased = 1 AND m.Mas_vehicle_number = 1)",
+        "SELECT COUNT(*) = 0 FROM RSLMaster m WHERE NOT EXISTS (SELECT 1 FROM RSLParts p WHERE "
+        "p.Part_Name = m.Part_Name AND p.Category = m.Category)",
+    };
+    for (const char* check : sample)
+        QVERIFY2(count(*store, check) == 1, check);
     store.reset();
 
     // Opening it again does not create anything anew.
@@ -318,21 +268,17 @@ void TestDataStore::openingFailuresNameTheirCause() {
 }
 
 void TestDataStore::readOnlyFileIsOpenedForReading() {
-    ReadOnlyPlace place;
-    if (!place.usable())
-        QSKIP("the superuser ignores file permissions, and no read-only mount could be made");
-    QVERIFY(place.prepare());
-    const QString path = place.path("rsl.sqlite");
+    TestDatabase place;
+    const QString path = place.databasePath();
     const QString interrupted = place.path("interrupted.sqlite");
-    {
-        DataStore store;
-        QVERIFY(store.open(path).ok());
-    }
+    { place.open(); }
     TestDatabase scratch;
     makeInterrupted(path, scratch.path("work.sqlite"), scratch.path("interrupted.sqlite"));
     QVERIFY(QFile::copy(scratch.path("interrupted.sqlite"), interrupted));
     QVERIFY(QFile::copy(scratch.path("interrupted.sqlite-journal"), interrupted + "-journal"));
-    QVERIFY(place.setReadOnly(true));
+    ReadOnlyFolder readOnly(place.path("."));
+    if (!readOnly.isReadOnly())
+        QSKIP(qPrintable(readOnly.reason()));
     const QByteArray before = TestDatabase::readFile(path);
 
     DataStore store;
@@ -543,12 +489,11 @@ void TestDataStore::nextSequenceNumberIsHighestPlusOne() {
     auto store = db.open();
     QCOMPARE(store->nextSequenceNumber("NO SUCH PART"), qint64(1));
     // Stored out of order and in two projects; whatever sort a record set has.
-    for (
-        const char* sql :
-        {"INSERT INTO RSLMaster (Part_Name, Sequence_Number, Mas_vehicle_number) VALUES ('WIDGET', 3, 1)",
-         "INSERT INTO RSLMaster (Part_Name, Sequence_Number, Mas_vehicle_number) VALUES ('WIDGET', 1, 2)",
-         "INSERT INTO RSLMaster (Part_Name, Sequence_Number, Mas_vehicle_number) VALUES ('WIDGET', 2, 1)"})
-        QVERIFY(store->execute("RSLMaster", sql).ok());
+    QVERIFY(store
+                ->execute("RSLMaster", "INSERT INTO RSLMaster (Part_Name, Sequence_Number, "
+                                       "Mas_vehicle_number) VALUES ('WIDGET', 3, 1), "
+                                       "('WIDGET', 1, 2), ('WIDGET', 2, 1)")
+                .ok());
     QVERIFY(store->recordSet(Command::RSLMaster).setSort("Sequence_Number DESC").ok());
     QCOMPARE(store->nextSequenceNumber("WIDGET"), qint64(4));
     QCOMPARE(store->nextSequenceNumber("widget"), qint64(4));

@@ -6,21 +6,8 @@
 
 namespace {
 
-// A part line for project `project`, written behind the record sets' back.
-QString lineSql(const QString& part, int seq, int project, const QString& category, bool selected,
-                bool forecast, bool purchased, const QString& total = QStringLiteral("10")) {
-    return QStringLiteral(
-               "INSERT INTO RSLMaster (Part_Name, Sequence_Number, Mas_vehicle_number, Category, "
-               "Selected, Forecast, Purchased, Total_cost, Vendor) VALUES (%1, %2, %3, %4, %5, %6, %7, %8, 'ACME')")
-        .arg(Criteria::quoted(part))
-        .arg(seq)
-        .arg(project)
-        .arg(Criteria::quoted(category))
-        .arg(int(selected))
-        .arg(int(forecast))
-        .arg(int(purchased))
-        .arg(total);
-}
+const char* const kLines = "INSERT INTO RSLMaster (Part_Name, Sequence_Number, Mas_vehicle_number, "
+                           "Category, Selected, Forecast, Purchased, Total_cost, Vendor) VALUES ";
 
 QStringList column(RecordSet& rs, const QString& name) {
     QStringList out;
@@ -55,12 +42,12 @@ void TestRecordSet::init() {
     StoreTest::init();
     // Two projects of our own beside the sample project 1.
     exec("RSLMaster", "DELETE FROM RSLMaster");
-    for (const QString& sql : {lineSql("BRAKE PAD SET", 1, 2, "BRAKES", true, true, true, "120.5"),
-                               lineSql("BRAKE PAD SET", 2, 3, "BRAKES", true, true, false),
-                               lineSql("ROTOR", 1, 2, "BRAKES", true, false, false),
-                               lineSql("O'BRIEN BRACKET", 1, 2, "BODY", true, true, false),
-                               lineSql("SPARK PLUG", 1, 3, "ENGINE", false, false, false)})
-        exec("RSLMaster", sql);
+    exec("RSLMaster", QString(kLines) +
+                          "('BRAKE PAD SET', 1, 2, 'BRAKES', 1, 1, 1, 120.5, 'ACME'), "
+                          "('BRAKE PAD SET', 2, 3, 'BRAKES', 1, 1, 0, 10, 'ACME'), "
+                          "('ROTOR', 1, 2, 'BRAKES', 1, 0, 0, 10, 'ACME'), "
+                          "('O''BRIEN BRACKET', 1, 2, 'BODY', 1, 1, 0, 10, 'ACME'), "
+                          "('SPARK PLUG', 1, 3, 'ENGINE', 0, 0, 0, 10, 'ACME')");
 }
 
 void TestRecordSet::filtersSelectTheirRows_data() {
@@ -141,36 +128,23 @@ void TestRecordSet::sortOrdersAndFindSearchesForward() {
 }
 
 void TestRecordSet::optimisticWritesAreDurableAtOnce() {
+    // Each write is in the file at once, read back through a second connection.
+    const QString row = "SELECT order_catalog || '|' || ifnull(vendor_phone, '') FROM RSLVendor "
+                        "WHERE vendor_name = 'O''HARA SUPPLY'";
     RecordSet& rs = m_store->recordSet(Command::RSLVendor);
     QVERIFY(rs.setFilter("").ok());
     QVERIFY(rs.addNew().ok());
     QVERIFY(rs.setValue("vendor_name", "O'HARA SUPPLY").ok());
     QVERIFY(rs.setValue("order_catalog", 1).ok());
     QVERIFY(rs.update().ok());
-
-    // A second connection sees it at once: nothing waits in memory.
-    QCOMPARE(TestDatabase::scalar(
-                 m_db->databasePath(),
-                 "SELECT order_catalog FROM RSLVendor WHERE vendor_name = 'O''HARA SUPPLY'")
-                 .toInt(),
-             1);
+    QCOMPARE(inFile(row).toString(), QStringLiteral("1|"));
     QVERIFY(rs.requery().ok());
-    bool found = false;
-    QVERIFY(rs.find(Criteria::equals("vendor_name", "O'HARA SUPPLY"), &found).ok());
-    QVERIFY(found);
+    QVERIFY(rs.find(Criteria::equals("vendor_name", "O'HARA SUPPLY")).ok());
     QVERIFY(rs.setValue("vendor_phone", "555-0100").ok());
     QVERIFY(rs.update().ok());
-    QCOMPARE(TestDatabase::scalar(
-                 m_db->databasePath(),
-                 "SELECT vendor_phone FROM RSLVendor WHERE vendor_name = 'O''HARA SUPPLY'")
-                 .toString(),
-             QStringLiteral("555-0100"));
+    QCOMPARE(inFile(row).toString(), QStringLiteral("1|555-0100"));
     QVERIFY(rs.deleteCurrent().ok());
-    QCOMPARE(
-        TestDatabase::scalar(m_db->databasePath(),
-                             "SELECT COUNT(*) FROM RSLVendor WHERE vendor_name = 'O''HARA SUPPLY'")
-            .toInt(),
-        0);
+    QVERIFY(inFile(row).isNull());
 
     // A second data store on the same file reads what the first wrote.
     QVERIFY(rs.addNew().ok());
@@ -200,7 +174,11 @@ void TestRecordSet::deletingInALoopVisitsEveryRow() {
 
 void TestRecordSet::batchChangesWaitForUpdateBatch() {
     RecordSet& budget = m_store->recordSet(Command::RSLCategorybudget);
-    const QString count0 = "SELECT COUNT(*) FROM RSLCategorybudget WHERE Cat_vehicle_number = 0";
+    const auto held = [&] {
+        return inFile("SELECT COUNT(*) || '|' || ifnull(SUM(Budget_amount), 0) FROM "
+                      "RSLCategorybudget WHERE Cat_vehicle_number = 0")
+            .toString();
+    };
     QVERIFY(budget.setFilter("cat_vehicle_number = 0").ok());
     for (const char* cat : {"BODY", "PAINT", "O'NEIL"}) {
         QVERIFY(budget.addNew().ok());
@@ -210,36 +188,31 @@ void TestRecordSet::batchChangesWaitForUpdateBatch() {
         QVERIFY(budget.update().ok());
     }
     QCOMPARE(budget.recordCount(), 3);
-    QCOMPARE(TestDatabase::scalar(m_db->databasePath(), count0).toInt(), 0);
+    QCOMPARE(held(), QStringLiteral("0|0"));
     QVERIFY(budget.hasPendingChanges());
     QVERIFY(budget.updateBatch().ok());
     QVERIFY(!budget.hasPendingChanges());
-    QCOMPARE(TestDatabase::scalar(m_db->databasePath(), count0).toInt(), 3);
+    QCOMPARE(held(), QStringLiteral("3|0"));
 
     // Changes and deletions wait too, and are written together.
     budget.moveFirst();
     QVERIFY(budget.setValue("budget_amount", "250.50").ok());
     budget.moveNext();
     QVERIFY(budget.deleteCurrent().ok());
-    QCOMPARE(TestDatabase::scalar(m_db->databasePath(), count0).toInt(), 3);
+    QCOMPARE(held(), QStringLiteral("3|0"));
     QVERIFY(budget.updateBatch().ok());
-    QCOMPARE(TestDatabase::scalar(m_db->databasePath(), count0).toInt(), 2);
-    QCOMPARE(TestDatabase::scalar(
-                 m_db->databasePath(),
-                 "SELECT SUM(Budget_amount) FROM RSLCategorybudget WHERE Cat_vehicle_number = 0")
-                 .toDouble(),
-             250.5);
+    QCOMPARE(held(), QStringLiteral("2|250.5"));
 }
 
 void TestRecordSet::cancelBatchRestoresTheRows() {
     RecordSet& budget = m_store->recordSet(Command::RSLCategorybudget);
     QVERIFY(budget.setFilter("Cat_vehicle_number = 1").ok());
     QVERIFY(budget.setSort("Category").ok());
-    QStringList before;
-    for (budget.moveFirst(); !budget.isEof(); budget.moveNext())
-        before << budget.text("Category") + '=' + budget.text("Budget_amount");
-    QVERIFY(before.size() >= 10);
-
+    const auto rows = [&] {
+        return QStringList{column(budget, "Category").join(','),
+                           column(budget, "Budget_amount").join(',')};
+    };
+    const QStringList before = rows();
     budget.moveFirst();
     QVERIFY(budget.setValue("Budget_amount", 99999).ok());
     budget.moveNext();
@@ -248,11 +221,7 @@ void TestRecordSet::cancelBatchRestoresTheRows() {
     QVERIFY(budget.setValue("Category", "EXTRA").ok());
     QVERIFY(budget.setValue("Cat_vehicle_number", 1).ok());
     budget.cancelBatch();
-
-    QStringList after;
-    for (budget.moveFirst(); !budget.isEof(); budget.moveNext())
-        after << budget.text("Category") + '=' + budget.text("Budget_amount");
-    QCOMPARE(after, before);
+    QCOMPARE(rows(), before);
 }
 
 void TestRecordSet::heldChangesFollowTheFilter() {
@@ -268,20 +237,14 @@ void TestRecordSet::heldChangesFollowTheFilter() {
     QCOMPARE(column(budget, "Category"), QStringList{moved});
     QVERIFY(budget.requery().ok()); // a requery keeps held changes
     QCOMPARE(budget.recordCount(), 1);
-    QCOMPARE(
-        TestDatabase::scalar(m_db->databasePath(),
-                             "SELECT COUNT(*) FROM RSLCategorybudget WHERE Cat_vehicle_number = 7")
-            .toInt(),
-        0);
+    QCOMPARE(inFile("SELECT COUNT(*) FROM RSLCategorybudget WHERE Cat_vehicle_number = 7").toInt(),
+             0);
 }
 
 void TestRecordSet::failedBatchLeavesStoredRowsAndHeldChanges() {
-    const QString path = m_db->databasePath();
     const auto snapshot = [&] {
-        return TestDatabase::scalar(
-                   path,
-                   "SELECT group_concat(Category || ':' || Cat_vehicle_number || ':' || "
-                   "Budget_amount, ',') FROM (SELECT * FROM RSLCategorybudget ORDER BY rowid)")
+        return inFile("SELECT group_concat(Category || ':' || Cat_vehicle_number || ':' || "
+                      "Budget_amount, ',') FROM (SELECT * FROM RSLCategorybudget ORDER BY rowid)")
             .toString();
     };
     const QString before = snapshot();
@@ -308,16 +271,14 @@ void TestRecordSet::failedBatchLeavesStoredRowsAndHeldChanges() {
     exec("RSLCategorybudget", "DROP TRIGGER refuse");
     QVERIFY(budget.updateBatch().ok());
     QVERIFY(snapshot() != before);
-    QCOMPARE(TestDatabase::scalar(
-                 path, "SELECT COUNT(*) FROM RSLCategorybudget WHERE Category = 'REFUSED'")
-                 .toInt(),
+    QCOMPARE(inFile("SELECT COUNT(*) FROM RSLCategorybudget WHERE Category = 'REFUSED'").toInt(),
              1);
 }
 
 void TestRecordSet::childrenHoldOnlyFlaggedLinesOfTheirParent() {
     exec("RSLCategorybudget", "INSERT INTO RSLCategorybudget VALUES ('BRAKES', 2, 100)");
     exec("RSLCategorybudget", "INSERT INTO RSLCategorybudget VALUES ('O''BRIEN', 2, 5)");
-    exec("RSLMaster", lineSql("BRACKET", 1, 2, "O'BRIEN", true, true, true));
+    exec("RSLMaster", QString(kLines) + "('BRACKET', 1, 2, 'O''BRIEN', 1, 1, 1, 10, 'ACME')");
     RecordSet& actual = m_store->recordSet(Command::RSLCategorybudget);
     QVERIFY(actual.setFilter("Cat_vehicle_number = 2").ok());
     QVERIFY(actual.setSort("Category").ok());
@@ -362,29 +323,23 @@ void TestRecordSet::valuesReadBackInTheirTypes() {
     RecordSet& rs = m_store->recordSet(Command::RSLMaster);
     QVERIFY(rs.setFilter("").ok());
     QVERIFY(rs.addNew().ok());
-    QVERIFY(rs.setValue("Part_Name", "WIDGET").ok());
-    QVERIFY(rs.setValue("Sequence_Number", 1).ok());
-    QVERIFY(rs.setValue("Mas_vehicle_number", 9).ok());
-    QVERIFY(rs.setValue("Quantity", "2.5").ok());
-    QVERIFY(rs.setValue("Price", "1.99").ok());
-    QVERIFY(rs.setValue("Tax_amount", "0.3582").ok());
-    QVERIFY(rs.setValue("Total_cost", "6.3282").ok());
-    QVERIFY(rs.setValue("Taxable", 1).ok());
-    QVERIFY(rs.setValue("Purchased", 0).ok());
-    QVERIFY(rs.setValue("Notes", QVariant()).ok());
+    const std::pair<const char*, QVariant> values[] = {
+        {"Part_Name", "WIDGET"},  {"Sequence_Number", 1}, {"Mas_vehicle_number", 9},
+        {"Quantity", "2.5"},      {"Price", "1.99"},      {"Tax_amount", "0.3582"},
+        {"Total_cost", "6.3282"}, {"Taxable", 1},         {"Purchased", 0},
+        {"Notes", QVariant()}};
+    for (const auto& [name, value] : values)
+        QVERIFY2(rs.setValue(name, value).ok(), name);
     QCOMPARE(rs.setValue("Price", "1E20").kind(), DbErrorKind::Overflow);
     QVERIFY(rs.update().ok());
 
     QVERIFY(rs.setFilter("Mas_vehicle_number = 9").ok());
-    QCOMPARE(rs.text("Quantity"), QStringLiteral("2.5"));
     QCOMPARE(rs.money("Tax_amount").units(), qint64(3582));
-    QCOMPARE(rs.text("Total_cost"), QStringLiteral("6.3282"));
-    QCOMPARE(rs.text("Taxable"), QStringLiteral("True"));
-    QCOMPARE(rs.text("Purchased"), QStringLiteral("False"));
+    QCOMPARE(QStringList({rs.text("Quantity"), rs.text("Total_cost"), rs.text("Taxable"),
+                          rs.text("Purchased")}),
+             QStringList({"2.5", "6.3282", "True", "False"}));
     QVERIFY(rs.isNull("Notes"));
-    QCOMPARE(TestDatabase::scalar(m_db->databasePath(),
-                                  "SELECT typeof(Notes) FROM RSLMaster WHERE Part_Name = 'WIDGET'")
-                 .toString(),
+    QCOMPARE(inFile("SELECT typeof(Notes) FROM RSLMaster WHERE Part_Name = 'WIDGET'").toString(),
              QStringLiteral("null"));
     rs.moveNext();
     QVERIFY(rs.isEof());

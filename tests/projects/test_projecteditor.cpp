@@ -19,11 +19,10 @@ private Q_SLOTS:
 
 private:
     QString stored() {
-        return TestDatabase::scalar(m_db->databasePath(),
-                                    "SELECT vehicle_description || '|' || graphic_path || '|' || "
-                                    "budget_amount || '|' || (SELECT group_concat(Budget_amount) "
-                                    "FROM RSLCategorybudget WHERE Cat_vehicle_number = 1) FROM "
-                                    "RSLVehicles WHERE vehicle_number = 1")
+        return inFile("SELECT vehicle_description || '|' || graphic_path || '|' || "
+                      "budget_amount || '|' || (SELECT group_concat(Budget_amount) "
+                      "FROM RSLCategorybudget WHERE Cat_vehicle_number = 1) FROM "
+                      "RSLVehicles WHERE vehicle_number = 1")
             .toString();
     }
     // Types 3000 for BODY (2500) in the budget window of the project being edited.

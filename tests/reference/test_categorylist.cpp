@@ -17,11 +17,10 @@ private Q_SLOTS:
 
 private:
     QString budgets(const QString& category) {
-        return TestDatabase::scalar(m_db->databasePath(),
-                                    "SELECT group_concat(Cat_vehicle_number || ':' || "
-                                    "Budget_amount) FROM (SELECT * FROM RSLCategorybudget WHERE "
-                                    "Category = '" +
-                                        category + "' ORDER BY Cat_vehicle_number)")
+        return inFile("SELECT group_concat(Cat_vehicle_number || ':' || "
+                      "Budget_amount) FROM (SELECT * FROM RSLCategorybudget WHERE "
+                      "Category = '" +
+                      category + "' ORDER BY Cat_vehicle_number)")
             .toString();
     }
     void addGlass() {

@@ -41,15 +41,6 @@ void addLine(DataStore& store, int project, const QString& part, const QString& 
          {part, vendor, manufacturer, category, project, sequence});
 }
 
-QStringList column(DataStore& store, const QString& sql) {
-    QStringList out;
-    const DbResult r =
-        store.query(sql, {}, [&](const QSqlQuery& q) { out << q.value(0).toString(); });
-    if (!r)
-        QTest::qFail(qPrintable(r.message()), __FILE__, __LINE__);
-    return out;
-}
-
 int count(DataStore& store, const QString& sql) {
     int n = 0;
     const DbResult r = store.query(sql, {}, [&](const QSqlQuery& q) { n = q.value(0).toInt(); });

@@ -22,8 +22,6 @@ void exec(DataStore& store, const QString& table, const QString& sql,
 void addProject(DataStore& store, int number, const QString& description);
 void addLine(DataStore& store, int project, const QString& part, const QString& vendor,
              const QString& manufacturer, const QString& category, int sequence = 1);
-// The values of one column over the rows a query selects, in rowid order.
-QStringList column(DataStore& store, const QString& sql);
 int count(DataStore& store, const QString& sql);
 // The state of the sample project 1 being open, as the catalogue leaves it.
 void openSampleProject(AppState& state);

@@ -1,33 +1,20 @@
 #include "ReadOnlyFolder.h"
 
+#include "ScratchMount.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 
 #include <unistd.h>
-
-namespace {
-
-bool mount(const QStringList& args, QString* error = nullptr) {
-    QProcess p;
-    p.start(QStringLiteral("mount"), args);
-    const bool ok =
-        p.waitForFinished(10000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-    if (!ok && error)
-        *error = QString::fromLocal8Bit(p.readAllStandardError()).trimmed();
-    return ok;
-}
-
-} // namespace
 
 ReadOnlyFolder::ReadOnlyFolder(const QString& folder)
     : m_folder(folder) {
     if (geteuid() == 0) {
         QString error;
-        m_mounted = mount({QStringLiteral("--bind"), folder, folder}, &error);
+        m_mounted = ScratchMount::mount({QStringLiteral("--bind"), folder, folder}, &error);
         if (m_mounted)
-            m_readOnly =
-                mount({QStringLiteral("-o"), QStringLiteral("remount,bind,ro"), folder}, &error);
+            m_readOnly = ScratchMount::mount(
+                {QStringLiteral("-o"), QStringLiteral("remount,bind,ro"), folder}, &error);
         if (!m_readOnly)
             m_reason = QStringLiteral("a read-only bind mount was refused: %1").arg(error);
     } else {
@@ -43,11 +30,8 @@ ReadOnlyFolder::ReadOnlyFolder(const QString& folder)
 }
 
 ReadOnlyFolder::~ReadOnlyFolder() {
-    if (m_mounted) {
-        QProcess p;
-        p.start(QStringLiteral("umount"), {m_folder});
-        p.waitForFinished(10000);
-    } else if (geteuid() != 0) {
+    if (m_mounted)
+        ScratchMount::unmount(m_folder);
+    else if (geteuid() != 0)
         QFile::setPermissions(m_folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
 }

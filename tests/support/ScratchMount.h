@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 // A small file system of its own for a test (tmpfs), so that a disk can fill
@@ -15,6 +16,9 @@ public:
     ScratchMount& operator=(const ScratchMount&) = delete;
 
     static bool available();
+    // Runs mount(8) or umount(8); false with its complaint in `error` when it fails.
+    static bool mount(const QStringList& args, QString* error = nullptr);
+    static void unmount(const QString& path);
     bool isMounted() const { return m_mounted; }
     QString path(const QString& name) const { return m_dir.filePath(name); }
     bool setReadOnly(bool readOnly);

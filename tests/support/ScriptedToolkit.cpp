@@ -47,22 +47,23 @@ Toolkit::Answer ScriptedToolkit::askYesNoHelp(const QString& text, const QString
     return next(text);
 }
 
-QString ScriptedToolkit::chooseFile(QWidget*, const QString& title, const QString& filter,
-                                    const QString& initialPath) {
+QString ScriptedToolkit::chooser(const QString& title, const QString& filter,
+                                 const QString& startPath) {
     checkNoTransaction(title);
     m_chooserTitles << title;
     m_chooserFilters << filter;
-    m_chooserInitial << initialPath;
+    m_chooserInitial << startPath;
     return m_files.isEmpty() ? QString() : m_files.dequeue();
+}
+
+QString ScriptedToolkit::chooseFile(QWidget*, const QString& title, const QString& filter,
+                                    const QString& initialPath) {
+    return chooser(title, filter, initialPath);
 }
 
 QString ScriptedToolkit::chooseSaveFile(QWidget*, const QString& title, const QString& filter,
                                         const QString& suggestedPath) {
-    checkNoTransaction(title);
-    m_chooserTitles << title;
-    m_chooserFilters << filter;
-    m_chooserInitial << suggestedPath;
-    return m_files.isEmpty() ? QString() : m_files.dequeue();
+    return chooser(title, filter, suggestedPath);
 }
 
 bool ScriptedToolkit::startProgram(const QString& program, const QStringList& arguments) {

@@ -66,6 +66,7 @@ public:
 
 private:
     Answer next(const QString& text);
+    QString chooser(const QString& title, const QString& filter, const QString& startPath);
 
     QList<Message> m_messages;
     QQueue<Answer> m_answers;

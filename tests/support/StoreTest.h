@@ -23,6 +23,10 @@ protected:
         Fixtures::exec(*m_store, table, sql, binds);
     }
     int count(const QString& sql) { return Fixtures::count(*m_store, sql); }
+    // Read on a connection of its own: what is in the file, not what the store holds.
+    QVariant inFile(const QString& sql) const {
+        return TestDatabase::scalar(m_db->databasePath(), sql);
+    }
 
     std::unique_ptr<TestDatabase> m_db;
     std::unique_ptr<DataStore> m_store;

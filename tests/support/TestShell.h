@@ -46,9 +46,7 @@ public:
     QMdiSubWindow* addWindow(WindowId id, QWidget* widget) override;
 
     void openWebPage(const QString& address) override { webPages << address; }
-    void showHelp(const QString& page, bool search) override {
-        helpPages << (page + (search ? QStringLiteral(" (search)") : QString()));
-    }
+    void showHelp(const QString&, bool) override {}
 
     // Opens the sample project 1 the way the catalogue would.
     void openProject(int number);
@@ -67,7 +65,6 @@ public:
     QString caption;
     QString background;
     QStringList webPages;
-    QStringList helpPages;
     QHash<WindowId, std::function<ChildWindow*(Shell&)>> factories;
     QList<WindowId> shown; // every showWindow call, in order
 

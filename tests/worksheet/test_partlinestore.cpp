@@ -34,9 +34,7 @@ private Q_SLOTS:
     void aBatchIsAllOrNone();
 
 private:
-    QString sql(const QString& query) {
-        return TestDatabase::scalar(m_db->databasePath(), query).toString();
-    }
+    QString sql(const QString& query) { return inFile(query).toString(); }
 };
 
 void TestPartLineStore::addNumbersAcrossProjectsAndStoresEveryColumn() {
