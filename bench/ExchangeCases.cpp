@@ -1,5 +1,6 @@
 #include "ExchangeCases.h"
 
+#include "BenchShell.h"
 #include "CsvExport.h"
 #include "CsvImport.h"
 #include "CsvReader.h"
@@ -13,7 +14,6 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QTextStream>
 
 #include <memory>
 
@@ -21,10 +21,7 @@ namespace ExchangeCases {
 
 namespace {
 
-[[noreturn]] void fail(const QString& why) {
-    QTextStream(stderr) << "bench: " << why << "\n";
-    std::exit(1);
-}
+using BenchShell::fail;
 
 const char* const kNouns[] = {"BRAKE ROTOR", "CONTROL ARM", "FENDER",        "DOOR HINGE",
                               "MARKER LAMP", "MOTOR MOUNT", "RADIATOR HOSE", "AXLE SEAL",

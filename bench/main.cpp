@@ -5,7 +5,7 @@
 #include "AppState.h"
 #include "AttachmentCases.h"
 #include "BenchDatabase.h"
-#include "BenchToolkit.h"
+#include "BenchShell.h"
 #include "DataStore.h"
 #include "ExchangeCases.h"
 #include "MainWindow.h"
@@ -15,6 +15,8 @@
 #include "ReportPreparation.h"
 #include "ReportPreview.h"
 #include "ReportWindow.h"
+#include "ResultTable.h"
+#include "UnattendedToolkit.h"
 #include "WindowFactories.h"
 #include "WorksheetWindow.h"
 
@@ -24,7 +26,6 @@
 #include <QCommandLineParser>
 #include <QDateTime>
 #include <QDir>
-#include <QEvent>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -42,29 +43,19 @@
 
 #include <cstdio>
 #include <memory>
-#include <optional>
 
 namespace {
 
-struct Row {
-    QString action;
-    Measure::Figure figure;
-    std::optional<Measure::Figure> floor;
-};
-
-struct Section {
-    QString title;
-    QList<Row> rows;
-};
+using BenchShell::fail;
+using BenchShell::openProject;
+using BenchShell::settle;
+using ResultTable::Row;
+using ResultTable::Section;
+using ResultTable::table;
 
 QTextStream& out() {
     static QTextStream stream(stdout);
     return stream;
-}
-
-void fail(const QString& why) {
-    QTextStream(stderr) << "bench: " << why << "\n";
-    std::exit(1);
 }
 
 // A second connection on the same file for the floors: the bare SQL each
@@ -130,35 +121,6 @@ private:
     static inline int s_count = 0;
     QString m_name;
 };
-
-MainWindow::Options optionsFor(const BenchDatabase& db, const QString& path) {
-    MainWindow::Options o;
-    o.databasePath = path;
-    o.settingsFile = db.settingsFile();
-    o.lockFile = db.lockFile();
-    o.showSplash = false;
-    return o;
-}
-
-void settle() {
-    for (int i = 0; i < 3; ++i)
-        QCoreApplication::processEvents();
-    // No event loop runs here, so windows closed with deleteLater would
-    // otherwise live on and their memory be charged to later actions.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-// Opens a project the way the catalogue does, for the windows that follow.
-void openProject(MainWindow& shell, int number, const QString& description) {
-    AppState& s = shell.state();
-    s.vehiclenumber = number;
-    s.vehiclenumbera = QString::number(number);
-    s.openvehiclenumber = s.vehiclenumbera;
-    s.vehicledescription = description;
-    s.graphic.clear();
-    shell.setCaption(s.rsl + description);
-    shell.toolenabled();
-}
 
 QString reportFloorSql(ReportKind kind) {
     switch (kind) {
@@ -239,29 +201,26 @@ public:
     Section alone(const QString& path, const QList<std::pair<QString, Measure::Figure>>& among);
     void worksheet(Section& s, MainWindow& shell, const Floor& floor, int project);
 
+    // Whether a group of figures (start-up, the worksheet, one report, one
+    // graph, the attachments, the CSV exchange) is measured in this run.
+    bool wants(const QString& group) const {
+        return m_only.pattern().isEmpty() || m_only.match(group).hasMatch();
+    }
+
 private:
     BenchDatabase& m_db;
     Measure m_measure;
     QString m_scratch;
-    BenchToolkit m_toolkit;
+    UnattendedToolkit m_toolkit;
     QRegularExpression m_only;
-
-    // Whether a group of figures (start-up, the worksheet, one report, one
-    // graph) is measured in this run.
-    bool wants(const QString& group) const {
-        return m_only.pattern().isEmpty() || m_only.match(group).hasMatch();
-    }
 };
 
 Section Bench::startUp(const QString& path, const QString& empty) {
     std::unique_ptr<MainWindow> window;
     const auto startOn = [&](const QString& file) {
         return [&, file] {
-            window = std::make_unique<MainWindow>(optionsFor(m_db, file), m_toolkit);
-            installWindows(*window);
-            if (!window->startUp())
-                fail(QStringLiteral("the main window did not start"));
-            window->show();
+            window = std::make_unique<MainWindow>(BenchShell::options(m_db, file), m_toolkit);
+            BenchShell::start(*window);
             settle();
         };
     };
@@ -290,14 +249,11 @@ Section Bench::everything(const QString& path,
             .toInt();
     const QString description = BenchDatabase::description(project);
 
-    MainWindow shell(optionsFor(m_db, path), m_toolkit);
-    installWindows(shell);
-    if (!shell.startUp())
-        fail(QStringLiteral("the main window did not start"));
-    shell.show();
+    MainWindow shell(BenchShell::options(m_db, path), m_toolkit);
+    BenchShell::start(shell);
     shell.closeWindow(WindowId::Projects);
     settle();
-    openProject(shell, project, description);
+    openProject(shell, project);
 
     // The worksheet.
     if (wants(QStringLiteral("Worksheet")))
@@ -322,7 +278,7 @@ Section Bench::everything(const QString& path,
         if (pdfTimes && e.needsProject && !shopping)
             pdfTimes->append({e.entry, toPdf});
         s.rows << Row{e.entry + QStringLiteral(" to PDF"), toPdf, bare};
-        openProject(shell, project, description);
+        openProject(shell, project);
         const Measure::Figure preview = m_measure.run([&] {
             ignoreError(ReportPreparation::prepare(shell.data(), shell.state(), e.kind));
             if (shopping)
@@ -520,27 +476,6 @@ Section Bench::alone(const QString& path, const QList<std::pair<QString, Measure
     return s;
 }
 
-QString number(double v, int decimals = 1) {
-    return QString::number(v, 'f', decimals);
-}
-
-QString table(const Section& s) {
-    QString t =
-        QStringLiteral("### %1\n\n| Action | Median ms | Floor ms | Ratio | Peak MB | Added "
-                       "MB |\n|---|---:|---:|---:|---:|---:|\n")
-            .arg(s.title);
-    for (const Row& r : s.rows) {
-        const QString floorMs = r.floor ? number(r.floor->medianMs, 2) : QStringLiteral("-");
-        const QString ratio = r.floor && r.floor->medianMs > 0
-                                  ? number(r.figure.medianMs / r.floor->medianMs, 2) + u'x'
-                                  : QStringLiteral("-");
-        t += QStringLiteral("| %1 | %2 | %3 | %4 | %5 | %6 |\n")
-                 .arg(r.action, number(r.figure.medianMs), floorMs, ratio,
-                      number(r.figure.peakMb, 0), number(r.figure.addedMb, 0));
-    }
-    return t + u'\n';
-}
-
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -618,27 +553,20 @@ int main(int argc, char* argv[]) {
             report += ta;
         }
     }
-    // The attachment and exchange cases are two more groups for --only.
-    const QRegularExpression only(parser.value(onlyOption),
-                                  QRegularExpression::CaseInsensitiveOption);
-    const auto wanted = [&](const QString& group) {
-        return only.pattern().isEmpty() || only.match(group).hasMatch();
-    };
-    if (wanted(QStringLiteral("Attachments"))) {
+    if (bench.wants(QStringLiteral("Attachments"))) {
         const QString attachments = AttachmentCases::run(db, runs, files.first().second,
                                                          parser.value(attachmentOption).toInt());
         out() << attachments;
         report += attachments;
     }
-    if (wanted(QStringLiteral("CSV export and import"))) {
+    if (bench.wants(QStringLiteral("CSV export and import"))) {
         // 100,000 lines out and 10,000 in at the default sizes; fewer for a quick run.
-        Section exchange{QStringLiteral("CSV export and import"), {}};
-        for (const ExchangeCases::Row& r :
+        const QString exchange = table(
+            {QStringLiteral("CSV export and import"),
              ExchangeCases::run(Measure(runs), empty, db.folder(), std::min(100000, 20 * largest),
-                                std::min(10000, 2 * largest)))
-            exchange.rows << Row{r.action, r.figure, r.floor};
-        out() << table(exchange);
-        report += table(exchange);
+                                std::min(10000, 2 * largest))});
+        out() << exchange;
+        report += exchange;
     }
     QFile file(parser.value(outOption));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
