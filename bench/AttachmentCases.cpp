@@ -25,7 +25,6 @@
 #include <QTableView>
 #include <QTextStream>
 
-
 namespace {
 
 constexpr int kPhotos = 10;

@@ -8,6 +8,7 @@
 #include "BenchShell.h"
 #include "DataStore.h"
 #include "ExchangeCases.h"
+#include "Floor.h"
 #include "MainWindow.h"
 #include "Measure.h"
 #include "ReportCatalog.h"
@@ -31,10 +32,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QSysInfo>
 #include <QTabWidget>
 #include <QTableView>
@@ -57,70 +54,6 @@ QTextStream& out() {
     static QTextStream stream(stdout);
     return stream;
 }
-
-// A second connection on the same file for the floors: the bare SQL each
-// output needs, every column of every row read.
-class Floor {
-public:
-    explicit Floor(const QString& path) {
-        m_name = QStringLiteral("bench floor %1").arg(++s_count);
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-        db.setDatabaseName(path);
-        if (!db.open())
-            fail(db.lastError().text());
-    }
-    ~Floor() {
-        QSqlDatabase::database(m_name, false).close();
-        QSqlDatabase::removeDatabase(m_name);
-    }
-    int read(const QString& sql, const QVariantList& binds = {}) const {
-        QSqlQuery q(QSqlDatabase::database(m_name, false));
-        q.setForwardOnly(true);
-        if (!q.prepare(sql))
-            fail(q.lastError().text() + QStringLiteral(": ") + sql);
-        for (const QVariant& b : binds)
-            q.addBindValue(b);
-        if (!q.exec())
-            fail(q.lastError().text());
-        int rows = 0;
-        while (q.next()) {
-            const int n = q.record().count();
-            for (int i = 0; i < n; ++i)
-                (void)q.value(i).toString();
-            ++rows;
-        }
-        return rows;
-    }
-    void write(const QString& sql, const QVariantList& binds = {}) const {
-        QSqlDatabase db = QSqlDatabase::database(m_name, false);
-        if (!db.transaction())
-            fail(db.lastError().text());
-        {
-            QSqlQuery q(db);
-            if (!q.prepare(sql))
-                fail(q.lastError().text());
-            for (const QVariant& b : binds)
-                q.addBindValue(b);
-            if (!q.exec())
-                fail(q.lastError().text());
-        }
-        if (!db.commit())
-            fail(db.lastError().text());
-    }
-    QVariant scalar(const QString& sql, const QVariantList& binds = {}) const {
-        QSqlQuery q(QSqlDatabase::database(m_name, false));
-        q.prepare(sql);
-        for (const QVariant& b : binds)
-            q.addBindValue(b);
-        if (!q.exec() || !q.next())
-            fail(q.lastError().text());
-        return q.value(0);
-    }
-
-private:
-    static inline int s_count = 0;
-    QString m_name;
-};
 
 QString reportFloorSql(ReportKind kind) {
     switch (kind) {
