@@ -2,15 +2,15 @@
 
 #include "AttachmentStore.h"
 #include "BenchDatabase.h"
-#include "BenchToolkit.h"
+#include "BenchShell.h"
 #include "DataStore.h"
 #include "MainWindow.h"
 #include "Measure.h"
-#include "WindowFactories.h"
+#include "ResultTable.h"
+#include "UnattendedToolkit.h"
 #include "WorksheetWindow.h"
 
 #include <QAbstractItemModel>
-#include <QApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -25,8 +25,6 @@
 #include <QTableView>
 #include <QTextStream>
 
-#include <cstdlib>
-
 namespace {
 
 constexpr int kPhotos = 10;
@@ -37,26 +35,10 @@ constexpr qint64 kChunk = AttachmentStore::kMaxBytes;
 constexpr int kFormat = 1;
 
 [[noreturn]] void fail(const QString& why) {
-    QTextStream(stderr) << "bench: attachments: " << why << "\n";
-    std::exit(1);
+    BenchShell::fail(QStringLiteral("attachments: ") + why);
 }
 
-void settle() {
-    for (int i = 0; i < 3; ++i)
-        QCoreApplication::processEvents();
-}
-
-QString number(double v, int decimals = 1) {
-    return QString::number(v, 'f', decimals);
-}
-
-QString row(const QString& action, const Measure::Figure& f, const Measure::Figure& floor) {
-    const QString ratio =
-        floor.medianMs > 0 ? number(f.medianMs / floor.medianMs, 2) + u'x' : QStringLiteral("-");
-    return QStringLiteral("| %1 | %2 | %3 | %4 | %5 | %6 |\n")
-        .arg(action, number(f.medianMs), number(floor.medianMs, 2), ratio, number(f.peakMb, 0),
-             number(f.addedMb, 0));
-}
+using BenchShell::settle;
 
 // A photo-sized picture that compresses like one (no flat areas).
 QString writePhoto(const QString& folder, int i) {
@@ -193,10 +175,7 @@ QString AttachmentCases::run(BenchDatabase& db, int runs, const QString& base, i
         }
     }
     const Measure measure(runs);
-    QString table =
-        QStringLiteral("### Attachments: %1 MB in the file\n\n| Action | Median ms | Floor ms | "
-                       "Ratio | Peak MB | Added MB |\n|---|---:|---:|---:|---:|---:|\n")
-            .arg(megabytes);
+    ResultTable::Section s{QStringLiteral("Attachments: %1 MB in the file").arg(megabytes), {}};
 
     // Listing, through the store and bare.
     DataStore store;
@@ -220,13 +199,14 @@ QString AttachmentCases::run(BenchDatabase& db, int runs, const QString& base, i
                 }));
         };
     };
-    table +=
-        row(QStringLiteral("List the attachments of the line with the most data (floor: "
-                           "the bare query)"),
-            measure.run([&] { (void)attachments.list(heaviest); }), measure.run(bare(heaviest)));
+    s.rows << ResultTable::Row{
+        QStringLiteral("List the attachments of the line with the most data (floor: the bare "
+                       "query)"),
+        measure.run([&] { (void)attachments.list(heaviest); }), measure.run(bare(heaviest))};
     const Measure::Figure photosBare = measure.run(bare(t.line));
-    table += row(QStringLiteral("List the ten photos of a line (floor: the bare query)"),
-                 measure.run([&] { (void)attachments.list(t.line); }), photosBare);
+    s.rows << ResultTable::Row{
+        QStringLiteral("List the ten photos of a line (floor: the bare query)"),
+        measure.run([&] { (void)attachments.list(t.line); }), photosBare};
     // The main window opens the file on the same connection name.
     store.close();
     const QString plan = listingPlan(path);
@@ -235,24 +215,12 @@ QString AttachmentCases::run(BenchDatabase& db, int runs, const QString& base, i
         fail(QStringLiteral("listing reads more than the descriptions: ") + plan);
 
     // Part Detail in the worksheet.
-    BenchToolkit toolkit;
-    MainWindow::Options o;
-    o.databasePath = path;
-    o.settingsFile = db.settingsFile();
-    o.lockFile = db.lockFile();
-    o.showSplash = false;
-    MainWindow shell(o, toolkit);
-    installWindows(shell);
-    if (!shell.startUp())
-        fail(QStringLiteral("the main window did not start"));
-    shell.show();
+    UnattendedToolkit toolkit;
+    MainWindow shell(BenchShell::options(db, path), toolkit);
+    BenchShell::start(shell);
     shell.closeWindow(WindowId::Projects);
     settle();
-    AppState& s = shell.state();
-    s.vehiclenumber = t.project;
-    s.vehiclenumbera = s.openvehiclenumber = QString::number(t.project);
-    s.vehicledescription = BenchDatabase::description(t.project);
-    shell.toolenabled();
+    BenchShell::openProject(shell, t.project);
     QWidget* w = shell.showWindow(WindowId::Worksheet);
     if (!w)
         fail(QStringLiteral("the worksheet did not open"));
@@ -277,10 +245,10 @@ QString AttachmentCases::run(BenchDatabase& db, int runs, const QString& base, i
                      ->findChild<QListWidget*>(QStringLiteral("lstAttachments"));
     if (!list || list->count() != kPhotos)
         fail(QStringLiteral("Part Detail does not show the ten photos"));
-    table += row(QStringLiteral("Open Part Detail of a line with ten photos (floor: listing "
-                                "them bare)"),
-                 measure.run(open, back), photosBare);
+    s.rows << ResultTable::Row{
+        QStringLiteral("Open Part Detail of a line with ten photos (floor: listing them bare)"),
+        measure.run(open, back), photosBare};
     shell.closeWindow(WindowId::Worksheet);
     settle();
-    return table + QStringLiteral("\nListing plan: %1.\n\n").arg(plan);
+    return ResultTable::table(s) + QStringLiteral("Listing plan: %1.\n\n").arg(plan);
 }

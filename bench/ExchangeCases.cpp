@@ -1,19 +1,19 @@
 #include "ExchangeCases.h"
 
+#include "BenchShell.h"
 #include "CsvExport.h"
 #include "CsvImport.h"
 #include "CsvReader.h"
 #include "CsvWriter.h"
 #include "DataStore.h"
 #include "ExchangeTables.h"
+#include "Floor.h"
 #include "ProjectStore.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QTextStream>
 
 #include <memory>
 
@@ -21,10 +21,7 @@ namespace ExchangeCases {
 
 namespace {
 
-[[noreturn]] void fail(const QString& why) {
-    QTextStream(stderr) << "bench: " << why << "\n";
-    std::exit(1);
-}
+using BenchShell::fail;
 
 const char* const kNouns[] = {"BRAKE ROTOR", "CONTROL ARM", "FENDER",        "DOOR HINGE",
                               "MARKER LAMP", "MOTOR MOUNT", "RADIATOR HOSE", "AXLE SEAL",
@@ -90,31 +87,6 @@ int addProject(const QString& path) {
     return added.number;
 }
 
-// A connection of its own for the floors.
-class Bare {
-public:
-    explicit Bare(const QString& path) {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kName);
-        db.setDatabaseName(path);
-        if (!db.open())
-            fail(db.lastError().text());
-    }
-    ~Bare() {
-        QSqlDatabase::database(kName, false).close();
-        QSqlDatabase::removeDatabase(kName);
-    }
-    QSqlDatabase db() const { return QSqlDatabase::database(kName, false); }
-    QSqlQuery prepared(const QString& sql) const {
-        QSqlQuery q(db());
-        if (!q.prepare(sql))
-            fail(q.lastError().text() + QStringLiteral(": ") + sql);
-        return q;
-    }
-
-private:
-    static inline const QString kName = QStringLiteral("bench exchange floor");
-};
-
 const QString kLineColumns = QStringLiteral(
     "Part_Name, Sequence_Number, Category, Part_Number, Manufacturer, Vendor, Quantity, Price, "
     "Tax_amount, Shipping_amount, Total_cost, Taxable, Selected, Forecast, Purchased, "
@@ -122,8 +94,8 @@ const QString kLineColumns = QStringLiteral(
 
 // Lines made in SQL: how they came into the file does not matter to an export.
 void fillLines(const QString& path, int project, int lines) {
-    const Bare bare(path);
-    QSqlQuery q = bare.prepared(
+    const Floor floor(path);
+    QSqlQuery q = floor.prepared(
         QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i + "
                        "1 < ?) INSERT INTO RSLMaster (") +
         kLineColumns +
@@ -167,9 +139,9 @@ QList<Row> run(const Measure& measure, const QString& emptyFile, const QString& 
                          .arg(o.rows)
                          .arg(o.result.message()));
         });
-        const Bare bare(exportFile);
+        const Floor floor(exportFile);
         r.floor = measure.run([&] {
-            QSqlQuery q = bare.prepared(QStringLiteral("SELECT ") + kLineColumns +
+            QSqlQuery q = floor.prepared(QStringLiteral("SELECT ") + kLineColumns +
                                         QStringLiteral(" FROM RSLMaster WHERE "
                                                        "Mas_vehicle_number = ? ORDER BY "
                                                        "Part_Name, Sequence_Number"));
@@ -221,12 +193,12 @@ QList<Row> run(const Measure& measure, const QString& emptyFile, const QString& 
     // in one transaction.
     r.floor = measure.run(
         [&] {
-            const Bare bare(target);
-            if (!bare.db().transaction())
-                fail(bare.db().lastError().text());
+            const Floor floor(target);
+            if (!floor.db().transaction())
+                fail(floor.db().lastError().text());
             {
                 QSqlQuery q =
-                    bare.prepared(QStringLiteral("INSERT INTO RSLMaster (") + kLineColumns +
+                    floor.prepared(QStringLiteral("INSERT INTO RSLMaster (") + kLineColumns +
                                   QStringLiteral(") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, "
                                                  "?, ?, ?, ?, ?, ?, ?, ?, ?)"));
                 for (int i = 0; i < importLines; ++i) {
@@ -254,8 +226,8 @@ QList<Row> run(const Measure& measure, const QString& emptyFile, const QString& 
                         fail(q.lastError().text());
                 }
             }
-            if (!bare.db().commit())
-                fail(bare.db().lastError().text());
+            if (!floor.db().commit())
+                fail(floor.db().lastError().text());
         },
         [&] { copyFresh(withProject, target); });
     rows << r;

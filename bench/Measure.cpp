@@ -51,7 +51,7 @@ Measure::Figure Measure::run(const std::function<void()>& action,
         QElapsedTimer timer;
         timer.start();
         action();
-        times << timer.nsecsElapsed() / 1e6;
+        times << double(timer.nsecsElapsed()) / 1e6;
         const double high = statusMb("VmHWM:");
         peak = std::max(peak, high);
         added = std::max(added, high - base);

@@ -5,9 +5,10 @@
 #include "AppState.h"
 #include "AttachmentCases.h"
 #include "BenchDatabase.h"
-#include "BenchToolkit.h"
+#include "BenchShell.h"
 #include "DataStore.h"
 #include "ExchangeCases.h"
+#include "Floor.h"
 #include "MainWindow.h"
 #include "Measure.h"
 #include "ReportCatalog.h"
@@ -15,6 +16,8 @@
 #include "ReportPreparation.h"
 #include "ReportPreview.h"
 #include "ReportWindow.h"
+#include "ResultTable.h"
+#include "UnattendedToolkit.h"
 #include "WindowFactories.h"
 #include "WorksheetWindow.h"
 
@@ -24,16 +27,11 @@
 #include <QCommandLineParser>
 #include <QDateTime>
 #include <QDir>
-#include <QEvent>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QSysInfo>
 #include <QTabWidget>
 #include <QTableView>
@@ -42,122 +40,19 @@
 
 #include <cstdio>
 #include <memory>
-#include <optional>
 
 namespace {
 
-struct Row {
-    QString action;
-    Measure::Figure figure;
-    std::optional<Measure::Figure> floor;
-};
-
-struct Section {
-    QString title;
-    QList<Row> rows;
-};
+using BenchShell::fail;
+using BenchShell::openProject;
+using BenchShell::settle;
+using ResultTable::Row;
+using ResultTable::Section;
+using ResultTable::table;
 
 QTextStream& out() {
     static QTextStream stream(stdout);
     return stream;
-}
-
-void fail(const QString& why) {
-    QTextStream(stderr) << "bench: " << why << "\n";
-    std::exit(1);
-}
-
-// A second connection on the same file for the floors: the bare SQL each
-// output needs, every column of every row read.
-class Floor {
-public:
-    explicit Floor(const QString& path) {
-        m_name = QStringLiteral("bench floor %1").arg(++s_count);
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-        db.setDatabaseName(path);
-        if (!db.open())
-            fail(db.lastError().text());
-    }
-    ~Floor() {
-        QSqlDatabase::database(m_name, false).close();
-        QSqlDatabase::removeDatabase(m_name);
-    }
-    int read(const QString& sql, const QVariantList& binds = {}) const {
-        QSqlQuery q(QSqlDatabase::database(m_name, false));
-        q.setForwardOnly(true);
-        if (!q.prepare(sql))
-            fail(q.lastError().text() + QStringLiteral(": ") + sql);
-        for (const QVariant& b : binds)
-            q.addBindValue(b);
-        if (!q.exec())
-            fail(q.lastError().text());
-        int rows = 0;
-        while (q.next()) {
-            const int n = q.record().count();
-            for (int i = 0; i < n; ++i)
-                (void)q.value(i).toString();
-            ++rows;
-        }
-        return rows;
-    }
-    void write(const QString& sql, const QVariantList& binds = {}) const {
-        QSqlDatabase db = QSqlDatabase::database(m_name, false);
-        if (!db.transaction())
-            fail(db.lastError().text());
-        {
-            QSqlQuery q(db);
-            if (!q.prepare(sql))
-                fail(q.lastError().text());
-            for (const QVariant& b : binds)
-                q.addBindValue(b);
-            if (!q.exec())
-                fail(q.lastError().text());
-        }
-        if (!db.commit())
-            fail(db.lastError().text());
-    }
-    QVariant scalar(const QString& sql, const QVariantList& binds = {}) const {
-        QSqlQuery q(QSqlDatabase::database(m_name, false));
-        q.prepare(sql);
-        for (const QVariant& b : binds)
-            q.addBindValue(b);
-        if (!q.exec() || !q.next())
-            fail(q.lastError().text());
-        return q.value(0);
-    }
-
-private:
-    static inline int s_count = 0;
-    QString m_name;
-};
-
-MainWindow::Options optionsFor(const BenchDatabase& db, const QString& path) {
-    MainWindow::Options o;
-    o.databasePath = path;
-    o.settingsFile = db.settingsFile();
-    o.lockFile = db.lockFile();
-    o.showSplash = false;
-    return o;
-}
-
-void settle() {
-    for (int i = 0; i < 3; ++i)
-        QCoreApplication::processEvents();
-    // No event loop runs here, so windows closed with deleteLater would
-    // otherwise live on and their memory be charged to later actions.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-// Opens a project the way the catalogue does, for the windows that follow.
-void openProject(MainWindow& shell, int number, const QString& description) {
-    AppState& s = shell.state();
-    s.vehiclenumber = number;
-    s.vehiclenumbera = QString::number(number);
-    s.openvehiclenumber = s.vehiclenumbera;
-    s.vehicledescription = description;
-    s.graphic.clear();
-    shell.setCaption(s.rsl + description);
-    shell.toolenabled();
 }
 
 QString reportFloorSql(ReportKind kind) {
@@ -239,29 +134,26 @@ public:
     Section alone(const QString& path, const QList<std::pair<QString, Measure::Figure>>& among);
     void worksheet(Section& s, MainWindow& shell, const Floor& floor, int project);
 
+    // Whether a group of figures (start-up, the worksheet, one report, one
+    // graph, the attachments, the CSV exchange) is measured in this run.
+    bool wants(const QString& group) const {
+        return m_only.pattern().isEmpty() || m_only.match(group).hasMatch();
+    }
+
 private:
     BenchDatabase& m_db;
     Measure m_measure;
     QString m_scratch;
-    BenchToolkit m_toolkit;
+    UnattendedToolkit m_toolkit;
     QRegularExpression m_only;
-
-    // Whether a group of figures (start-up, the worksheet, one report, one
-    // graph) is measured in this run.
-    bool wants(const QString& group) const {
-        return m_only.pattern().isEmpty() || m_only.match(group).hasMatch();
-    }
 };
 
 Section Bench::startUp(const QString& path, const QString& empty) {
     std::unique_ptr<MainWindow> window;
     const auto startOn = [&](const QString& file) {
         return [&, file] {
-            window = std::make_unique<MainWindow>(optionsFor(m_db, file), m_toolkit);
-            installWindows(*window);
-            if (!window->startUp())
-                fail(QStringLiteral("the main window did not start"));
-            window->show();
+            window = std::make_unique<MainWindow>(BenchShell::options(m_db, file), m_toolkit);
+            BenchShell::start(*window);
             settle();
         };
     };
@@ -290,14 +182,11 @@ Section Bench::everything(const QString& path,
             .toInt();
     const QString description = BenchDatabase::description(project);
 
-    MainWindow shell(optionsFor(m_db, path), m_toolkit);
-    installWindows(shell);
-    if (!shell.startUp())
-        fail(QStringLiteral("the main window did not start"));
-    shell.show();
+    MainWindow shell(BenchShell::options(m_db, path), m_toolkit);
+    BenchShell::start(shell);
     shell.closeWindow(WindowId::Projects);
     settle();
-    openProject(shell, project, description);
+    openProject(shell, project);
 
     // The worksheet.
     if (wants(QStringLiteral("Worksheet")))
@@ -322,7 +211,7 @@ Section Bench::everything(const QString& path,
         if (pdfTimes && e.needsProject && !shopping)
             pdfTimes->append({e.entry, toPdf});
         s.rows << Row{e.entry + QStringLiteral(" to PDF"), toPdf, bare};
-        openProject(shell, project, description);
+        openProject(shell, project);
         const Measure::Figure preview = m_measure.run([&] {
             ignoreError(ReportPreparation::prepare(shell.data(), shell.state(), e.kind));
             if (shopping)
@@ -520,27 +409,6 @@ Section Bench::alone(const QString& path, const QList<std::pair<QString, Measure
     return s;
 }
 
-QString number(double v, int decimals = 1) {
-    return QString::number(v, 'f', decimals);
-}
-
-QString table(const Section& s) {
-    QString t =
-        QStringLiteral("### %1\n\n| Action | Median ms | Floor ms | Ratio | Peak MB | Added "
-                       "MB |\n|---|---:|---:|---:|---:|---:|\n")
-            .arg(s.title);
-    for (const Row& r : s.rows) {
-        const QString floorMs = r.floor ? number(r.floor->medianMs, 2) : QStringLiteral("-");
-        const QString ratio = r.floor && r.floor->medianMs > 0
-                                  ? number(r.figure.medianMs / r.floor->medianMs, 2) + u'x'
-                                  : QStringLiteral("-");
-        t += QStringLiteral("| %1 | %2 | %3 | %4 | %5 | %6 |\n")
-                 .arg(r.action, number(r.figure.medianMs), floorMs, ratio,
-                      number(r.figure.peakMb, 0), number(r.figure.addedMb, 0));
-    }
-    return t + u'\n';
-}
-
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -618,27 +486,20 @@ int main(int argc, char* argv[]) {
             report += ta;
         }
     }
-    // The attachment and exchange cases are two more groups for --only.
-    const QRegularExpression only(parser.value(onlyOption),
-                                  QRegularExpression::CaseInsensitiveOption);
-    const auto wanted = [&](const QString& group) {
-        return only.pattern().isEmpty() || only.match(group).hasMatch();
-    };
-    if (wanted(QStringLiteral("Attachments"))) {
+    if (bench.wants(QStringLiteral("Attachments"))) {
         const QString attachments = AttachmentCases::run(db, runs, files.first().second,
                                                          parser.value(attachmentOption).toInt());
         out() << attachments;
         report += attachments;
     }
-    if (wanted(QStringLiteral("CSV export and import"))) {
+    if (bench.wants(QStringLiteral("CSV export and import"))) {
         // 100,000 lines out and 10,000 in at the default sizes; fewer for a quick run.
-        Section exchange{QStringLiteral("CSV export and import"), {}};
-        for (const ExchangeCases::Row& r :
+        const QString exchange = table(
+            {QStringLiteral("CSV export and import"),
              ExchangeCases::run(Measure(runs), empty, db.folder(), std::min(100000, 20 * largest),
-                                std::min(10000, 2 * largest)))
-            exchange.rows << Row{r.action, r.figure, r.floor};
-        out() << table(exchange);
-        report += table(exchange);
+                                std::min(10000, 2 * largest))});
+        out() << exchange;
+        report += exchange;
     }
     QFile file(parser.value(outOption));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))

@@ -54,6 +54,21 @@ QString nativePath(const QString& p) {
     return QDir::toNativeSeparators(QFileInfo(p).absoluteFilePath());
 }
 
+// A change needs a journal beside the file, so the folder must be writable
+// as well as the file.
+bool writable(const QString& path) {
+    const QFileInfo info(path);
+    return info.isWritable() && QFileInfo(info.absolutePath()).isWritable();
+}
+
+DbResult newerVersion(const QString& file) {
+    return DbResult::failure(
+        DbErrorKind::NotOpen,
+        QStringLiteral(
+            "The database \"%1\" was written by a newer version of Rastrel and was not opened. Please update Rastrel.")
+            .arg(file));
+}
+
 } // namespace
 
 DataStore::DataStore() {
@@ -123,28 +138,23 @@ DbResult DataStore::resultOf(const QSqlError& error, const QString& action) cons
             QStringLiteral(
                 "The disk holding the database \"%1\" is full, so the change could not be saved. Free some disk space and try again.")
                 .arg(file));
+    case 3:  // SQLITE_PERM
+    case 14: // SQLITE_CANTOPEN
+        // A folder that turned read-only while the file was open fails on
+        // the journal, not on the file: that is read-only too.
+        if (writable(m_path))
+            return DbResult::failure(
+                DbErrorKind::Other,
+                QStringLiteral("The database \"%1\" could not %2: the file or the journal beside "
+                               "it cannot be opened (%3).")
+                    .arg(file, action, error.databaseText()));
+        [[fallthrough]];
     case 8: // SQLITE_READONLY
         return DbResult::failure(
             DbErrorKind::ReadOnly,
             QStringLiteral(
                 "The database \"%1\" is read-only, so Rastrel could not write to it. Check that the file and its folder can be written to.")
                 .arg(file));
-    case 3:  // SQLITE_PERM
-    case 14: // SQLITE_CANTOPEN
-        // A change needs a journal beside the file: a folder that turned
-        // read-only while the file was open fails there, not on the file.
-        if (const QFileInfo info(m_path);
-            !info.isWritable() || !QFileInfo(info.absolutePath()).isWritable())
-            return DbResult::failure(
-                DbErrorKind::ReadOnly,
-                QStringLiteral(
-                    "The database \"%1\" is read-only, so Rastrel could not write to it. Check that the file and its folder can be written to.")
-                    .arg(file));
-        return DbResult::failure(
-            DbErrorKind::Other,
-            QStringLiteral("The database \"%1\" could not %2: the file or the journal beside it "
-                           "cannot be opened (%3).")
-                .arg(file, action, error.databaseText()));
     case 5: // SQLITE_BUSY
     case 6: // SQLITE_LOCKED
         // A lookup that fails must not read as "not found", nor as a lost change.
@@ -448,6 +458,29 @@ bool hasSideFile(const QString& path, const char* suffix) {
     return side.exists() && side.size() > 0;
 }
 
+// A connection of its own on the file for a look before it is opened,
+// closed and removed again when it goes out of scope.
+class SideConnection {
+public:
+    SideConnection(QString name, const QString& path, const QString& options)
+        : m_name(std::move(name)) {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        db.setDatabaseName(path);
+        db.setConnectOptions(options);
+    }
+    ~SideConnection() {
+        QSqlDatabase::database(m_name, false).close();
+        QSqlDatabase::removeDatabase(m_name);
+    }
+    SideConnection(const SideConnection&) = delete;
+    SideConnection& operator=(const SideConnection&) = delete;
+
+    QSqlDatabase db() const { return QSqlDatabase::database(m_name, false); }
+
+private:
+    QString m_name;
+};
+
 } // namespace
 
 DbResult DataStore::checkHeader() {
@@ -475,11 +508,7 @@ DbResult DataStore::checkHeader() {
     // Checked first, so that a newer file is refused before anything else
     // touches it.
     if (bigEndian(header, 60, 4) > quint32(Schema::kCurrentVersion))
-        return DbResult::failure(
-            DbErrorKind::NotOpen,
-            QStringLiteral(
-                "The database \"%1\" was written by a newer version of Rastrel and was not opened. Please update Rastrel.")
-                .arg(nativePath(m_path)));
+        return newerVersion(nativePath(m_path));
     // While a change is unfinished the file may legitimately disagree with
     // its header; the journal puts that right.
     if (hasSideFile(m_path, "-journal") || hasSideFile(m_path, "-wal"))
@@ -503,28 +532,22 @@ DbResult DataStore::recoverInterruptedChange() {
     // A journal left by a run that stopped during a save holds the pages as
     // they were before it. SQLite puts them back when it first reads the
     // file, which needs a connection that may write.
-    const QString name = m_connectionName + QStringLiteral(" recovery");
     QSqlError error;
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(m_path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000"));
-        if (!db.open()) {
+        const SideConnection side(m_connectionName + QStringLiteral(" recovery"), m_path,
+                                  QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000"));
+        if (QSqlDatabase db = side.db(); !db.open()) {
             error = db.lastError();
         } else {
             QSqlQuery q(db);
             if (!q.exec(QStringLiteral("SELECT COUNT(*) FROM sqlite_master")))
                 error = q.lastError();
         }
-        db.close();
     }
-    QSqlDatabase::removeDatabase(name);
     if (!error.isValid())
         return DbResult::success();
     const int code = sqliteCode(error);
-    const QFileInfo info(m_path);
-    if (code != 5 && code != 6 &&
-        (!info.isWritable() || !QFileInfo(info.absolutePath()).isWritable()))
+    if (code != 5 && code != 6 && !writable(m_path))
         return DbResult::failure(
             DbErrorKind::ReadOnly,
             QStringLiteral(
@@ -535,96 +558,80 @@ DbResult DataStore::recoverInterruptedChange() {
 
 DbResult DataStore::inspect(bool fullCheck) {
     const QString file = nativePath(m_path);
-    const QString name = m_connectionName + QStringLiteral(" check");
-    DbResult outcome;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(m_path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=3000"));
-        outcome = [&]() -> DbResult {
-            if (!db.open())
-                return openFailure(db.lastError());
-            QSqlQuery q(db);
-            q.setForwardOnly(true);
-            auto run = [&](const QString& sql, const std::function<void()>& row) -> DbResult {
-                if (!q.exec(sql))
-                    return openFailure(q.lastError());
-                while (q.next())
-                    row();
-                if (q.lastError().isValid())
-                    return openFailure(q.lastError());
-                return DbResult::success();
-            };
-            if (DbResult r = run(QStringLiteral("PRAGMA trusted_schema = OFF"), [] {}); !r)
-                return r;
-            if (fullCheck) {
-                QString check;
-                if (DbResult r = run(QStringLiteral("PRAGMA quick_check"),
-                                     [&] {
-                                         check +=
-                                             (check.isEmpty() ? QString() : QStringLiteral("; ")) +
-                                             q.value(0).toString();
-                                     });
-                    !r)
-                    return r;
-                if (check != u"ok")
-                    return damaged(check.left(300));
-            }
-            QHash<QString, QSet<QString>> present; // table -> columns, lower case
-            if (DbResult r =
-                    run(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"),
-                        [&] { present.insert(q.value(0).toString().toLower(), {}); });
-                !r)
-                return r;
-            for (const TableDef& t : Schema::tables()) {
-                auto it = present.find(t.name.toLower());
-                if (it == present.end())
-                    return DbResult::failure(
-                        DbErrorKind::NotOpen,
-                        QStringLiteral(
-                            "The database \"%1\" is not a Rastrel database: the table %2 is missing.")
-                            .arg(file, t.name));
-                if (DbResult r = run(QStringLiteral("PRAGMA table_info(\"%1\")").arg(t.name),
-                                     [&] { it->insert(q.value(1).toString().toLower()); });
-                    !r)
-                    return r;
-                for (const ColumnDef& c : t.columns)
-                    if (!it->contains(c.name.toLower()))
-                        return DbResult::failure(
-                            DbErrorKind::NotOpen,
-                            QStringLiteral(
-                                "The database \"%1\" is not a Rastrel database: the table %2 has no column %3.")
-                                .arg(file, t.name, c.name));
-            }
-            // The header may lag behind a change still in the write-ahead log.
-            int version = 0;
-            if (DbResult r = run(QStringLiteral("PRAGMA user_version"),
-                                 [&] { version = q.value(0).toInt(); });
-                !r)
-                return r;
-            if (version > Schema::kCurrentVersion)
+    const auto missingTable = [&](const QString& table) {
+        return DbResult::failure(
+            DbErrorKind::NotOpen,
+            QStringLiteral(
+                "The database \"%1\" is not a Rastrel database: the table %2 is missing.")
+                .arg(file, table));
+    };
+    const SideConnection side(m_connectionName + QStringLiteral(" check"), m_path,
+                              QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=3000"));
+    QSqlDatabase db = side.db();
+    if (!db.open())
+        return openFailure(db.lastError());
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    auto run = [&](const QString& sql, const std::function<void()>& row) -> DbResult {
+        if (!q.exec(sql))
+            return openFailure(q.lastError());
+        while (q.next())
+            row();
+        if (q.lastError().isValid())
+            return openFailure(q.lastError());
+        return DbResult::success();
+    };
+    if (DbResult r = run(QStringLiteral("PRAGMA trusted_schema = OFF"), [] {}); !r)
+        return r;
+    if (fullCheck) {
+        QString check;
+        if (DbResult r = run(QStringLiteral("PRAGMA quick_check"),
+                             [&] {
+                                 check += (check.isEmpty() ? QString() : QStringLiteral("; ")) +
+                                          q.value(0).toString();
+                             });
+            !r)
+            return r;
+        if (check != u"ok")
+            return damaged(check.left(300));
+    }
+    QHash<QString, QSet<QString>> present; // table -> columns, lower case
+    if (DbResult r = run(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"),
+                         [&] { present.insert(q.value(0).toString().toLower(), {}); });
+        !r)
+        return r;
+    for (const TableDef& t : Schema::tables()) {
+        auto it = present.find(t.name.toLower());
+        if (it == present.end())
+            return missingTable(t.name);
+        if (DbResult r = run(QStringLiteral("PRAGMA table_info(\"%1\")").arg(t.name),
+                             [&] { it->insert(q.value(1).toString().toLower()); });
+            !r)
+            return r;
+        for (const ColumnDef& c : t.columns)
+            if (!it->contains(c.name.toLower()))
                 return DbResult::failure(
                     DbErrorKind::NotOpen,
                     QStringLiteral(
-                        "The database \"%1\" was written by a newer version of Rastrel and was not opened. Please update Rastrel.")
-                        .arg(file));
-            m_fileVersion = version;
-            // Tables that came with the current version; an older file gets
-            // them when it is updated.
-            if (version == Schema::kCurrentVersion)
-                for (const QString& t : Schema::attachmentTables())
-                    if (!present.contains(t.toLower()))
-                        return DbResult::failure(
-                            DbErrorKind::NotOpen,
-                            QStringLiteral(
-                                "The database \"%1\" is not a Rastrel database: the table %2 is missing.")
-                                .arg(file, t));
-            return DbResult::success();
-        }();
-        db.close();
+                        "The database \"%1\" is not a Rastrel database: the table %2 has no column %3.")
+                        .arg(file, t.name, c.name));
     }
-    QSqlDatabase::removeDatabase(name);
-    return outcome;
+    // The header may lag behind a change still in the write-ahead log.
+    int version = 0;
+    if (DbResult r =
+            run(QStringLiteral("PRAGMA user_version"), [&] { version = q.value(0).toInt(); });
+        !r)
+        return r;
+    if (version > Schema::kCurrentVersion)
+        return newerVersion(file);
+    m_fileVersion = version;
+    // Tables that came with the current version; an older file gets them
+    // when it is updated.
+    if (version == Schema::kCurrentVersion)
+        for (const QString& t : Schema::attachmentTables())
+            if (!present.contains(t.toLower()))
+                return missingTable(t);
+    return DbResult::success();
 }
 
 QString DataStore::restoringPath(const QString& path) {
@@ -679,7 +686,7 @@ DbResult DataStore::open(const QString& path) {
             return failOpen(r);
         }
         m_fullyChecked = fullCheck;
-        m_readOnly = !info.isWritable() || !QFileInfo(info.absolutePath()).isWritable();
+        m_readOnly = !writable(path);
         if (!m_readOnly)
             QFile::remove(restoringPath(path)); // half a restore, never the database itself
         if (m_readOnly && m_fileVersion < Schema::kCurrentVersion)

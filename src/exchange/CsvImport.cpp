@@ -414,6 +414,20 @@ CsvImport::Outcome CsvImport::store() {
                           .arg(why);
         return out;
     };
+    auto commit = [&] {
+        if (DbResult r = tx.commit(); !r) {
+            out = Outcome();
+            out.message = QStringLiteral("Nothing was imported: %1").arg(r.message());
+            return out;
+        }
+        out.stored = true;
+        out.message = out.rows == 1 ? QStringLiteral("1 row was imported.")
+                                    : QStringLiteral("%1 rows were imported.").arg(out.rows);
+        if (out.skipped > 0)
+            out.message +=
+                QStringLiteral(" %1 already in the list were left as they were.").arg(out.skipped);
+        return out;
+    };
     if (m_kind == ExchangeKind::ProjectLines) {
         // The worksheet's own storing path, with the lookups made once for
         // the whole file.
@@ -427,6 +441,7 @@ CsvImport::Outcome CsvImport::store() {
             return refuse(failedAt >= 0 ? m_prepared[failedAt].row : m_prepared.front().row,
                           r.message);
         out.rows = int(lines.size());
+        return commit();
     }
     PartCatalogue parts(m_store);
     CategoryList categories(m_store);
@@ -473,23 +488,11 @@ CsvImport::Outcome CsvImport::store() {
             break;
         }
         case ExchangeKind::ProjectLines:
-            continue; // stored above
         case ExchangeKind::AllLines:
         case ExchangeKind::Budgets:
             return refuse(p.row, QString());
         }
         ++out.rows;
     }
-    if (DbResult r = tx.commit(); !r) {
-        out = Outcome();
-        out.message = QStringLiteral("Nothing was imported: %1").arg(r.message());
-        return out;
-    }
-    out.stored = true;
-    out.message = out.rows == 1 ? QStringLiteral("1 row was imported.")
-                                : QStringLiteral("%1 rows were imported.").arg(out.rows);
-    if (out.skipped > 0)
-        out.message +=
-            QStringLiteral(" %1 already in the list were left as they were.").arg(out.skipped);
-    return out;
+    return commit();
 }

@@ -67,24 +67,25 @@ QList<BudgetSheet::Row> BudgetSheet::rows() {
 
 BudgetSheet::SetOutcome BudgetSheet::setAmount(int row, const QString& text, Money* stored,
                                                DbResult* error) {
+    const auto refuse = [&](const DbResult& why) {
+        if (error)
+            *error = why;
+        return SetOutcome::Refused;
+    };
+    // `message` names the amount as typed, cut short.
+    const auto tooLarge = [&](const QString& message) {
+        return refuse(
+            DbResult::failure(DbErrorKind::Overflow, message.arg(text.trimmed().left(40))));
+    };
     const std::optional<Money> amount = Money::fromText(text);
     if (row < 0)
         return SetOutcome::Refused;
-    if (!amount) {
-        if (error)
-            *error = DbResult::failure(
-                DbErrorKind::Overflow,
-                QStringLiteral(
-                    "The amount %1 is larger than Rastrel can hold, so it was not taken. Enter a smaller amount.")
-                    .arg(text.trimmed().left(40)));
-        return SetOutcome::Refused;
-    }
+    if (!amount)
+        return tooLarge(QStringLiteral(
+            "The amount %1 is larger than Rastrel can hold, so it was not taken. Enter a smaller amount."));
     RecordSet& budget = m_store.recordSet(Command::RSLCategorybudget);
-    if (DbResult r = useScope(); !r) {
-        if (error)
-            *error = r;
-        return SetOutcome::Refused;
-    }
+    if (DbResult r = useScope(); !r)
+        return refuse(r);
 
     // The total must stay computable with the new amount in it.
     std::optional<Money> total = Money();
@@ -99,15 +100,9 @@ BudgetSheet::SetOutcome BudgetSheet::setAmount(int row, const QString& text, Mon
     }
     if (row >= count)
         return SetOutcome::Refused;
-    if (!total) {
-        if (error)
-            *error = DbResult::failure(
-                DbErrorKind::Overflow,
-                QStringLiteral(
-                    "With %1 the budget amounts would add up to more than Rastrel can hold, so it was not taken. Enter a smaller amount.")
-                    .arg(text.trimmed().left(40)));
-        return SetOutcome::Refused;
-    }
+    if (!total)
+        return tooLarge(QStringLiteral(
+            "With %1 the budget amounts would add up to more than Rastrel can hold, so it was not taken. Enter a smaller amount."));
     if (stored)
         *stored = *amount;
     if (current == *amount)
@@ -117,11 +112,9 @@ BudgetSheet::SetOutcome BudgetSheet::setAmount(int row, const QString& text, Mon
     for (int i = 0; i < row; ++i)
         budget.moveNext();
     if (DbResult r = budget.setValue(kAmount, QVariant::fromValue(*amount)); !r) {
-        if (error)
-            *error = r;
         if (stored)
             *stored = current;
-        return SetOutcome::Refused;
+        return refuse(r);
     }
     return SetOutcome::Changed;
 }

@@ -12,6 +12,12 @@ namespace {
 
 const QString kNewBudgetRows = QStringLiteral("Cat_vehicle_number = 0");
 
+// The categories in the order their budget rows are made.
+DbResult categoryNames(DataStore& store, QStringList& names) {
+    return store.query(QStringLiteral("SELECT Category FROM RSLCategories ORDER BY rowid"), {},
+                       [&](const QSqlQuery& q) { names << q.value(0).toString(); });
+}
+
 } // namespace
 
 ProjectStore::ProjectStore(DataStore& store)
@@ -121,9 +127,7 @@ DbResult ProjectStore::newBudgetIsFresh(const QStringList& categories, bool& fre
 
 DbResult ProjectStore::releaseNewBudget() {
     QStringList categories;
-    DbResult r =
-        m_store.query(QStringLiteral("SELECT Category FROM RSLCategories ORDER BY rowid"), {},
-                      [&](const QSqlQuery& q) { categories << q.value(0).toString(); });
+    DbResult r = categoryNames(m_store, categories);
     bool fresh = false;
     if (r)
         r = newBudgetIsFresh(categories, fresh);
@@ -136,9 +140,7 @@ DbResult ProjectStore::releaseNewBudget() {
 
 DbResult ProjectStore::refillNewBudget() {
     QStringList categories;
-    DbResult r =
-        m_store.query(QStringLiteral("SELECT Category FROM RSLCategories ORDER BY rowid"), {},
-                      [&](const QSqlQuery& q) { categories << q.value(0).toString(); });
+    DbResult r = categoryNames(m_store, categories);
     if (!r)
         return r;
     RecordSet& budget = m_store.recordSet(Command::RSLCategorybudget);

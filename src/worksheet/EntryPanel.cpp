@@ -317,9 +317,9 @@ void EntryPanel::setDateControlsVisible(bool visible) {
     m_picker->setVisible(visible);
 }
 
-void EntryPanel::getcategory() {
+void EntryPanel::getcategory(DbResult* error) {
     BusyCursor busy;
-    setCategoryText(m_lists.categoryOf(m_partName->currentText()));
+    setCategoryText(m_lists.categoryOf(m_partName->currentText(), error));
 }
 
 void EntryPanel::setCategoryText(const QString& text) {
@@ -432,15 +432,17 @@ void EntryPanel::load(RecordSet& lines, QString* loadedName, QString* loadedSequ
     m_costInputsChanged = false;
 }
 
-void EntryPanel::upperCaseNames() {
+DbResult EntryPanel::upperCaseNames() {
     for (QComboBox* box : {m_partName, m_manufacturer, m_vendor}) {
         const QString upper = box->currentText().toUpper();
         if (box->currentText() != upper)
             box->setEditText(upper);
     }
     // The stored category is always the catalogue's for the name as it now reads.
-    getcategory();
+    DbResult lookup;
+    getcategory(&lookup);
     setCategoryText(m_category->currentText().toUpper());
+    return lookup;
 }
 
 void EntryPanel::setPartName(const QString& name) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DbResult.h"
 #include "PartLine.h"
 
 #include <QWidget>
@@ -32,7 +33,9 @@ public:
     void calcamount();
     void checkboxes();
     void calcdate();
-    void getcategory();
+    // Shows the catalogue's category for the part name; `error` gets the
+    // lookup's failure, which leaves the category empty.
+    void getcategory(DbResult* error = nullptr);
     void reloadparts();
     void reloadmanufacturers();
     void reloadvendors();
@@ -50,8 +53,9 @@ public:
     void load(RecordSet& lines, QString* loadedName, QString* loadedSequence);
 
     // First of the common checks: the names in upper case, the category
-    // looked up again for the name as it now reads.
-    void upperCaseNames();
+    // looked up again for the name as it now reads. Returns that lookup's
+    // failure, so that an empty category is not taken for an unknown part.
+    DbResult upperCaseNames();
     PartLine line() const;
     void setPartName(const QString& name);
 

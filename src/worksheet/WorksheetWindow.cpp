@@ -576,25 +576,17 @@ void WorksheetWindow::openLineFromGrid() {
 
 bool WorksheetWindow::commonChecks(EntryPanel* panel) {
     Toolkit& toolkit = m_shell.toolkit();
-    panel->upperCaseNames();
-    PartLine line = panel->line();
+    const DbResult lookup = panel->upperCaseNames();
+    const PartLine line = panel->line();
     if (line.partName.isEmpty()) {
         toolkit.inform(kNoPartName);
         return false;
     }
-    if (line.category.isEmpty()) {
-        // The category shown may be empty only because an earlier read
-        // failed; a part is called unknown only when the catalogue says so.
-        DbResult lookup;
-        const QString category = m_lists.categoryOf(line.partName, &lookup);
-        if (!lookup) {
-            toolkit.inform(lookup.message());
-            return false;
-        }
-        if (!category.isEmpty()) {
-            panel->getcategory();
-            line = panel->line();
-        }
+    // A part is called unknown only when the catalogue says so, not when it
+    // could not be read.
+    if (!lookup) {
+        toolkit.inform(lookup.message());
+        return false;
     }
     if (line.category.isEmpty()) {
         toolkit.inform(kUnknownPart);
