@@ -51,13 +51,11 @@ private Q_SLOTS:
     void init();
 
     void purchasedLinesCarryTheirReceiptsAfterTheirBlock();
-    void aReportWithoutReceiptsIsUnchanged();
     void damagedPdfGivesNoPages_data();
     void damagedPdfGivesNoPages();
     void longListsOfNamesWrapAndContinue_data();
     void longListsOfNamesWrapAndContinue();
-    void pdfPagesAreMadeWhenPaintedAndFewAreKept();
-    void aReceiptGoneAfterTheReportWasMadeIsMarked();
+    void pdfPagesAreMadeWhenPaintedAndFewAreKeptAndGoneOnesAreMarked();
 
 private:
     ReportPreparation::Report projectReport();
@@ -103,6 +101,14 @@ std::unique_ptr<RecordingPaintDevice> TestReceiptInserts::paint(ReportRenderer& 
 void TestReceiptInserts::purchasedLinesCarryTheirReceiptsAfterTheirBlock() {
     ReportPreparation::Report report = projectReport();
     const auto [bought, boughtLine] = lineOf(report);
+    const QDateTime printed = QDateTime::currentDateTime();
+    ReportRenderer plain(report.layout, report.data, report.captions, printed);
+    RecordingPaintDevice bare;
+    bare.record(plain);
+    // No attachments anywhere: nothing is added, not even an empty list.
+    ReportRenderer none(report.layout, report.data, report.captions, printed);
+    QCOMPARE(paint(none)->transcript(), bare.transcript());
+
     AttachmentStore attachments(*m_store);
     for (const PreparedAttachment& f : {
              attachment("photo.png", "image/png", png({400, 200})),
@@ -116,7 +122,6 @@ void TestReceiptInserts::purchasedLinesCarryTheirReceiptsAfterTheirBlock() {
     QVERIFY(attachments.store(lineOf(report, false).second,
                               attachment("quote.png", "image/png", png({123, 45}))));
 
-    ReportRenderer plain(report.layout, report.data, report.captions);
     ReportRenderer withReceipts(report.layout, report.data, report.captions);
     const auto device = paint(withReceipts);
     // Each PDF page is nearly a page of its own; the photo and the list need room too.
@@ -160,16 +165,6 @@ void TestReceiptInserts::purchasedLinesCarryTheirReceiptsAfterTheirBlock() {
     QVERIFY(block);
     QVERIFY(block->page < photos.first().page ||
             (block->page == photos.first().page && block->at.y() < photo.top()));
-}
-
-void TestReceiptInserts::aReportWithoutReceiptsIsUnchanged() {
-    ReportPreparation::Report report = projectReport();
-    ReportRenderer plain(report.layout, report.data, report.captions);
-    ReportRenderer empty(report.layout, report.data, report.captions);
-    // No attachments anywhere: nothing is added, not even an empty list.
-    RecordingPaintDevice a;
-    a.record(plain);
-    QCOMPARE(paint(empty)->transcript(), a.transcript());
 }
 
 void TestReceiptInserts::damagedPdfGivesNoPages_data() {
@@ -239,14 +234,16 @@ void TestReceiptInserts::longListsOfNamesWrapAndContinue() {
                  device->find(report.data.rows[row].value("Part_Name").toString())->page);
 }
 
-void TestReceiptInserts::pdfPagesAreMadeWhenPaintedAndFewAreKept() {
+void TestReceiptInserts::pdfPagesAreMadeWhenPaintedAndFewAreKeptAndGoneOnesAreMarked() {
     ReportPreparation::Report report = projectReport();
     const auto [row, line] = lineOf(report);
     AttachmentStore attachments(*m_store);
     constexpr int kPages = 9;
-    QVERIFY(
-        attachments.store(line, attachment("manual.pdf", "application/pdf", letterPdf(kPages))));
-    QVERIFY(attachments.store(line, attachment("photo.png", "image/png", png({300, 600}))));
+    qint64 pdf = 0;
+    qint64 photo = 0;
+    QVERIFY(attachments.store(line, attachment("manual.pdf", "application/pdf", letterPdf(kPages)),
+                              &pdf));
+    QVERIFY(attachments.store(line, attachment("photo.png", "image/png", png({300, 600})), &photo));
     // The line alone, so that the pages can be counted exactly.
     report.data.rows = {report.data.rows[row]};
 
@@ -264,6 +261,10 @@ void TestReceiptInserts::pdfPagesAreMadeWhenPaintedAndFewAreKept() {
     // One PDF page per report page, and the photo (twice as high as wide,
     // so a page of its own) on one more.
     QCOMPARE(withReceipts.pageCount(), 1 + kPages + 1);
+    // A second copy of the report, made before its receipts are deleted.
+    ReportRenderer stale(report.layout, report.data, report.captions);
+    stale.setInserts(ReceiptInserts::build(*m_store, stale.data()));
+    QCOMPARE(stale.pageCount(), withReceipts.pageCount());
 
     RecordingPaintDevice device;
     device.record(withReceipts);
@@ -279,28 +280,17 @@ void TestReceiptInserts::pdfPagesAreMadeWhenPaintedAndFewAreKept() {
     QCOMPARE(again.pictures.size(), device.pictures.size());
     for (int i = 0; i < device.pictures.size(); ++i)
         QCOMPARE(again.pictures[i].box, device.pictures[i].box);
-}
 
-void TestReceiptInserts::aReceiptGoneAfterTheReportWasMadeIsMarked() {
-    ReportPreparation::Report report = projectReport();
-    const qint64 line = lineOf(report).second;
-    AttachmentStore attachments(*m_store);
-    qint64 pdf = 0;
-    qint64 photo = 0;
-    QVERIFY(attachments.store(line, attachment("bill.pdf", "application/pdf", letterPdf(2)), &pdf));
-    QVERIFY(attachments.store(line, attachment("photo.png", "image/png", png({200, 100})), &photo));
-    ReportRenderer withReceipts(report.layout, report.data, report.captions);
-    withReceipts.setInserts(ReceiptInserts::build(*m_store, withReceipts.data()));
-    const int pages = withReceipts.pageCount();
-
+    // Gone by the time the stale copy is painted: its pages stay, each marked.
     QVERIFY(attachments.remove(pdf));
     QVERIFY(attachments.remove(photo));
-    RecordingPaintDevice device;
-    device.record(withReceipts);
-    QCOMPARE(withReceipts.pageCount(), pages);
-    for (const RecordingPaintDevice::Picture& p : device.pictures)
-        QVERIFY(p.size != kPdfPage && p.size != QSize(200, 100));
-    QCOMPARE(device.allTexts().count(QStringLiteral("This receipt can no longer be read.")), 3);
+    RecordingPaintDevice gone;
+    gone.record(stale);
+    QCOMPARE(stale.pageCount(), withReceipts.pageCount());
+    for (const RecordingPaintDevice::Picture& p : gone.pictures)
+        QVERIFY(p.size != kPdfPage && p.size != QSize(300, 600));
+    QCOMPARE(gone.allTexts().count(QStringLiteral("This receipt can no longer be read.")),
+             kPages + 1);
 }
 
 QTEST_MAIN(TestReceiptInserts)
