@@ -129,9 +129,8 @@ private Q_SLOTS:
     void groupsFrameTheirChildrenAndCarryTotals();
     void pagesBreakBetweenBlocksAndAreNumbered();
     void pagesPaintedAgainInAnyOrderLookTheSame();
-    void longTextsStayInsideTheirBox();
     void aGrownValuePushesDownWhatLiesBelowIt();
-    void aTextTallerThanAPageGoesOnOverThePages();
+    void longTextsWrapInTheirBoxAndRunOverThePages();
 };
 
 void TestReportRenderer::totalsAddTheStoredAmounts_data() {
@@ -271,29 +270,6 @@ void TestReportRenderer::pagesPaintedAgainInAnyOrderLookTheSame() {
     QVERIFY(onPage(again, pages - 1).last().endsWith(QStringLiteral(" %1").arg(pages)));
 }
 
-void TestReportRenderer::longTextsStayInsideTheirBox() {
-    ReportData d;
-    d.rows << row("4500 Commerce Pkwy, Suite 210, Tempe, AZ 85281 and a good deal more text", "1")
-           << row("WWW.AVERYLONGVENDORNAMEWITHOUTANYSPACES.EXAMPLE", "2") << row("after", "3");
-    RecordingPaintDevice dev;
-    dev.record(ReportRenderer(flatLayout(), d, {}, kPrinted));
-    qreal lowest = 0;
-    for (const auto& t : dev.texts) {
-        if (t.text == "after")
-            QVERIFY(t.at.y() > lowest + 150); // the rows below moved down
-        else if (t.at.x() == ReportRenderer::kMargin + 432) {
-            QVERIFY2(widthOf(t) <= 2000.5, qPrintable(t.text));
-            lowest = std::max(lowest, t.at.y());
-        }
-    }
-    // Nothing is lost, nothing is cut short with an ellipsis.
-    const QStringList page = dev.textsOn(0);
-    const qsizetype address = page.indexOf("4500 Commerce Pkwy,");
-    QCOMPARE(page.mid(address, 4).join(' '), d.rows[0].value("name").toString());
-    const qsizetype site = page.indexOf("$1.00") + 1;
-    QCOMPARE(page.mid(site, 3).join(QString()), d.rows[1].value("name").toString());
-}
-
 void TestReportRenderer::aGrownValuePushesDownWhatLiesBelowIt() {
     const auto block = [](const QString& name) {
         return ReportData::Row::of(
@@ -326,12 +302,13 @@ void TestReportRenderer::aGrownValuePushesDownWhatLiesBelowIt() {
     QCOMPARE(y("Name:", 2) - y("Name:", 1), 700.0 + extra);
 }
 
-void TestReportRenderer::aTextTallerThanAPageGoesOnOverThePages() {
+void TestReportRenderer::longTextsWrapInTheirBoxAndRunOverThePages() {
     ReportData d = rows(3);
     QStringList words;
     for (int i = 0; i < 3000; ++i)
         words << QStringLiteral("w%1").arg(i);
     d.rows.insert(1, row(words.join(' '), "7"));
+    d.rows << row("WWW.AVERYLONGVENDORNAMEWITHOUTANYSPACES.EXAMPLE", "2");
     ReportRenderer r(flatLayout(), d, {}, kPrinted);
     RecordingPaintDevice dev;
     dev.record(r);
@@ -342,6 +319,8 @@ void TestReportRenderer::aTextTallerThanAPageGoesOnOverThePages() {
     int lastPage = 0;
     qreal lastY = 0;
     for (const auto& t : dev.texts) {
+        if (t.at.x() == ReportRenderer::kMargin + 432)
+            QVERIFY2(widthOf(t) <= 2000.5, qPrintable(t.text));
         if (!t.text.startsWith('w'))
             continue;
         if (firstPage < 0)
@@ -353,11 +332,15 @@ void TestReportRenderer::aTextTallerThanAPageGoesOnOverThePages() {
         lastY = t.at.y();
         printed << t.text;
     }
-    // Every word once, in its order; the amount beside the first line.
+    // Every word once, in its order, none cut short; the amount beside the first line.
     QCOMPARE(printed.join(' '), words.join(' '));
     QCOMPARE(dev.find("$7.00")->page, firstPage);
     const auto* after = dev.find("row 2");
     QVERIFY(after->page > lastPage || (after->page == lastPage && after->at.y() > lastY));
+    // A word wider than its box is broken, not lost.
+    const QStringList all = dev.allTexts();
+    QCOMPARE(all.mid(all.indexOf("$1.00", all.indexOf("row 3")) + 1, 3).join(QString()),
+             d.rows.last().value("name").toString());
 }
 
 QTEST_MAIN(TestReportRenderer)
