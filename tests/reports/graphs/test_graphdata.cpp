@@ -24,7 +24,6 @@ class TestGraphData : public StoreTest {
 private Q_SLOTS:
 
     void sampleProjectSeries();
-    void projectWithoutBudgetRowsHasNoPoints();
     void countsOnlyTheGraphsLinesOfItsOwnProject();
     void leftoverFiltersOnSharedRecordSetsDoNotMatter();
     void failedReadIsReported();
@@ -71,46 +70,42 @@ GraphData TestGraphData::load(GraphKind kind, int project) {
 }
 
 void TestGraphData::sampleProjectSeries() {
-    // Each graph's series over every category of the project, in order.
+    // Each graph's series over every category of the project, in order; a
+    // project without budget rows has none, however many lines it has.
+    line(5, "ENGINE", "10", true, true);
     for (int i = 0; i < 4; ++i) {
         const GraphData g = load(GraphCatalog::all()[i], 1);
         QCOMPARE(g.labels().size(), 12);
         QCOMPARE(g.labels().mid(3, 3), (QStringList{"DRIVETRAIN", "ELECTRICAL", "ENGINE"}));
         QCOMPARE(g.seriesCount(), i == 3 ? 3 : i == 0 ? 1 : 2);
+        const GraphData none = load(GraphCatalog::all()[i], 5);
+        QVERIFY(none.isEmpty());
+        QCOMPARE(none.highest(), Money());
     }
     QCOMPARE(load(GraphKind::BudgetVsActualVsForecast, 1).points()[4].values,
              amounts({"1200", "281.44", "821.43"}));
 }
 
-void TestGraphData::projectWithoutBudgetRowsHasNoPoints() {
-    line(5, QStringLiteral("ENGINE"), QStringLiteral("10"), true, true);
-    for (GraphKind kind : GraphCatalog::all()) {
-        const GraphData data = load(kind, 5);
-        QVERIFY(data.isEmpty());
-        QCOMPARE(data.highest(), Money());
-    }
-}
-
 void TestGraphData::countsOnlyTheGraphsLinesOfItsOwnProject() {
     // Stored out of alphabetical order: the points keep the stored order.
-    budget(7, QStringLiteral("ENGINE"), QStringLiteral("100"));
-    budget(7, QStringLiteral("BODY"), QStringLiteral("50"));
-    budget(7, QStringLiteral("DRIVER'S SIDE"), QStringLiteral("80"));
-    budget(7, QStringLiteral("O''BRIEN"), QStringLiteral("20"));
-    line(7, QStringLiteral("ENGINE"), QStringLiteral("10.0001"), true, true);
-    line(7, QStringLiteral("ENGINE"), QStringLiteral("5"), false, true, QStringLiteral("text"));
-    line(7, QStringLiteral("ENGINE"), QStringLiteral("2"), true, false, QStringLiteral("text"));
-    line(7, QStringLiteral("ENGINE"), QStringLiteral("3"), false, false); // selected only
-    line(7, QStringLiteral("PAINT"), QStringLiteral("99"), true, true);   // no budget row
-    line(8, QStringLiteral("ENGINE"), QStringLiteral("1000"), true, true);
-    budget(8, QStringLiteral("ENGINE"), QStringLiteral("7"));
+    budget(7, "ENGINE", "100");
+    budget(7, "BODY", "50");
+    budget(7, "DRIVER'S SIDE", "80");
+    budget(7, "O''BRIEN", "20");
+    line(7, "ENGINE", "10.0001", true, true);
+    line(7, "ENGINE", "5", false, true, "text");
+    line(7, "ENGINE", "2", true, false, "text");
+    line(7, "ENGINE", "3", false, false); // selected only
+    line(7, "PAINT", "99", true, true);   // no budget row
+    line(8, "ENGINE", "1000", true, true);
+    budget(8, "ENGINE", "7");
     // Names with quotes are matched as they are, never as SQL.
-    line(7, QStringLiteral("O''BRIEN"), QStringLiteral("4"), true, false);
-    line(7, QStringLiteral("O'BRIEN"), QStringLiteral("900"), true, true);
+    line(7, "O''BRIEN", "4", true, false);
+    line(7, "O'BRIEN", "900", true, true);
     // Ten dimes and a refund: binary floating point would miss by a hair.
     for (int i = 0; i < 10; ++i)
-        line(7, QStringLiteral("DRIVER'S SIDE"), QStringLiteral("0.1"), true, true);
-    line(7, QStringLiteral("DRIVER'S SIDE"), QStringLiteral("-0.3333"), true, false);
+        line(7, "DRIVER'S SIDE", "0.1", true, true);
+    line(7, "DRIVER'S SIDE", "-0.3333", true, false);
 
     const GraphData g1 = load(GraphKind::BudgetByCategory, 7);
     QCOMPARE(g1.labels(), (QStringList{"ENGINE", "BODY", "DRIVER'S SIDE", "O''BRIEN"}));
@@ -130,12 +125,12 @@ void TestGraphData::leftoverFiltersOnSharedRecordSetsDoNotMatter() {
     // What another window may have left behind: other projects, other orders,
     // a current row in the middle.
     RecordSet& lines = m_store->recordSet(Command::RSLMaster);
-    QVERIFY(lines.setFilter(QStringLiteral("Mas_vehicle_number = 1 and Purchased = 0")).ok());
-    QVERIFY(lines.setSort(QStringLiteral("Total_cost DESC")).ok());
+    QVERIFY(lines.setFilter("Mas_vehicle_number = 1 and Purchased = 0").ok());
+    QVERIFY(lines.setSort("Total_cost DESC").ok());
     lines.moveNext();
     RecordSet& budgets = m_store->recordSet(Command::RSLCategorybudget);
-    QVERIFY(budgets.setFilter(QStringLiteral("Cat_vehicle_number = 99")).ok());
-    QVERIFY(budgets.setSort(QStringLiteral("Category DESC")).ok());
+    QVERIFY(budgets.setFilter("Cat_vehicle_number = 99").ok());
+    QVERIFY(budgets.setSort("Category DESC").ok());
 
     const GraphData after = load(GraphKind::BudgetVsActualVsForecast, 1);
     QCOMPARE(after.labels(), before.labels());
@@ -143,16 +138,16 @@ void TestGraphData::leftoverFiltersOnSharedRecordSetsDoNotMatter() {
         QCOMPARE(after.series(s), before.series(s));
 
     // ... and the graph leaves them as they were.
-    QCOMPARE(lines.filter(), QStringLiteral("Mas_vehicle_number = 1 and Purchased = 0"));
-    QCOMPARE(lines.sort(), QStringLiteral("Total_cost DESC"));
-    QCOMPARE(budgets.filter(), QStringLiteral("Cat_vehicle_number = 99"));
-    QCOMPARE(budgets.sort(), QStringLiteral("Category DESC"));
+    QCOMPARE(lines.filter(), "Mas_vehicle_number = 1 and Purchased = 0");
+    QCOMPARE(lines.sort(), "Total_cost DESC");
+    QCOMPARE(budgets.filter(), "Cat_vehicle_number = 99");
+    QCOMPARE(budgets.sort(), "Category DESC");
 }
 
 void TestGraphData::failedReadIsReported() {
-    QVERIFY(TestDatabase::exec(m_db->databasePath(),
-                               QStringLiteral("ALTER TABLE RSLMaster RENAME TO RSLMasterGone")));
-    m_store->invalidateTable(QStringLiteral("RSLMaster"));
+    QVERIFY(
+        TestDatabase::exec(m_db->databasePath(), "ALTER TABLE RSLMaster RENAME TO RSLMasterGone"));
+    m_store->invalidateTable("RSLMaster");
 
     GraphData budgetOnly(GraphKind::BudgetByCategory);
     QVERIFY(budgetOnly.load(*m_store, 1).ok());
@@ -165,28 +160,26 @@ void TestGraphData::failedReadIsReported() {
 }
 
 void TestGraphData::axisRangeToolTipsAndDescription() {
-    budget(6, QStringLiteral("BODY"), QStringLiteral("1234.5"));
-    budget(6, QStringLiteral("CREDITS"), QStringLiteral("0"));
-    line(6, QStringLiteral("CREDITS"), QStringLiteral("-25"), true, false);
+    budget(6, "BODY", "1234.5");
+    budget(6, "CREDITS", "0");
+    line(6, "CREDITS", "-25", true, false);
     const GraphData g2 = load(GraphKind::BudgetVsActual, 6);
     QCOMPARE(g2.lowest(), dollars("-25"));
     QCOMPARE(g2.highest(), dollars("1234.5"));
 
-    QCOMPARE(g2.toolTip(0, 0), QStringLiteral("BODY\nBudget Amount: $1,234.50"));
-    QCOMPARE(g2.toolTip(1, 1), QStringLiteral("CREDITS\nActual Amount: -$25.00"));
-    QCOMPARE(g2.toolTip(2, 0), QString());
-    QCOMPARE(g2.toolTip(0, 2), QString());
-    QCOMPARE(g2.toolTip(-1, 0), QString());
+    QCOMPARE(g2.toolTip(0, 0), "BODY\nBudget Amount: $1,234.50");
+    QCOMPARE(g2.toolTip(1, 1), "CREDITS\nActual Amount: -$25.00");
+    for (const auto& [series, point] : {std::pair(2, 0), {0, 2}, {-1, 0}})
+        QCOMPARE(g2.toolTip(series, point), QString());
     // What a screen reader says instead of showing the bars.
     QCOMPARE(g2.description(),
              QStringLiteral("BODY: Budget Amount $1,234.50, Actual Amount $0.00; CREDITS: "
                             "Budget Amount $0.00, Actual Amount -$25.00."));
-    QCOMPARE(GraphData(GraphKind::BudgetVsActual).description(),
-             QStringLiteral("No categories to show."));
+    QCOMPARE(GraphData(GraphKind::BudgetVsActual).description(), "No categories to show.");
 
     const GraphData g1 = load(GraphKind::BudgetByCategory, 6);
     QCOMPARE(g1.lowest(), Money());
-    QCOMPARE(g1.toolTip(0, 1), QStringLiteral("CREDITS\nBudget Amount: $0.00"));
+    QCOMPARE(g1.toolTip(0, 1), "CREDITS\nBudget Amount: $0.00");
 }
 
 QTEST_GUILESS_MAIN(TestGraphData)

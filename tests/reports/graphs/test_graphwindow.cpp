@@ -163,32 +163,26 @@ void TestGraphWindow::printsThroughTheDialog() {
     shell.openProject(1);
     GraphWindow* w = openGraph(shell, GraphKind::BudgetVsActualVsForecast);
     QTemporaryDir dir;
-
     // Through the dialog as a user fills it in: print to a PDF file.
-    w->printGraph();
-    QCOMPARE(shell.scripted.modalDialogs().size(), 1);
-    auto* dialog = qobject_cast<QPrintDialog*>(shell.scripted.modalDialogs().first());
-    QVERIFY(dialog);
-    const QString pdf = dir.filePath(QStringLiteral("graph.pdf"));
-    if (!chooseFileOutput(dialog, pdf))
+    const auto print = [&](const char* file, bool accept) {
+        w->printGraph();
+        const auto& modals = shell.scripted.modalDialogs();
+        auto* dialog = qobject_cast<QPrintDialog*>(modals.value(modals.size() - 1));
+        if (!dialog || !chooseFileOutput(dialog, dir.filePath(QString::fromLatin1(file))))
+            return false;
+        accept ? dialog->accept() : dialog->reject();
+        return true;
+    };
+    if (!print("graph.pdf", true))
         QSKIP("this print dialog offers no printing to a file");
-    dialog->accept();
-    QTRY_VERIFY(QFileInfo(pdf).size() > 1000);
+    QTRY_VERIFY(QFileInfo(dir.filePath("graph.pdf")).size() > 1000);
     QVERIFY(shell.scripted.messages().isEmpty());
 
-    // Cancelled: nothing printed.
-    w->printGraph();
-    auto* cancelled = qobject_cast<QPrintDialog*>(shell.scripted.modalDialogs().last());
-    const QString unused = dir.filePath(QStringLiteral("unused.pdf"));
-    QVERIFY(chooseFileOutput(cancelled, unused));
-    cancelled->reject();
-    QVERIFY(!QFileInfo::exists(unused));
+    QVERIFY(print("unused.pdf", false)); // cancelled: nothing printed
+    QVERIFY(!QFileInfo::exists(dir.filePath("unused.pdf")));
 
     // A printer that cannot start: the user is told, not left guessing.
-    w->printGraph();
-    auto* failing = qobject_cast<QPrintDialog*>(shell.scripted.modalDialogs().last());
-    QVERIFY(chooseFileOutput(failing, dir.filePath(QStringLiteral("missing/graph.pdf"))));
-    failing->accept();
+    QVERIFY(print("missing/graph.pdf", true));
     QTRY_COMPARE(shell.scripted.messages().size(), 1);
     QCOMPARE(shell.scripted.lastText(),
              QStringLiteral("The graph could not be printed: the printer is not ready."));
