@@ -42,11 +42,10 @@ private Q_SLOTS:
     void initTestCase() { isolateTestEnvironment(); }
 
     void withoutAProjectOnlyTheReferenceListsAreOffered();
-    void theTabsChangeTheIcon();
     void aChosenReportOpensInItsWindow();
     void theOverBudgetReportIsComputedFirst();
     void receiptsArePrintedOnlyWhenAskedFor();
-    void aGraphReplacesItsOpenInstance();
+    void theGraphsTabHasItsIconAndAGraphReplacesItsOpenInstance();
 };
 
 void TestReportChooser::withoutAProjectOnlyTheReferenceListsAreOffered() {
@@ -60,19 +59,6 @@ void TestReportChooser::withoutAProjectOnlyTheReferenceListsAreOffered() {
     QVERIFY(chooser->closeWindow());
     QTRY_VERIFY(!chooser);
     QCOMPARE(shell.state().marker("frmreportsgraphsopen"), QString());
-}
-
-void TestReportChooser::theTabsChangeTheIcon() {
-    TestShell shell;
-    ReportChooser* chooser = openChooser(shell);
-    const QImage reports = ListDriver::iconImage(AppFiles::icon("reports.ico"));
-    const QImage graphs = ListDriver::iconImage(AppFiles::icon("graph.ico"));
-    QVERIFY(reports != graphs);
-    QCOMPARE(ListDriver::iconImage(chooser->windowIcon()), reports);
-    chooser->selectTab(1);
-    QCOMPARE(ListDriver::iconImage(chooser->windowIcon()), graphs);
-    chooser->selectTab(0);
-    QCOMPARE(ListDriver::iconImage(chooser->windowIcon()), reports);
 }
 
 void TestReportChooser::aChosenReportOpensInItsWindow() {
@@ -139,12 +125,17 @@ void TestReportChooser::theOverBudgetReportIsComputedFirst() {
     QVERIFY(!shell.window(WindowId::ReportCategoriesOverBudget));
 }
 
-void TestReportChooser::aGraphReplacesItsOpenInstance() {
+void TestReportChooser::theGraphsTabHasItsIconAndAGraphReplacesItsOpenInstance() {
     TestShell shell;
     for (WindowId id : {WindowId::Graph1, WindowId::Graph2, WindowId::Graph3, WindowId::Graph4})
         shell.factories[id] = [id](Shell& s) { return new StubWindow(s, id); };
     ReportChooser* chooser = openChooser(shell);
+    const QImage reports = ListDriver::iconImage(AppFiles::icon("reports.ico"));
+    const QImage graphs = ListDriver::iconImage(AppFiles::icon("graph.ico"));
+    QVERIFY(reports != graphs);
+    QCOMPARE(ListDriver::iconImage(chooser->windowIcon()), reports);
     chooser->selectTab(1);
+    QCOMPARE(ListDriver::iconImage(chooser->windowIcon()), graphs);
     auto* list = chooser->findChild<QListWidget*>("lstGraph");
     auto* select = chooser->findChild<QPushButton*>("cmdSelect");
     QTest::mouseClick(select, Qt::LeftButton);
@@ -163,6 +154,8 @@ void TestReportChooser::aGraphReplacesItsOpenInstance() {
     ListDriver::choose(list, "Budget Amount By Category");
     ListDriver::doubleClickCurrent(list);
     QCOMPARE(shell.shown.last(), WindowId::Graph1);
+    chooser->selectTab(0);
+    QCOMPARE(ListDriver::iconImage(chooser->windowIcon()), reports);
 }
 
 QTEST_MAIN(TestReportChooser)

@@ -93,15 +93,15 @@ void TestReportWindow::thePreviewPaintsPagesAsTheToolbarTurnsThem() {
     QTRY_VERIFY(preview->isComplete());
     QCOMPARE(preview->pageCount(), 9);
     QCOMPARE(pageLabel(w), QStringLiteral("Page 1 of 9"));
-    trigger(w, "actLastPage");
-    QCOMPARE(pageLabel(w), QStringLiteral("Page 9 of 9"));
-    trigger(w, "actNextPage"); // stays on the last page
-    QCOMPARE(preview->currentPage(), 9);
-    trigger(w, "actPreviousPage");
-    QCOMPARE(pageLabel(w), QStringLiteral("Page 8 of 9"));
-    trigger(w, "actFirstPage");
-    trigger(w, "actNextPage");
-    QCOMPARE(pageLabel(w), QStringLiteral("Page 2 of 9"));
+    // Next on the last page stays there.
+    for (const auto& [action, page] : {std::pair("actLastPage", 9),
+                                       {"actNextPage", 9},
+                                       {"actPreviousPage", 8},
+                                       {"actFirstPage", 1},
+                                       {"actNextPage", 2}}) {
+        trigger(w, action);
+        QCOMPARE(pageLabel(w), QStringLiteral("Page %1 of 9").arg(page));
+    }
     const qreal zoom = preview->zoomFactor();
     trigger(w, "actZoomIn");
     QVERIFY(preview->zoomFactor() > zoom);
