@@ -1,9 +1,9 @@
 #include "AccessibleNames.h"
 #include "BrowserWindow.h"
-#include "ChildWindow.h"
 #include "FakeBrowserEngine.h"
 #include "HelpBook.h"
 #include "MdiHost.h"
+#include "StubWindow.h"
 #include "TestShell.h"
 #include "WebPageOpener.h"
 
@@ -29,19 +29,6 @@ extern "C" const char* __lsan_default_suppressions() {
 
 namespace {
 
-// Another child window that writes the status panel, as the worksheet does.
-class OtherWindow : public ChildWindow {
-public:
-    explicit OtherWindow(AppState& state)
-        : m_state(state) {
-        setObjectName("other");
-    }
-    void activated() override { m_state.setStatusText(2, QStringLiteral("All Parts For Project")); }
-
-private:
-    AppState& m_state;
-};
-
 struct Browser {
     QPointer<BrowserWindow> window;
     FakeBrowserEngine* engine;
@@ -66,9 +53,8 @@ private Q_SLOTS:
     void initTestCase() { isolateTestEnvironment(); }
 
     void startingAddressIsLoadedWhileTheStatusSaysWorking();
-    void historyGrowsOncePerNewAddress();
+    void historyGrowsOncePerNewAddressAndTheStatusFollowsTheWindow();
     void toolbarAndAddressBoxDriveTheEngine();
-    void switchingWindowsRestoresTheStatusAndClosingClearsIt();
     void realEngineLoadsLocalPages();
 };
 
@@ -95,12 +81,22 @@ void TestBrowserWindow::startingAddressIsLoadedWhileTheStatusSaysWorking() {
     QVERIFY(!empty.window->findChild<QTimer*>("timTimer")->isActive());
 }
 
-void TestBrowserWindow::historyGrowsOncePerNewAddress() {
+void TestBrowserWindow::historyGrowsOncePerNewAddressAndTheStatusFollowsTheWindow() {
     TestShell shell;
     FakeBrowserEngine* engine = nullptr;
     Browser b = openWith(shell, "http://a.test/", &engine);
     engine->finishLast("Page A");
     QCOMPARE(shell.state().statusText(2), QStringLiteral("Page A"));
+    b.window->findChild<QTimer*>("timTimer")->stop();
+    QMdiSubWindow* browserFrame = shell.mdi->activeSubWindow();
+
+    // Another window takes the status panel; coming back restores the page's.
+    auto* other = new StubWindow(shell, WindowId::Help);
+    shell.mdi->addChild(other);
+    shell.state().setStatusText(2, QStringLiteral("All Parts For Project"));
+    shell.mdi->setActiveSubWindow(browserFrame);
+    QCOMPARE(shell.state().statusText(2), QStringLiteral("Page A"));
+    QVERIFY(other->closeWindow());
 
     // A second page reuses the window (counted in the opener's tests).
     WebPageOpener::open(shell, "http://b.test/");
@@ -118,6 +114,10 @@ void TestBrowserWindow::historyGrowsOncePerNewAddress() {
     engine->finish(QUrl(), QString());
     QCOMPARE(b.window->history().size(), 4);
     QCOMPARE(b.window->address(), QString());
+
+    QVERIFY(b.window->closeWindow());
+    QCOMPARE(shell.state().statusText(2), QString());
+    QCOMPARE(shell.state().marker("frmbrowseropen"), QString());
 }
 
 void TestBrowserWindow::toolbarAndAddressBoxDriveTheEngine() {
@@ -156,26 +156,6 @@ void TestBrowserWindow::toolbarAndAddressBoxDriveTheEngine() {
     box->lineEdit()->clear();
     QTest::keyClick(box->lineEdit(), Qt::Key_Return);
     QCOMPARE(engine->requests.size(), before);
-}
-
-void TestBrowserWindow::switchingWindowsRestoresTheStatusAndClosingClearsIt() {
-    TestShell shell;
-    FakeBrowserEngine* engine = nullptr;
-    Browser b = openWith(shell, "http://a.test/", &engine);
-    engine->finishLast("Page A");
-    b.window->findChild<QTimer*>("timTimer")->stop();
-    QMdiSubWindow* browserFrame = shell.mdi->activeSubWindow();
-
-    auto* other = new OtherWindow(shell.state());
-    shell.mdi->addChild(other);
-    QCOMPARE(shell.state().statusText(2), QStringLiteral("All Parts For Project"));
-    shell.mdi->setActiveSubWindow(browserFrame);
-    QCOMPARE(shell.state().statusText(2), QStringLiteral("Page A"));
-
-    QVERIFY(other->closeWindow());
-    QVERIFY(b.window->closeWindow());
-    QCOMPARE(shell.state().statusText(2), QString());
-    QCOMPARE(shell.state().marker("frmbrowseropen"), QString());
 }
 
 void TestBrowserWindow::realEngineLoadsLocalPages() {

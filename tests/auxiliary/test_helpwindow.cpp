@@ -29,8 +29,7 @@ private Q_SLOTS:
 
     void opensOnTheContentsAndServesBothHelpCommands();
     void searchListsThePagesWithTheWordAndOpensThem();
-    void backAndForwardRetraceThePages();
-    void linksStayInTheBookAndWebLinksGoToTheBrowser();
+    void linksBackAndForwardStayInTheBookAndWebLinksGoToTheBrowser();
     void missingBookIsReportedAndTheProgramGoesOn();
 };
 
@@ -84,7 +83,7 @@ void TestHelpWindow::searchListsThePagesWithTheWordAndOpensThem() {
     QVERIFY(topics->count() >= 10);
 }
 
-void TestHelpWindow::backAndForwardRetraceThePages() {
+void TestHelpWindow::linksBackAndForwardStayInTheBookAndWebLinksGoToTheBrowser() {
     TestShell shell;
     HelpWindow* w = openHelp(shell);
     auto* back = w->findChild<QToolButton*>("cmdBack");
@@ -98,13 +97,7 @@ void TestHelpWindow::backAndForwardRetraceThePages() {
     QVERIFY(forward->isEnabled());
     QTest::mouseClick(forward, Qt::LeftButton);
     QCOMPARE(w->currentPage(), QStringLiteral("reports.html"));
-    QTest::mouseClick(w->findChild<QToolButton*>("cmdContents"), Qt::LeftButton);
-    QCOMPARE(w->currentPage(), QStringLiteral("index.html"));
-}
 
-void TestHelpWindow::linksStayInTheBookAndWebLinksGoToTheBrowser() {
-    TestShell shell;
-    HelpWindow* w = openHelp(shell);
     auto* page = w->findChild<QTextBrowser*>("txtPage");
     Q_EMIT page->anchorClicked(QUrl("maintenance.html#categories"));
     QCOMPARE(w->currentPage(), QStringLiteral("maintenance.html"));
@@ -120,6 +113,9 @@ void TestHelpWindow::linksStayInTheBookAndWebLinksGoToTheBrowser() {
     w->showPage("no-such-page");
     QCOMPARE(shell.scripted.messages().size(), 1);
     QVERIFY(shell.scripted.lastText().contains("no-such-page"));
+    QCOMPARE(w->currentPage(), QStringLiteral("index.html"));
+    QTest::mouseClick(back, Qt::LeftButton);
+    QTest::mouseClick(w->findChild<QToolButton*>("cmdContents"), Qt::LeftButton);
     QCOMPARE(w->currentPage(), QStringLiteral("index.html"));
 }
 
