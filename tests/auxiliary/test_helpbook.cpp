@@ -36,9 +36,8 @@ private Q_SLOTS:
     void initTestCase();
 
     void pagesFollowTheContents();
-    void pageNamesStayInsideTheBook();
+    void pageNamesStayInsideTheBookAndAMissingBookHasNone();
     void searchNeedsEveryWordAndRanksTitlesFirst();
-    void missingBookHasNoPages();
     void builtInBookIsCompleteAndItsLinksResolve();
     void builtInPagesCanBeHandedToAnotherProgram();
     void installedBookIsFoundFromTheBuildTree();
@@ -73,7 +72,7 @@ void TestHelpBook::pagesFollowTheContents() {
     QVERIFY(!book.pages()[2].text.contains("money")); // the title is not body text
 }
 
-void TestHelpBook::pageNamesStayInsideTheBook() {
+void TestHelpBook::pageNamesStayInsideTheBookAndAMissingBookHasNone() {
     HelpBook book(m_dir.path());
     QVERIFY(book.hasPage(" ALPHA.html "));
     QVERIFY(!book.hasPage("gone"));
@@ -81,6 +80,11 @@ void TestHelpBook::pageNamesStayInsideTheBook() {
     QCOMPARE(book.url(""), QUrl::fromLocalFile(m_dir.filePath("index.html")));
     QCOMPARE(HelpBook(":/help").url("options").toString(),
              QStringLiteral("qrc:/help/options.html"));
+    // A missing book has no pages.
+    QTemporaryDir empty;
+    QVERIFY(!HelpBook(empty.path()).isAvailable());
+    QVERIFY(HelpBook(empty.path()).search("budget").isEmpty());
+    QVERIFY(!HelpBook(QString()).isAvailable());
 }
 
 void TestHelpBook::searchNeedsEveryWordAndRanksTitlesFirst() {
@@ -92,14 +96,6 @@ void TestHelpBook::searchNeedsEveryWordAndRanksTitlesFirst() {
     // The contents lists every title, so it is never a result.
     QCOMPARE(files(book.search("zeta")), QStringList{"zeta.html"});
     QVERIFY(book.search("   ").isEmpty());
-}
-
-void TestHelpBook::missingBookHasNoPages() {
-    QTemporaryDir empty;
-    HelpBook book(empty.path());
-    QVERIFY(!book.isAvailable());
-    QVERIFY(book.search("budget").isEmpty());
-    QVERIFY(!HelpBook(QString()).isAvailable());
 }
 
 void TestHelpBook::builtInBookIsCompleteAndItsLinksResolve() {

@@ -39,8 +39,8 @@ private Q_SLOTS:
 
     void noStoredSettingsShowTheDefaultsStoredByOkOnly();
     void storedSettingsAreShownWithoutCountingAsAChange();
-    void closingAfterAChangeAsksYesStoresNoKeeps_data();
-    void closingAfterAChangeAsksYesStoresNoKeeps();
+    void closeBoxAfterATypedTaxAsksNoKeepsTheOldValueYesStores();
+    void escapeAfterAChangeAsksToo();
 };
 
 void TestOptionsDialog::noStoredSettingsShowTheDefaultsStoredByOkOnly() {
@@ -82,54 +82,46 @@ void TestOptionsDialog::storedSettingsAreShownWithoutCountingAsAChange() {
     QVERIFY(open(shell).ie->isChecked());
 }
 
-void TestOptionsDialog::closingAfterAChangeAsksYesStoresNoKeeps_data() {
-    QTest::addColumn<QString>("change");
-    QTest::addColumn<bool>("escape"); // or the close box
-    QTest::addColumn<bool>("yes");
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("stored"); // null: nothing stored
-    QTest::newRow("typed tax, No")
-        << "tax" << false << false << Settings::kTaxPercentage << "5"; // the value from before
-    QTest::newRow("ticked box, Yes")
-        << "openLast" << false << true << Settings::kOpenLastVehicle << "Y";
-    QTest::newRow("browser, Esc, No")
-        << "browser" << true << false << Settings::kBrowser << QString();
-}
-
-void TestOptionsDialog::closingAfterAChangeAsksYesStoresNoKeeps() {
-    QFETCH(QString, change);
-    QFETCH(bool, escape);
-    QFETCH(bool, yes);
-    QFETCH(QString, key);
-    QFETCH(QString, stored);
+void TestOptionsDialog::closeBoxAfterATypedTaxAsksNoKeepsTheOldValueYesStores() {
     TestShell shell;
     shell.settings().setValue(Settings::kTaxPercentage, "5");
     Opened o = open(shell);
-    QTest::mouseClick(o.ie, Qt::LeftButton); // already selected: no change
-    QCOMPARE(o.dialog->changeFlag(), QStringLiteral("N"));
-    if (change == u"openLast")
-        QTest::mouseClick(o.openLast, Qt::LeftButton);
-    else if (change == u"browser" && o.rsl->isEnabled())
-        QTest::mouseClick(o.rsl, Qt::LeftButton);
-    else
-        QTest::keyClicks(o.tax, "7");
-    QCOMPARE(o.dialog->changeFlag(), QStringLiteral("Y"));
-    yes ? shell.scripted.queueYes() : shell.scripted.queueNo();
-    if (escape)
-        QTest::keyClick(o.dialog, Qt::Key_Escape);
-    else
-        QVERIFY(o.dialog->close()); // the close is never refused
-    QVERIFY(!o.dialog || o.dialog->isHidden());
+    QTest::keyClicks(o.tax, "7");
+    shell.scripted.queueNo();
+    QVERIFY(o.dialog->close()); // the close is never refused
     QCOMPARE(shell.scripted.messages().size(), 1);
     const auto& m = shell.scripted.messages().first();
     QCOMPARE(m.kind, ScriptedToolkit::Kind::YesNoHelp);
     QCOMPARE(m.text,
              QStringLiteral("Would you like to save your changes before leaving this form?"));
     QCOMPARE(m.title, QStringLiteral("Rastrel - Program Options"));
-    QCOMPARE(shell.settings().contains(key), !stored.isNull());
-    QCOMPARE(shell.settings().value(key, QString()), stored);
-    if (yes) // everything is stored, as by OK
-        QCOMPARE(shell.settings().value(Settings::kBrowser, "?"), QStringLiteral("I"));
+    QCOMPARE(shell.settings().value(Settings::kTaxPercentage, "?"), QStringLiteral("5"));
+
+    // Yes stores like OK.
+    o = open(shell);
+    QTest::mouseClick(o.openLast, Qt::LeftButton);
+    shell.scripted.queueYes();
+    QVERIFY(o.dialog->close());
+    QCOMPARE(shell.settings().value(Settings::kOpenLastVehicle, "?"), QStringLiteral("Y"));
+    QCOMPARE(shell.settings().value(Settings::kBrowser, "?"), QStringLiteral("I"));
+    QCOMPARE(shell.scripted.messages().size(), 2);
+}
+
+void TestOptionsDialog::escapeAfterAChangeAsksToo() {
+    TestShell shell;
+    Opened o = open(shell);
+    QTest::mouseClick(o.ie, Qt::LeftButton); // already selected: no change
+    QCOMPARE(o.dialog->changeFlag(), QStringLiteral("N"));
+    if (o.rsl->isEnabled())
+        QTest::mouseClick(o.rsl, Qt::LeftButton);
+    else
+        QTest::keyClicks(o.tax, "1");
+    QCOMPARE(o.dialog->changeFlag(), QStringLiteral("Y"));
+    shell.scripted.queueNo();
+    QTest::keyClick(o.dialog, Qt::Key_Escape);
+    QVERIFY(!o.dialog || o.dialog->isHidden());
+    QCOMPARE(shell.scripted.messages().size(), 1);
+    QVERIFY(!shell.settings().contains(Settings::kBrowser));
 }
 
 QTEST_MAIN(TestOptionsDialog)

@@ -34,8 +34,9 @@ class TestOverBudgetComputation : public StoreTest {
 private Q_SLOTS:
     void init();
 
-    void categoriesAboveTheirBudgetAreListed_data();
-    void categoriesAboveTheirBudgetAreListed();
+    void onlyCategoriesAboveTheirBudgetAreListed();
+    void onlyPurchasedLinesCountAndEachRunReplacesTheLast();
+    void aCategoryWithoutBudgetRowCountsAsZero();
     void aFailedWriteKeepsTheEarlierList();
 
 private:
@@ -68,48 +69,40 @@ QStringList TestOverBudgetComputation::rows() {
     return out;
 }
 
-void TestOverBudgetComputation::categoriesAboveTheirBudgetAreListed_data() {
-    QTest::addColumn<QStringList>("statements");
-    QTest::addColumn<QString>("project");
-    QTest::addColumn<QStringList>("expected");
+void TestOverBudgetComputation::onlyCategoriesAboveTheirBudgetAreListed() {
+    exec({budget(2, "BRAKES", "100"), budget(2, "BODY", "50"), budget(2, "O'BRIEN", "10"),
+          budget(2, "ENGINE", "500"), budget(2, "DRIVER'S SEAT", "100"),
+          // Spent exactly the budget: not over.
+          line(2, "BODY", "20", true), line(2, "BODY", "30", true),
+          // One cent over.
+          line(2, "BRAKES", "60.005", true), line(2, "BRAKES", "40.005", true),
+          line(2, "O'BRIEN", "25.5", true), line(2, "ENGINE", "12", true),
+          line(2, "DRIVER'S SEAT", "99", true)});
+    QVERIFY(OverBudgetComputation::run(*m_store, "2").ok());
     // In category order, with the whole total of each category.
-    QTest::newRow("above, not at the budget")
-        << QStringList{budget(2, "BRAKES", "100"), budget(2, "BODY", "50"),
-                       budget(2, "O'BRIEN", "10"), budget(2, "ENGINE", "500"),
-                       budget(2, "DRIVER'S SEAT", "100"),
-                       // Spent exactly the budget: not over.
-                       line(2, "BODY", "20", true), line(2, "BODY", "30", true),
-                       // One cent over.
-                       line(2, "BRAKES", "60.005", true), line(2, "BRAKES", "40.005", true),
-                       line(2, "O'BRIEN", "25.5", true), line(2, "ENGINE", "12", true),
-                       line(2, "DRIVER'S SEAT", "99", true)}
-        << "2" << QStringList{"BRAKES 100 100.01 0.01", "O'BRIEN 10 25.5 15.5"};
-    const QStringList mixed{
-        budget(2, "BRAKES", "100"),     budget(3, "BRAKES", "0"),
-        line(2, "BRAKES", "90", true),  line(2, "BRAKES", "50", false, true), // forecast only
-        line(2, "BRAKES", "50", false),                                       // selected only
-        line(3, "BRAKES", "75", true)};                                       // another project
-    QTest::newRow("purchased lines only") << mixed << "2" << QStringList();
-    QTest::newRow("own project only") << mixed << "3" << QStringList{"BRAKES 0 75 75"};
-    // ELECTRICAL has no budget row for project 2 (project 3 has one): it must
-    // not take the budget found for the category before it, nor project 3's.
-    QTest::newRow("no budget row")
-        << QStringList{budget(2, "BRAKES", "1000"),       budget(3, "ELECTRICAL", "5000"),
-                       budget(2, "SUSPENSION", "1"),      line(2, "BRAKES", "10", true),
-                       line(2, "ELECTRICAL", "40", true), line(2, "SUSPENSION", "2", true)}
-        << "2" << QStringList{"ELECTRICAL 0 40 40", "SUSPENSION 1 2 1"};
+    QCOMPARE(rows(), (QStringList{"BRAKES 100 100.01 0.01", "O'BRIEN 10 25.5 15.5"}));
 }
 
-void TestOverBudgetComputation::categoriesAboveTheirBudgetAreListed() {
-    QFETCH(QStringList, statements);
-    QFETCH(QString, project);
-    QFETCH(QStringList, expected);
-    exec(statements);
-    // After another project's run, and twice: each run replaces the last's list.
-    const QString other = project == u"2" ? QStringLiteral("3") : QStringLiteral("2");
-    for (const QString& p : {other, project, project})
-        QVERIFY(OverBudgetComputation::run(*m_store, p).ok());
-    QCOMPARE(rows(), expected);
+void TestOverBudgetComputation::onlyPurchasedLinesCountAndEachRunReplacesTheLast() {
+    exec({budget(2, "BRAKES", "100"), budget(3, "BRAKES", "0"), line(2, "BRAKES", "90", true),
+          line(2, "BRAKES", "50", false, true), // forecast only
+          line(2, "BRAKES", "50", false),       // selected only
+          line(3, "BRAKES", "75", true)});      // another project
+    QVERIFY(OverBudgetComputation::run(*m_store, "3").ok());
+    QVERIFY(OverBudgetComputation::run(*m_store, "3").ok());
+    QCOMPARE(rows(), QStringList{"BRAKES 0 75 75"});
+    QVERIFY(OverBudgetComputation::run(*m_store, "2").ok());
+    QCOMPARE(rows(), QStringList());
+}
+
+void TestOverBudgetComputation::aCategoryWithoutBudgetRowCountsAsZero() {
+    // ELECTRICAL has no budget row for project 2 (project 3 has one): it must
+    // not take the budget found for the category before it, nor project 3's.
+    exec({budget(2, "BRAKES", "1000"), budget(3, "ELECTRICAL", "5000"),
+          budget(2, "SUSPENSION", "1"), line(2, "BRAKES", "10", true),
+          line(2, "ELECTRICAL", "40", true), line(2, "SUSPENSION", "2", true)});
+    QVERIFY(OverBudgetComputation::run(*m_store, "2").ok());
+    QCOMPARE(rows(), (QStringList{"ELECTRICAL 0 40 40", "SUSPENSION 1 2 1"}));
 }
 
 void TestOverBudgetComputation::aFailedWriteKeepsTheEarlierList() {

@@ -31,10 +31,11 @@ class TestReportLayouts : public StoreTest {
 private Q_SLOTS:
     void init();
 
-    void shortReportsPrintWhole_data();
-    void shortReportsPrintWhole();
+    void projectReportWithoutLinesPrintsTheBannerOnly();
     void shoppingListCoversEveryProjectOfTheVendor();
+    void aVendorWithoutAddressOrPhoneShowsOnlyItsName();
     void partSearchListsTheUnselectedLinesOfTheProject();
+    void overBudgetReportTotalsItsDifferences();
     void aCategoryHasOneTotalInEveryReport_data();
     void aCategoryHasOneTotalInEveryReport();
     void transcriptsMatchTheGoldenFiles_data();
@@ -64,42 +65,11 @@ std::unique_ptr<RecordingPaintDevice> TestReportLayouts::render(ReportKind kind,
     return dev;
 }
 
-void TestReportLayouts::shortReportsPrintWhole_data() {
-    QTest::addColumn<ReportKind>("kind");
-    QTest::addColumn<QString>("vendor");
-    QTest::addColumn<QStringList>("changes"); // "table|statement"
-    QTest::addColumn<QStringList>("expected");
-    const auto row = [](const char* name, ReportKind kind, const QString& vendor,
-                        const QStringList& changes, const QString& title, const QStringList& body) {
-        QTest::newRow(name) << kind << vendor << changes
-                            << QStringList{"Rastrel", title, "11/14/25", "9:41:07 AM"} + body +
-                                   QStringList{"Page", "1"};
-    };
-    row("project without lines", ReportKind::VehicleData, "",
-        {"RSLMaster|DELETE FROM RSLMaster WHERE Mas_vehicle_number = 1"}, "Project Report",
-        {"1986 FORD MUSTANG"});
-    row("vendor without address or phone", ReportKind::ShoppingList, "BARE BONES",
-        {"RSLVendor|INSERT INTO RSLVendor (vendor_name, order_catalog) VALUES ('BARE BONES', 0)"},
-        "Vendor Shopping List Report", {"BARE BONES"});
-    // The stored differences added, then rounded.
-    row("over budget", ReportKind::CategoriesOverBudget, "",
-        {"RSLMaster|UPDATE RSLMaster SET Purchased = 1 WHERE Category = 'ELECTRICAL'",
-         "RSLCategorybudget|UPDATE RSLCategorybudget SET Budget_amount = 800 WHERE Category = "
-         "'ELECTRICAL'"},
-        "Categories Over Budget",
-        {"1986 FORD MUSTANG", "Category", "Budget Amount", "Actual Amount", "Amount Over Budget",
-         "BRAKES", "$450.00", "$468.09", "$18.09", "ELECTRICAL", "$800.00", "$821.43", "$21.43",
-         "Total Over Budget", "$39.52"});
-}
-
-void TestReportLayouts::shortReportsPrintWhole() {
-    QFETCH(ReportKind, kind);
-    QFETCH(QString, vendor);
-    QFETCH(QStringList, changes);
-    QFETCH(QStringList, expected);
-    for (const QString& change : changes)
-        exec(change.section(u'|', 0, 0), change.section(u'|', 1));
-    QCOMPARE(render(kind, vendor)->allTexts(), expected);
+void TestReportLayouts::projectReportWithoutLinesPrintsTheBannerOnly() {
+    exec("RSLMaster", "DELETE FROM RSLMaster WHERE Mas_vehicle_number = 1");
+    auto dev = render(ReportKind::VehicleData);
+    QCOMPARE(dev->allTexts(), (QStringList{"Rastrel", "Project Report", "11/14/25", "9:41:07 AM",
+                                           "1986 FORD MUSTANG", "Page", "1"}));
 }
 
 void TestReportLayouts::shoppingListCoversEveryProjectOfTheVendor() {
@@ -115,6 +85,14 @@ void TestReportLayouts::shoppingListCoversEveryProjectOfTheVendor() {
     QVERIFY(!dev->find("CYLINDER HEAD GASKET SET")); // purchased
 }
 
+void TestReportLayouts::aVendorWithoutAddressOrPhoneShowsOnlyItsName() {
+    exec("RSLVendor",
+         "INSERT INTO RSLVendor (vendor_name, order_catalog) VALUES ('BARE BONES', 0)");
+    auto dev = render(ReportKind::ShoppingList, "BARE BONES");
+    QCOMPARE(dev->allTexts(), (QStringList{"Rastrel", "Vendor Shopping List Report", "11/14/25",
+                                           "9:41:07 AM", "BARE BONES", "Page", "1"}));
+}
+
 void TestReportLayouts::partSearchListsTheUnselectedLinesOfTheProject() {
     exec("RSLMaster",
          "UPDATE RSLMaster SET Selected = 0, Quantity = 2.6 WHERE Part_Name = 'OIL PUMP'");
@@ -125,6 +103,20 @@ void TestReportLayouts::partSearchListsTheUnselectedLinesOfTheProject() {
     QCOMPARE(after(*dev, "OIL PUMP", 3), (QStringList{"OIL PUMP", "Quantity:", "3"}));
     QVERIFY(dev->find("1986 FORD MUSTANG"));
     QVERIFY(!dev->find("HOOD"));
+}
+
+void TestReportLayouts::overBudgetReportTotalsItsDifferences() {
+    exec("RSLMaster", "UPDATE RSLMaster SET Purchased = 1 WHERE Category = 'ELECTRICAL'");
+    exec("RSLCategorybudget",
+         "UPDATE RSLCategorybudget SET Budget_amount = 800 WHERE Category = 'ELECTRICAL'");
+    auto dev = render(ReportKind::CategoriesOverBudget);
+    QCOMPARE(dev->allTexts(),
+             (QStringList{"Rastrel", "Categories Over Budget", "11/14/25", "9:41:07 AM",
+                          "1986 FORD MUSTANG", "Category", "Budget Amount", "Actual Amount",
+                          "Amount Over Budget", "BRAKES", "$450.00", "$468.09", "$18.09",
+                          "ELECTRICAL", "$800.00", "$821.43", "$21.43", "Total Over Budget",
+                          // the stored differences added, then rounded
+                          "$39.52", "Page", "1"}));
 }
 
 void TestReportLayouts::aCategoryHasOneTotalInEveryReport_data() {

@@ -32,10 +32,7 @@ void TestScreenFit::framesLandInsideTheFreeArea() {
     QFETCH(QRect, frame);
     QFETCH(QRect, available);
     QFETCH(QRect, expected);
-    const QRect result = ScreenFit::fitted(frame, available);
-    QCOMPARE(result, expected);
-    if (!available.isEmpty())
-        QVERIFY(available.contains(result));
+    QCOMPARE(ScreenFit::fitted(frame, available), expected);
 }
 
 QTEST_GUILESS_MAIN(TestScreenFit)

@@ -27,14 +27,7 @@ void TestGraphGeometry::chartRect() {
     QFETCH(QSize, window);
     QFETCH(QSize, client);
     QFETCH(QRect, expected);
-    const QRect r = GraphGeometry::chartRect(window, QSize(18, 35), client);
-    QCOMPARE(r, expected);
-    QVERIFY(r.width() >= 0 && r.height() >= 0);
-    QVERIFY(r.left() >= 0 && r.top() >= 0);
-    if (!client.isEmpty()) {
-        QVERIFY(r.right() < client.width());
-        QVERIFY(r.bottom() < client.height());
-    }
+    QCOMPARE(GraphGeometry::chartRect(window, QSize(18, 35), client), expected);
 }
 
 QTEST_APPLESS_MAIN(TestGraphGeometry)
