@@ -1,5 +1,6 @@
 #include "AttachmentStore.h"
 #include "DataStore.h"
+#include "DataTable.h"
 #include "TestDatabase.h"
 
 #include <QCryptographicHash>
@@ -109,8 +110,7 @@ void TestAttachmentStore::addListReadSaveAndRemove() {
 }
 
 void TestAttachmentStore::unusableFilesAreRefusedByName_data() {
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("says");
+    DataTable::columns<QString, QString>("kind", "says");
     const char* const rows[][2] = {{"empty", "is empty (0 bytes)"},
                                    {"vanished", "is no longer there"},
                                    {"folder", "is a folder"},

@@ -1,3 +1,4 @@
+#include "DataTable.h"
 #include "RecordSet.h"
 #include "StoreTest.h"
 
@@ -51,8 +52,8 @@ void TestRecordSet::init() {
 }
 
 void TestRecordSet::filtersSelectTheirRows_data() {
-    QTest::addColumn<QString>("filter");
-    QTest::addColumn<QStringList>("lines"); // part name and project, sorted
+    // The lines as part name and project, sorted.
+    DataTable::columns<QString, QStringList>("filter", "lines");
     const QStringList purchased{"BRAKE PAD SET 2"}, unselected{"SPARK PLUG 3"};
     QTest::newRow("boolean as number") << "Purchased = 1" << purchased;
     QTest::newRow("boolean as text") << "purchased = 'true'" << purchased;

@@ -1,3 +1,4 @@
+#include "DataTable.h"
 #include "EntryPanel.h"
 #include "FormattedEdit.h"
 #include "MaskedDateEdit.h"
@@ -154,10 +155,7 @@ void TestEntryPanel::loadShowsTheStoredLine() {
 void TestEntryPanel::loadedAmountsStandUntilTheirInputsChange_data() {
     // Stored at 6 percent while the setting now says 10: the stored amounts
     // stand until an input of the sum changes (the sums are the arithmetic's).
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("tax");
-    QTest::addColumn<QString>("total");
+    DataTable::columns<QString, QString, QString, QString>("field", "typed", "tax", "total");
     const auto row = [](const char* tag, const char* field, const char* typed, const char* tax,
                         const char* total) {
         QTest::newRow(tag) << QString(field) << QString(typed) << QString(tax) << QString(total);
