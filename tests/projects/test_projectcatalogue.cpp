@@ -7,7 +7,6 @@
 #include "TestShell.h"
 
 #include <QComboBox>
-#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
@@ -235,10 +234,8 @@ void TestProjectCatalogue::closingWithTypedInputAsks() {
 }
 
 void TestProjectCatalogue::openingFillsTheOpenProjectState() {
-    const QString picture = m_shell->db.path("mustang.bmp");
-    QImage image(8, 8, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    QVERIFY(image.save(picture, "BMP"));
+    const QString picture = m_shell->db.path("mustang.png");
+    QVERIFY(TestDatabase::writeFile(picture, Fixtures::png({8, 8})));
     QVERIFY(TestDatabase::exec(m_shell->db.databasePath(),
                                "UPDATE RSLVehicles SET graphic_path = '" + picture + "'"));
     QPointer<QWidget> maintenance = m_shell->showWindow(WindowId::Maintenance);

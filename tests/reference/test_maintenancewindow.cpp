@@ -1,10 +1,10 @@
 #include "AppFiles.h"
-#include "ChildWindow.h"
 #include "DataTable.h"
 #include "Fixtures.h"
 #include "ListDriver.h"
 #include "MaintenanceWindow.h"
 #include "SimpleComboBox.h"
+#include "StubWindow.h"
 #include "TestShell.h"
 
 #include <QCheckBox>
@@ -17,26 +17,7 @@
 
 using Fixtures::count;
 
-namespace {
-
-// Stands in for the project worksheet, which renames close.
-class WorksheetProbe : public ChildWindow {
-public:
-    explicit WorksheetProbe(bool* refuse)
-        : m_refuse(refuse) {
-        setObjectName("frmNewmain");
-    }
-
-protected:
-    bool queryClose() override { return !*m_refuse; }
-
-private:
-    bool* m_refuse;
-};
-
 using ListDriver::iconImage;
-
-} // namespace
 
 class TestMaintenanceWindow : public QObject {
     Q_OBJECT
@@ -78,16 +59,15 @@ private:
 
     std::unique_ptr<TestShell> m_shell;
     MaintenanceWindow* m_window = nullptr;
-    bool m_worksheetRefuses = false;
 };
 
 void TestMaintenanceWindow::init() {
     m_shell = std::make_unique<TestShell>();
     m_shell->openProject(1);
-    m_worksheetRefuses = false;
     m_shell->factories[WindowId::Maintenance] = [](Shell& s) { return new MaintenanceWindow(s); };
-    m_shell->factories[WindowId::Worksheet] = [this](Shell&) {
-        return new WorksheetProbe(&m_worksheetRefuses);
+    // Stands in for the project worksheet, which renames close.
+    m_shell->factories[WindowId::Worksheet] = [](Shell& s) {
+        return new StubWindow(s, WindowId::Worksheet);
     };
 }
 
@@ -374,8 +354,8 @@ void TestMaintenanceWindow::partButtonsConvertAndCheck() {
 
 void TestMaintenanceWindow::renameClosesTheWorksheet() {
     // Which lines a rename reaches is the contact book's business.
-    m_shell->showWindow(WindowId::Worksheet);
-    m_worksheetRefuses = true; // its own question kept it open
+    auto* worksheet = static_cast<StubWindow*>(m_shell->showWindow(WindowId::Worksheet));
+    worksheet->refuseClose = true; // its own question kept it open
     open();
     m_window->selectTab(2);
     clickEntry("cmbmanufacturerdatabase", "IRONWOOD MOTORWORKS");
@@ -384,7 +364,7 @@ void TestMaintenanceWindow::renameClosesTheWorksheet() {
     QCOMPARE(m_shell->scripted.lastText(), QString("Manufacturer has been changed."));
     QVERIFY(m_shell->window(WindowId::Worksheet));
 
-    m_worksheetRefuses = false;
+    worksheet->refuseClose = false;
     m_window->selectTab(1);
     clickEntry("cmbvendordatabase", "GEARHEAD DIRECT");
     type(combo("cmbvendordatabase")->edit(), "gearhead");

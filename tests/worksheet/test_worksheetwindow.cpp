@@ -2,6 +2,7 @@
 #include "BudgetOverviewModel.h"
 #include "BudgetOverviewPanel.h"
 #include "ChildWindow.h"
+#include "Fixtures.h"
 #include "FormattedEdit.h"
 #include "LineQuery.h"
 #include "MaskedDateEdit.h"
@@ -11,7 +12,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -454,10 +454,8 @@ void TestWorksheetWindow::searchByPartName() {
 
 void TestWorksheetWindow::projectPictureThumbnail() {
     TestDatabase files;
-    const QString picture = files.path("mustang.bmp");
-    QImage image(400, 200, QImage::Format_RGB32);
-    image.fill(Qt::darkRed);
-    QVERIFY(image.save(picture));
+    const QString picture = files.path("mustang.png");
+    QVERIFY(TestDatabase::writeFile(picture, Fixtures::png({400, 200})));
     for (const QString& path : {picture, QStringLiteral("/no/such/file.bmp"), QString()}) {
         Worksheet ws("UPDATE RSLVehicles SET graphic_path = '" + path + "'");
         auto* thumbnail = ws.get<QLabel>("imgProject");
@@ -534,10 +532,7 @@ void TestWorksheetWindow::attachmentsOnTheAddAndDetailPanels() {
         const QString path = ws.shell.db.path(name);
         return TestDatabase::writeFile(path, bytes) ? path : QString();
     };
-    QImage picture(40, 30, QImage::Format_RGB32);
-    picture.fill(Qt::red);
-    const QString photo = ws.shell.db.path(QStringLiteral("Größe O'Neil.png"));
-    QVERIFY(picture.save(photo));
+    const QString photo = makeFile(QStringLiteral("Größe O'Neil.png"), Fixtures::png({40, 30}));
     const QString receipt = makeFile("receipt.pdf", "%PDF-1.4 not really\n");
 
     // On the add panel files wait for the line: chosen, dropped, refused.
