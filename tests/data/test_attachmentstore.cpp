@@ -1,5 +1,7 @@
 #include "AttachmentStore.h"
 #include "DataStore.h"
+#include "DataTable.h"
+#include "Fixtures.h"
 #include "TestDatabase.h"
 
 #include <QCryptographicHash>
@@ -34,14 +36,7 @@ struct Lines {
             QTest::qFail("cannot write a test file", __FILE__, __LINE__);
         return path;
     }
-    QString image(const QString& name) const {
-        QImage picture(320, 200, QImage::Format_RGB32);
-        picture.fill(Qt::darkCyan);
-        const QString path = db.path(name);
-        if (!picture.save(path, "PNG"))
-            QTest::qFail("cannot write a test image", __FILE__, __LINE__);
-        return path;
-    }
+    QString image(const QString& name) const { return file(name, Fixtures::png({320, 200})); }
     int rows(const char* table) const {
         return TestDatabase::scalar(db.databasePath(),
                                     QStringLiteral("SELECT COUNT(*) FROM %1").arg(table))
@@ -109,8 +104,7 @@ void TestAttachmentStore::addListReadSaveAndRemove() {
 }
 
 void TestAttachmentStore::unusableFilesAreRefusedByName_data() {
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("says");
+    DataTable::columns<QString, QString>("kind", "says");
     const char* const rows[][2] = {{"empty", "is empty (0 bytes)"},
                                    {"vanished", "is no longer there"},
                                    {"folder", "is a folder"},

@@ -1,4 +1,5 @@
 #include "CsvReader.h"
+#include "DataTable.h"
 
 #include <QTest>
 
@@ -16,9 +17,7 @@ private Q_SLOTS:
 };
 
 void TestCsvReader::readsRecords_data() {
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("separator");
-    QTest::addColumn<Rows>("rows");
+    DataTable::columns<QByteArray, QString, Rows>("bytes", "separator", "rows");
     const Rows simple = {{"A", "B"}, {"1", "2"}};
     QTest::newRow("lf") << QByteArray("A,B\n1,2\n") << "," << simple;
     QTest::newRow("crlf without last break") << QByteArray("A,B\r\n1,2") << "," << simple;
@@ -42,19 +41,17 @@ void TestCsvReader::readsRecords_data() {
 void TestCsvReader::readsRecords() {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, separator);
-    QFETCH(Rows, rows);
     const CsvReader::Table t = CsvReader::parse(bytes);
     QVERIFY2(t.problems.isEmpty(), qPrintable(t.problems.value(0).text()));
     QCOMPARE(QString(t.separator), separator);
     Rows got = {t.header};
     for (const auto& r : t.records)
         got << r.fields;
-    QCOMPARE(got, rows);
+    QTEST(got, "rows");
 }
 
 void TestCsvReader::reportsWhatCannotBeRead_data() {
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("problem");
+    DataTable::columns<QByteArray, QString>("bytes", "problem");
     QTest::newRow("empty") << QByteArray() << "The file is empty.";
     QTest::newRow("only a bom and breaks")
         << QByteArray("\xEF\xBB\xBF\r\n\r\n") << "The file is empty.";
@@ -69,10 +66,9 @@ void TestCsvReader::reportsWhatCannotBeRead_data() {
 
 void TestCsvReader::reportsWhatCannotBeRead() {
     QFETCH(QByteArray, bytes);
-    QFETCH(QString, problem);
     const CsvReader::Table t = CsvReader::parse(bytes);
     QCOMPARE(t.problems.size(), 1);
-    QCOMPARE(t.problems.front().text(), problem);
+    QTEST(t.problems.front().text(), "problem");
 }
 
 void TestCsvReader::rowsAreNumberedAsSpreadsheetsShowThem() {

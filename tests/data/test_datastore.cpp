@@ -1,5 +1,6 @@
 #include "DamagedFiles.h"
 #include "DataStore.h"
+#include "DataTable.h"
 #include "Fixtures.h"
 #include "ForeignLock.h"
 #include "ReadOnlyFolder.h"
@@ -121,8 +122,7 @@ void TestDataStore::newFileHoldsSchemaAndSampleProject() {
 }
 
 void TestDataStore::unusableFilesAreRefusedAndLeftAlone_data() {
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("reason");
+    DataTable::columns<QString, QString>("kind", "reason");
     for (const DamagedFiles::Kind& k : DamagedFiles::kinds())
         QTest::newRow(qPrintable(k.name)) << k.name << k.reason;
 }
@@ -161,8 +161,7 @@ void TestDataStore::unusableFilesAreRefusedAndLeftAlone() {
 }
 
 void TestDataStore::fullCheckRunsWhenTheFileCannotBeVouchedFor_data() {
-    QTest::addColumn<QString>("history");
-    QTest::addColumn<bool>("full");
+    DataTable::columns<QString, bool>("history", "full");
     QTest::newRow("closed cleanly") << "clean" << false;
     QTest::newRow("never opened here") << "no marker" << true;
     QTest::newRow("last run was killed") << "killed" << true;
@@ -272,10 +271,7 @@ void TestDataStore::readOnlyFileIsOpenedForReading() {
     const QString path = place.databasePath();
     const QString interrupted = place.path("interrupted.sqlite");
     { place.open(); }
-    TestDatabase scratch;
-    makeInterrupted(path, scratch.path("work.sqlite"), scratch.path("interrupted.sqlite"));
-    QVERIFY(QFile::copy(scratch.path("interrupted.sqlite"), interrupted));
-    QVERIFY(QFile::copy(scratch.path("interrupted.sqlite-journal"), interrupted + "-journal"));
+    makeInterrupted(path, place.path("work.sqlite"), interrupted);
     ReadOnlyFolder readOnly(place.path("."));
     if (!readOnly.isReadOnly())
         QSKIP(qPrintable(readOnly.reason()));
@@ -405,17 +401,8 @@ void TestDataStore::lastReleasesFileIsUpdatedAfterABackup() {
 void TestDataStore::lastReleasesFileWithADamagedPageIsLeftAlone() {
     TestDatabase db;
     const QString path = db.path("rsl.sqlite");
-    QByteArray bytes = TestDatabase::readFile(kFixture);
-    const int pageSize = TestDatabase::scalar(kFixture, "PRAGMA page_size").toInt();
-    const int root =
-        TestDatabase::scalar(kFixture, "SELECT rootpage FROM sqlite_master WHERE name = "
-                                       "'RSLMaster'")
-            .toInt();
-    QVERIFY(pageSize > 0 && root > 1);
-    // The part lines' page: its type byte and cell pointers become noise.
-    for (int i = 0; i < 64; ++i)
-        bytes[qsizetype(root - 1) * pageSize + i] = char(0xEE);
-    QVERIFY(TestDatabase::writeFile(path, bytes));
+    QVERIFY(DamagedFiles::make("flipped byte in a b-tree page", kFixture, path));
+    const QByteArray bytes = TestDatabase::readFile(path);
 
     DataStore store;
     const DbResult r = store.open(path);

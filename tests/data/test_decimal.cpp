@@ -1,3 +1,4 @@
+#include "DataTable.h"
 #include "Decimal.h"
 
 #include <QTest>
@@ -18,9 +19,7 @@ private Q_SLOTS:
 };
 
 void TestDecimal::leadingNumber_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<QString>("consumed");
+    DataTable::columns<QString, QString, QString>("text", "value", "consumed");
     // Name, text, value read, the text that made it.
     const char* const rows[][4] = {
         {"empty", "", "0", ""},
@@ -47,16 +46,12 @@ void TestDecimal::leadingNumber_data() {
 
 void TestDecimal::leadingNumber() {
     QFETCH(QString, text);
-    QFETCH(QString, value);
-    QFETCH(QString, consumed);
-    QCOMPARE(Decimal::leading(text).toText(), value);
-    QCOMPARE(Decimal::leadingText(text), consumed);
+    QTEST(Decimal::leading(text).toText(), "value");
+    QTEST(Decimal::leadingText(text), "consumed");
 }
 
 void TestDecimal::roundsTiesToEven_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("scale");
-    QTest::addColumn<qint64>("units");
+    DataTable::columns<QString, int, qint64>("text", "scale", "units");
     QTest::newRow("tie down to even") << "0.00005" << 4 << qint64(0);
     QTest::newRow("tie up to even") << "0.00015" << 4 << qint64(2);
     QTest::newRow("above tie") << "0.000051" << 4 << qint64(1);
@@ -74,10 +69,9 @@ void TestDecimal::roundsTiesToEven_data() {
 void TestDecimal::roundsTiesToEven() {
     QFETCH(QString, text);
     QFETCH(int, scale);
-    QFETCH(qint64, units);
     const auto r = Decimal::leading(text).roundedUnits(scale);
     QVERIFY(r.has_value());
-    QCOMPARE(*r, units);
+    QTEST(*r, "units");
 }
 
 void TestDecimal::exactArithmetic() {
@@ -106,8 +100,7 @@ void TestDecimal::overflowIsReported() {
 }
 
 void TestDecimal::textAtEveryMagnitude_data() {
-    QTest::addColumn<qint64>("units");
-    QTest::addColumn<QString>("text");
+    DataTable::columns<qint64, QString>("units", "text");
     QTest::newRow("zero") << qint64(0) << "0";
     QTest::newRow("smallest") << qint64(1) << "0.0001";
     QTest::newRow("smallest negative") << qint64(-1) << "-0.0001";

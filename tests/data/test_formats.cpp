@@ -1,3 +1,4 @@
+#include "DataTable.h"
 #include "Formats.h"
 
 #include <QTest>
@@ -11,9 +12,7 @@ private Q_SLOTS:
 };
 
 void TestFormats::currency_data() {
-    QTest::addColumn<qint64>("units");
-    QTest::addColumn<QString>("entry");
-    QTest::addColumn<QString>("report");
+    DataTable::columns<qint64, QString, QString>("units", "entry", "report");
     const struct {
         const char* name;
         qint64 units;
@@ -36,10 +35,8 @@ void TestFormats::currency_data() {
 
 void TestFormats::currency() {
     QFETCH(qint64, units);
-    QFETCH(QString, entry);
-    QFETCH(QString, report);
-    QCOMPARE(Formats::entryCurrency(Money::fromUnits(units)), entry);
-    QCOMPARE(Formats::reportCurrency(Money::fromUnits(units)), report);
+    QTEST(Formats::entryCurrency(Money::fromUnits(units)), "entry");
+    QTEST(Formats::reportCurrency(Money::fromUnits(units)), "report");
 }
 
 void TestFormats::wholeNumbers() {

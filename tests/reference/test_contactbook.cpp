@@ -1,4 +1,5 @@
 #include "ContactBook.h"
+#include "DataTable.h"
 #include "RecordSet.h"
 #include "StoreTest.h"
 
@@ -42,10 +43,8 @@ void TestContactBook::emptyFieldsAreStoredAsASpace() {
 }
 
 void TestContactBook::renameReachesLinesOfEveryProject_data() {
-    QTest::addColumn<ContactBook::Kind>("kind");
-    QTest::addColumn<QString>("oldName");
-    QTest::addColumn<QString>("taken");
-    QTest::addColumn<QString>("lineColumn");
+    DataTable::columns<ContactBook::Kind, QString, QString, QString>("kind", "oldName", "taken",
+                                                                     "lineColumn");
     QTest::newRow("vendor") << ContactBook::Kind::Vendors << "GEARHEAD DIRECT"
                             << "TRI-COUNTY SWAP MEET"
                             << "Vendor";

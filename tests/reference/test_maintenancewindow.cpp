@@ -1,9 +1,10 @@
 #include "AppFiles.h"
-#include "ChildWindow.h"
+#include "DataTable.h"
 #include "Fixtures.h"
 #include "ListDriver.h"
 #include "MaintenanceWindow.h"
 #include "SimpleComboBox.h"
+#include "StubWindow.h"
 #include "TestShell.h"
 
 #include <QCheckBox>
@@ -16,26 +17,7 @@
 
 using Fixtures::count;
 
-namespace {
-
-// Stands in for the project worksheet, which renames close.
-class WorksheetProbe : public ChildWindow {
-public:
-    explicit WorksheetProbe(bool* refuse)
-        : m_refuse(refuse) {
-        setObjectName("frmNewmain");
-    }
-
-protected:
-    bool queryClose() override { return !*m_refuse; }
-
-private:
-    bool* m_refuse;
-};
-
 using ListDriver::iconImage;
-
-} // namespace
 
 class TestMaintenanceWindow : public QObject {
     Q_OBJECT
@@ -77,16 +59,15 @@ private:
 
     std::unique_ptr<TestShell> m_shell;
     MaintenanceWindow* m_window = nullptr;
-    bool m_worksheetRefuses = false;
 };
 
 void TestMaintenanceWindow::init() {
     m_shell = std::make_unique<TestShell>();
     m_shell->openProject(1);
-    m_worksheetRefuses = false;
     m_shell->factories[WindowId::Maintenance] = [](Shell& s) { return new MaintenanceWindow(s); };
-    m_shell->factories[WindowId::Worksheet] = [this](Shell&) {
-        return new WorksheetProbe(&m_worksheetRefuses);
+    // Stands in for the project worksheet, which renames close.
+    m_shell->factories[WindowId::Worksheet] = [](Shell& s) {
+        return new StubWindow(s, WindowId::Worksheet);
     };
 }
 
@@ -112,14 +93,11 @@ void TestMaintenanceWindow::clickEntry(const char* comboName, const QString& tex
 void TestMaintenanceWindow::opensWithEveryControl() {
     // What the lists hold is the catalogues' business; the window fills them all.
     QVERIFY(open());
-    QCOMPARE(m_shell->appState.marker("frmnewotheropen"), QString("Y"));
     for (const char* name : {"cmdchange", "cmdchange2", "cmdchange3", "cmdchange4"})
         QVERIFY(!find<QPushButton>(name)->isEnabled());
     QCOMPARE(combo("cmbpartdatabase")->list()->count(),
              count(m_shell->data(), "SELECT COUNT(*) FROM RSLParts"));
     QCOMPARE(find<QComboBox>("cmbCategory")->count(), 12);
-    QVERIFY(m_window->closeWindow());
-    QCOMPARE(m_shell->appState.marker("frmnewotheropen"), QString());
 }
 
 void TestMaintenanceWindow::emptyListsAskForAFirstEntry() {
@@ -174,12 +152,8 @@ void TestMaintenanceWindow::doubleQuotesBeepApostrophesPass() {
 }
 
 void TestMaintenanceWindow::apostropheNamesAddChangeAndDelete_data() {
-    QTest::addColumn<int>("tab");
-    QTest::addColumn<QString>("combo");
-    QTest::addColumn<QStringList>("buttons");
-    QTest::addColumn<QString>("subject");
-    QTest::addColumn<QString>("table");
-    QTest::addColumn<QString>("column");
+    DataTable::columns<int, QString, QStringList, QString, QString, QString>(
+        "tab", "combo", "buttons", "subject", "table", "column");
     const auto row = [](int tab, const char* combo, const QString& suffix, const char* subject,
                         const char* table, const char* column) {
         const QStringList buttons =
@@ -380,8 +354,8 @@ void TestMaintenanceWindow::partButtonsConvertAndCheck() {
 
 void TestMaintenanceWindow::renameClosesTheWorksheet() {
     // Which lines a rename reaches is the contact book's business.
-    m_shell->showWindow(WindowId::Worksheet);
-    m_worksheetRefuses = true; // its own question kept it open
+    auto* worksheet = static_cast<StubWindow*>(m_shell->showWindow(WindowId::Worksheet));
+    worksheet->refuseClose = true; // its own question kept it open
     open();
     m_window->selectTab(2);
     clickEntry("cmbmanufacturerdatabase", "IRONWOOD MOTORWORKS");
@@ -390,7 +364,7 @@ void TestMaintenanceWindow::renameClosesTheWorksheet() {
     QCOMPARE(m_shell->scripted.lastText(), QString("Manufacturer has been changed."));
     QVERIFY(m_shell->window(WindowId::Worksheet));
 
-    m_worksheetRefuses = false;
+    worksheet->refuseClose = false;
     m_window->selectTab(1);
     clickEntry("cmbvendordatabase", "GEARHEAD DIRECT");
     type(combo("cmbvendordatabase")->edit(), "gearhead");

@@ -1,6 +1,7 @@
 #include "BudgetOverview.h"
 #include "BudgetOverviewModel.h"
 #include "DataStore.h"
+#include "DataTable.h"
 #include "TestDatabase.h"
 
 #include <QTest>
@@ -80,10 +81,7 @@ private Q_SLOTS:
 };
 
 void TestBudgetOverview::figuresPerCategory_data() {
-    QTest::addColumn<QString>("category");
-    QTest::addColumn<QString>("figures");
-    QTest::addColumn<bool>("over");
-    QTest::addColumn<QString>("bar");
+    DataTable::columns<QString, QString, bool, QString>("category", "figures", "over", "bar");
     const char* const noBudget = "Over budget (no budget set)";
     QTest::newRow("every status, over")
         << "ENGINE"
@@ -138,10 +136,8 @@ void TestBudgetOverview::totalsAndTheProjectLine() {
 }
 
 void TestBudgetOverview::figuresFollowEachKindOfChange_data() {
-    QTest::addColumn<QString>("table");
-    QTest::addColumn<QString>("change");
-    QTest::addColumn<QString>("engine");
-    QTest::addColumn<QString>("totals"); // budget, projected, unbudgeted
+    // The totals as budget, projected and unbudgeted.
+    DataTable::columns<QString, QString, QString, QString>("table", "change", "engine", "totals");
     const char* const engine = "500 450.1235 100 75.25 -50.1235";
     const char* const totals = "1750.505 1046.1835 85.55";
     const char* const rows[][5] = {

@@ -1,4 +1,5 @@
 #include "CostArithmetic.h"
+#include "DataTable.h"
 
 #include <QTest>
 
@@ -12,13 +13,8 @@ private Q_SLOTS:
 };
 
 void TestCostArithmetic::taxAndTotal_data() {
-    QTest::addColumn<QString>("quantity");
-    QTest::addColumn<QString>("price");
-    QTest::addColumn<QString>("shipping");
-    QTest::addColumn<QString>("percent");
-    QTest::addColumn<bool>("taxable");
-    QTest::addColumn<QString>("tax");
-    QTest::addColumn<QString>("total");
+    DataTable::columns<QString, QString, QString, QString, bool, QString, QString>(
+        "quantity", "price", "shipping", "percent", "taxable", "tax", "total");
     const struct {
         const char *tag, *quantity, *price, *shipping, *percent;
         bool taxable;
@@ -62,10 +58,8 @@ void TestCostArithmetic::taxAndTotal() {
 }
 
 void TestCostArithmetic::outOfRangeIsRefused_data() {
-    QTest::addColumn<QString>("quantity");
-    QTest::addColumn<QString>("price");
-    QTest::addColumn<QString>("shipping");
-    QTest::addColumn<QString>("percent");
+    DataTable::columns<QString, QString, QString, QString>("quantity", "price", "shipping",
+                                                           "percent");
     const char* rows[][5] = {
         {"product", "99999", "99999999999999", "", "0"},
         {"sum", "1", "900000000000000", "900000000000000", "0"},

@@ -1,3 +1,4 @@
+#include "DataTable.h"
 #include "EntryPanel.h"
 #include "FormattedEdit.h"
 #include "MaskedDateEdit.h"
@@ -32,6 +33,15 @@ struct PanelFixture {
         return panel->findChild<T*>(QString::fromLatin1(name));
     }
     QCheckBox* box(const char* name) { return get<QCheckBox>(name); }
+    // Loads the sample's first TIMING CHAIN KIT line; its name and number as the panel read them.
+    QString loadLine() {
+        RecordSet& lines = shell.store->recordSet(Command::RSLMaster);
+        if (!lines.setFilter("part_name = 'TIMING CHAIN KIT' and sequence_number = 1").ok())
+            QTest::qFail("no such line", __FILE__, __LINE__);
+        QString name, sequence;
+        panel->load(lines, &name, &sequence);
+        return name + '#' + sequence;
+    }
 };
 
 class TestEntryPanel : public QObject {
@@ -134,13 +144,8 @@ void TestEntryPanel::loadShowsTheStoredLine() {
                  "UPDATE RSLParts SET Category = 'BODY' WHERE Part_Name = 'TIMING CHAIN KIT'");
     f.shell.exec("RSLMaster", "UPDATE RSLMaster SET Purchase_date = '11/30/2000' WHERE "
                               "Part_Name = 'TIMING CHAIN KIT'");
-    RecordSet& lines = f.shell.store->recordSet(Command::RSLMaster);
-    QVERIFY(lines.setFilter("part_name = 'TIMING CHAIN KIT' and sequence_number = 1").ok());
     f.box("chkTaxable")->click();
-
-    QString name, sequence;
-    f.panel->load(lines, &name, &sequence);
-    QCOMPARE(name + '#' + sequence, QStringLiteral("TIMING CHAIN KIT#1"));
+    QCOMPARE(f.loadLine(), QStringLiteral("TIMING CHAIN KIT#1"));
     const PartLine l = f.panel->line();
     QCOMPARE(l.category, QStringLiteral("BODY"));
     QCOMPARE(l.vendor, QStringLiteral("LAKESHORE PERFORMANCE WAREHOUSE"));
@@ -154,10 +159,7 @@ void TestEntryPanel::loadShowsTheStoredLine() {
 void TestEntryPanel::loadedAmountsStandUntilTheirInputsChange_data() {
     // Stored at 6 percent while the setting now says 10: the stored amounts
     // stand until an input of the sum changes (the sums are the arithmetic's).
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("tax");
-    QTest::addColumn<QString>("total");
+    DataTable::columns<QString, QString, QString, QString>("field", "typed", "tax", "total");
     const auto row = [](const char* tag, const char* field, const char* typed, const char* tax,
                         const char* total) {
         QTest::newRow(tag) << QString(field) << QString(typed) << QString(tax) << QString(total);
@@ -176,10 +178,7 @@ void TestEntryPanel::loadedAmountsStandUntilTheirInputsChange() {
     f.shell.settingsStore->setValue(Settings::kTaxPercentage, "10");
     f.shell.exec("RSLMaster", "UPDATE RSLMaster SET Taxable = 1, Tax_amount = 3.8994, "
                               "Total_cost = 68.8894 WHERE Part_Name = 'TIMING CHAIN KIT'");
-    RecordSet& lines = f.shell.store->recordSet(Command::RSLMaster);
-    QVERIFY(lines.setFilter("part_name = 'TIMING CHAIN KIT' and sequence_number = 1").ok());
-    QString name, sequence;
-    f.panel->load(lines, &name, &sequence);
+    f.loadLine();
 
     // Passing through every field that recalculates on leaving it.
     auto* partNumber = f.get<QLineEdit>("ioPartnumber");

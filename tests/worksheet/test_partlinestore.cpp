@@ -77,23 +77,20 @@ void TestPartLineStore::newNamesJoinTheirListsAndCategoriesGetBudgets() {
 }
 
 void TestPartLineStore::failuresRollBackTogether() {
-    const QString path = m_db->databasePath();
     PartLineStore store(*m_store);
     // Budget rows refused: the category goes too, the line itself is stored.
-    QVERIFY(TestDatabase::exec(path, "CREATE TRIGGER no_budget BEFORE INSERT ON RSLCategorybudget "
-                                     "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+    Fixtures::failWrites(*m_store, "RSLCategorybudget", "INSERT");
     QCOMPARE(store.add(line("WINCH", "RECOVERY"), 1).outcome, PartLineStore::Outcome::Stored);
     QCOMPARE(sql("SELECT COUNT(*) FROM RSLCategories WHERE Category = 'RECOVERY'"),
              QStringLiteral("0"));
 
     // The line refused: nothing of the command stays, and the message says why.
-    QVERIFY(TestDatabase::exec(path, "CREATE TRIGGER no_line BEFORE INSERT ON RSLMaster BEGIN "
-                                     "SELECT RAISE(ABORT, 'refused'); END"));
+    Fixtures::failWrites(*m_store, "RSLMaster", "INSERT");
     PartLine l = line("WINCH", "RECOVERY");
     l.vendor = "NEW VENDOR";
     const auto r = store.add(l, 1);
     QCOMPARE(r.outcome, PartLineStore::Outcome::Failed);
-    QVERIFY(!r.message.isEmpty());
+    QVERIFY(r.message.contains("disk on fire"));
     QCOMPARE(sql("SELECT COUNT(*) FROM RSLVendor WHERE vendor_name = 'NEW VENDOR'"),
              QStringLiteral("0"));
     RecordSet& vendors = m_store->recordSet(Command::RSLVendor);

@@ -1,3 +1,4 @@
+#include "DataTable.h"
 #include "PurchaseDate.h"
 
 #include <QTest>
@@ -20,8 +21,7 @@ void TestPurchaseDate::writesAndReadsMonthDayYear() {
 }
 
 void TestPurchaseDate::enteredDates_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<PurchaseDate::Entry>("entry");
+    DataTable::columns<QString, PurchaseDate::Entry>("text", "entry");
     using E = PurchaseDate::Entry;
     QTest::newRow("empty") << "" << E::Missing;
     QTest::newRow("the empty mask") << "__/__/____" << E::Missing;

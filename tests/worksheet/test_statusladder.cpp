@@ -1,3 +1,4 @@
+#include "DataTable.h"
 #include "StatusLadder.h"
 
 #include <QTest>
@@ -14,8 +15,7 @@ private Q_SLOTS:
 
 void TestStatusLadder::ladder_data() {
     // {selected, forecast, purchased, selected enabled, forecast enabled}
-    QTest::addColumn<State>("before");
-    QTest::addColumn<State>("after");
+    DataTable::columns<State, State>("before", "after");
     QTest::newRow("purchased locks both")
         << State{false, false, true} << State{true, true, true, false, false};
     QTest::newRow("forecast locks selected")
@@ -30,9 +30,8 @@ void TestStatusLadder::ladder_data() {
 
 void TestStatusLadder::ladder() {
     QFETCH(State, before);
-    QFETCH(State, after);
     const State once = StatusLadder::checkboxes(before);
-    QCOMPARE(once, after);
+    QTEST(once, "after");
     // Boxes the rules check react like clicks; the second run changes nothing.
     QCOMPARE(StatusLadder::checkboxes(once), once);
 }

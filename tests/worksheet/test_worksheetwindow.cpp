@@ -2,6 +2,7 @@
 #include "BudgetOverviewModel.h"
 #include "BudgetOverviewPanel.h"
 #include "ChildWindow.h"
+#include "Fixtures.h"
 #include "FormattedEdit.h"
 #include "LineQuery.h"
 #include "MaskedDateEdit.h"
@@ -11,7 +12,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -131,9 +131,6 @@ void TestWorksheetWindow::openingShowsTheProjectsLines() {
     QVERIFY(!ws.tabs()->isTabEnabled(1));
     QVERIFY(ws.tabs()->isTabEnabled(3) && ws.tabs()->isTabEnabled(4));
     QCOMPARE(ws.rows(), ws.lines());
-    QStringList sorted = ws.column();
-    sorted.sort();
-    QCOMPARE(ws.column(), sorted);
     QVERIFY(ws.grid()->isColumnHidden(3));
     QCOMPARE(ws.status(), QStringLiteral("All Parts For Project"));
     QCOMPARE(ws.shell.appState.marker("frmnewmainopen"), QStringLiteral("Y"));
@@ -175,8 +172,6 @@ void TestWorksheetWindow::addingALine() {
         ws.sql("SELECT Manufacturer || '|' || Part_Number || '|' || Total_cost || '|' || "
                "Category FROM RSLMaster WHERE Part_Name = 'OIL PUMP' AND Part_Number = 'hv-55'"),
         QStringLiteral("O'HARA PUMPS|hv-55|6.3282|ENGINE"));
-    QCOMPARE(ws.sql("SELECT COUNT(*) FROM RSLManufacturer WHERE manufacturer = 'O''HARA PUMPS'"),
-             QStringLiteral("1"));
     // Back on the summary with every filter at its default.
     QCOMPARE(ws.tab(), 0);
     QCOMPARE(ws.w->pendingChanges(), QStringLiteral("N"));
@@ -245,13 +240,6 @@ void TestWorksheetWindow::vanishedLinesAreReported() {
     QCOMPARE(ws.tab(), 0);
     QCOMPARE(ws.rows(), ws.lines());
 
-    ws.openLine("U-JOINTS", "1");
-    ws.shell.exec("RSLMaster", "DELETE FROM RSLMaster WHERE Part_Name = 'U-JOINTS'");
-    ws.shell.scripted.queueYes();
-    ws.click("cmdDelete");
-    QCOMPARE(ws.said(), PartLineStore::kMissingMessage);
-    QCOMPARE(ws.rows(), ws.lines());
-
     // A rename elsewhere while the grid still shows the old name: opening
     // that row says so, in the summary with the new name in it.
     ws.shell.exec("RSLMaster", "UPDATE RSLMaster SET Part_Name = 'RADIATOR CORE' "
@@ -307,77 +295,51 @@ void TestWorksheetWindow::theGridAfterEachChangeIsWhatAFreshReadShows() {
     // that sorts among upper-case names; a second line of a name already there.
     Worksheet ws("INSERT INTO RSLParts (Part_Name, Category) VALUES ('AAA FIRST', 'BODY'), "
                  "('ZZZ LAST', 'BODY'), ('MIDDLE PART', 'BODY'), ('BRAKE PAD SET', 'BRAKES')");
-    const auto rowsOf = [](const QList<LineQuery::Row>& rows) {
-        QStringList out;
-        for (const LineQuery::Row& r : rows)
-            out << QStringList{r.partName, r.manufacturer, r.vendor, r.sequenceNumber}.join(u'|');
-        return out;
-    };
-    const auto shown = [&] {
-        QStringList out;
-        const QList<QStringList> columns{ws.column(0), ws.column(1), ws.column(2), ws.column(3)};
-        for (int r = 0; r < ws.rows(); ++r)
-            out << QStringList{columns[0][r], columns[1][r], columns[2][r], columns[3][r]}.join(
-                u'|');
-        return out;
-    };
-    const auto fresh = [&] {
-        return rowsOf(LineQuery::summary(*ws.shell.store, SummaryFilter(), 1));
-    };
-    const auto add = [&](const QString& name) {
-        ws.clickTab(2);
-        ws.setText(1, "cmbPartname", name);
-        ws.click("cmdAdd");
-        QCOMPARE(ws.said(), QStringLiteral("Part has been added."));
-    };
-    const auto accept = [&](const QString& name, const QString& sequence, const char* field,
-                            const QString& text) {
-        ws.openLine(name, sequence);
-        ws.setText(0, field, text);
-        ws.click("cmdAccept");
-        QCOMPARE(ws.said(), QStringLiteral("Part has been changed."));
-    };
-    const auto remove = [&](const QString& name, const QString& sequence) {
-        ws.openLine(name, sequence);
-        ws.shell.scripted.queueYes();
-        ws.click("cmdDelete");
-        QCOMPARE(ws.said(), QStringLiteral("Part has been deleted."));
-    };
-    const auto same = [&](const char* step) {
-        QVERIFY2(shown() == fresh(), step);
+    // Adds `name` without a sequence; else opens that line and changes `field`, or deletes it.
+    const auto step = [&](const char* what, const QString& name, const QString& sequence = {},
+                          const char* field = nullptr, const QString& text = {}) {
+        const char* said = "Part has been added.";
+        if (sequence.isEmpty()) {
+            ws.clickTab(2);
+            ws.setText(1, "cmbPartname", name);
+            ws.click("cmdAdd");
+        } else {
+            ws.openLine(name, sequence);
+            if (field)
+                ws.setText(0, field, text);
+            else
+                ws.shell.scripted.queueYes();
+            ws.click(field ? "cmdAccept" : "cmdDelete");
+            said = field ? "Part has been changed." : "Part has been deleted.";
+        }
+        QCOMPARE(ws.said(), QString::fromLatin1(said));
+        QList<QStringList> fresh(4);
+        for (const LineQuery::Row& r : LineQuery::summary(*ws.shell.store, SummaryFilter(), 1))
+            for (int c = 0; c < 4; ++c)
+                fresh[c] << QStringList{r.partName, r.manufacturer, r.vendor, r.sequenceNumber}[c];
+        QVERIFY2(
+            (QList<QStringList>{ws.column(0), ws.column(1), ws.column(2), ws.column(3)} == fresh),
+            what);
         QCOMPARE(ws.grid()->currentIndex().row(), 0);
     };
-
-    add("AAA FIRST");
-    same("added first");
-    add("zzz last");
-    same("added last");
-    add("brake pad set");
-    same("a second line of a name");
-    accept("ZZZ LAST", "1", "cmbPartname", "middle part");
-    same("renamed into the middle");
-    accept("MIDDLE PART", "1", "cmbManufacturer", "new maker");
-    same("changed in place");
-    remove("AAA FIRST", "1");
-    same("deleted");
+    step("added first", "AAA FIRST");
+    step("added last", "zzz last");
+    step("a second line of a name", "brake pad set");
+    step("renamed into the middle", "ZZZ LAST", "1", "cmbPartname", "middle part");
+    step("changed in place", "MIDDLE PART", "1", "cmbManufacturer", "new maker");
+    step("deleted", "AAA FIRST", "1");
 
     // Written elsewhere first: the next change shows that too.
-    QVERIFY(ws.shell.store
-                ->execute("RSLMaster", "UPDATE RSLMaster SET Vendor = 'ELSEWHERE' WHERE "
-                                       "Mas_vehicle_number = 1 AND Part_Name = 'CLUTCH KIT'")
-                .ok());
-    add("AAA FIRST");
-    same("after a change from elsewhere");
-    QVERIFY(shown().join(u' ').contains(u"ELSEWHERE"));
+    ws.shell.exec("RSLMaster", "UPDATE RSLMaster SET Vendor = 'ELSEWHERE' WHERE "
+                               "Mas_vehicle_number = 1 AND Part_Name = 'CLUTCH KIT'");
+    step("after a change from elsewhere", "AAA FIRST");
+    QVERIFY(ws.column(2).contains(u"ELSEWHERE"));
 
     // From a filtered grid back to every line.
     ws.clickTab(4);
     ws.get<QRadioButton>("Optp")->click();
     QVERIFY(ws.rows() < ws.lines());
-    add("ZZZ LAST");
-    same("from a filtered grid");
-    remove("ZZZ LAST", "1");
-    same("deleted again");
+    step("from a filtered grid", "ZZZ LAST");
 }
 
 void TestWorksheetWindow::filtersAndTheStatusBar() {
@@ -492,10 +454,8 @@ void TestWorksheetWindow::searchByPartName() {
 
 void TestWorksheetWindow::projectPictureThumbnail() {
     TestDatabase files;
-    const QString picture = files.path("mustang.bmp");
-    QImage image(400, 200, QImage::Format_RGB32);
-    image.fill(Qt::darkRed);
-    QVERIFY(image.save(picture));
+    const QString picture = files.path("mustang.png");
+    QVERIFY(TestDatabase::writeFile(picture, Fixtures::png({400, 200})));
     for (const QString& path : {picture, QStringLiteral("/no/such/file.bmp"), QString()}) {
         Worksheet ws("UPDATE RSLVehicles SET graphic_path = '" + path + "'");
         auto* thumbnail = ws.get<QLabel>("imgProject");
@@ -550,15 +510,6 @@ void TestWorksheetWindow::budgetOverviewFollowsChangesAndOpensACategory() {
     QCOMPARE(engine().committed.units(), before.committed.units() + 200100);
     QCOMPARE(engine().spent, before.spent);
 
-    // Deleting it takes it out again.
-    ws.shell.scripted.queueYes();
-    ws.clickTab(0);
-    ws.openLine("OIL PUMP", ws.sql("SELECT MAX(Sequence_Number) FROM RSLMaster WHERE "
-                                   "Part_Name = 'OIL PUMP'"));
-    ws.click("cmdDelete");
-    ws.clickTab(5);
-    QCOMPARE(engine().committed, before.committed);
-
     // A double-click on a category shows its lines in the part summary.
     ws.doubleClick(row, "grdBudgetOverview");
     QCOMPARE(ws.tab(), 0);
@@ -581,10 +532,7 @@ void TestWorksheetWindow::attachmentsOnTheAddAndDetailPanels() {
         const QString path = ws.shell.db.path(name);
         return TestDatabase::writeFile(path, bytes) ? path : QString();
     };
-    QImage picture(40, 30, QImage::Format_RGB32);
-    picture.fill(Qt::red);
-    const QString photo = ws.shell.db.path(QStringLiteral("Größe O'Neil.png"));
-    QVERIFY(picture.save(photo));
+    const QString photo = makeFile(QStringLiteral("Größe O'Neil.png"), Fixtures::png({40, 30}));
     const QString receipt = makeFile("receipt.pdf", "%PDF-1.4 not really\n");
 
     // On the add panel files wait for the line: chosen, dropped, refused.
