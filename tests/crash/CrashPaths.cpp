@@ -28,6 +28,12 @@ qint64 crashCount(DataStore& store, const QString& sql, const QVariantList& bind
     return n;
 }
 
+QString filled(QString text, std::initializer_list<qint64> numbers) {
+    for (const qint64 n : numbers)
+        text = text.arg(n);
+    return text;
+}
+
 QString projectsWhole(DataStore& store) {
     const qint64 categories = crashCount(store, "SELECT COUNT(*) FROM RSLCategories");
     QStringList faults;
@@ -44,14 +50,10 @@ QString projectsWhole(DataStore& store) {
                    const qint64 rows = q.value(1).toLongLong(), used = q.value(2).toLongLong(),
                                 budget = q.value(3).toLongLong();
                    if (rows != 1 || used != 1 || budget != categories)
-                       faults << QStringLiteral(
-                                     "project %1: %2 rows, %3 used, %4 of %5 budget rows, %6 lines")
-                                     .arg(q.value(0).toString())
-                                     .arg(rows)
-                                     .arg(used)
-                                     .arg(budget)
-                                     .arg(categories)
-                                     .arg(q.value(4).toLongLong());
+                       faults << filled(
+                           "project %1: %2 rows, %3 used, %4 of %5 budget rows, %6 lines",
+                           {q.value(0).toLongLong(), rows, used, budget, categories,
+                            q.value(4).toLongLong()});
                })
         .ok();
     return faults.join(QStringLiteral("; "));
@@ -65,6 +67,23 @@ DbResult fail(const QString& why) {
 
 DbResult done(const MaintenanceResult& r) {
     return r.isDone() ? DbResult::success() : fail(r.message());
+}
+
+// The highest step number the rows carry (`number`, an SQL expression); -1 for none.
+int highest(DataStore& store, const QString& number, const QString& rows,
+            const QVariantList& binds = {}) {
+    return int(crashCount(
+        store,
+        QStringLiteral("SELECT COALESCE(MAX(CAST(%1 AS INTEGER)), -1) FROM %2").arg(number, rows),
+        binds));
+}
+
+// Lines of a step (their notes match `glob`) whose vendor is not in the list.
+qint64 withoutVendor(DataStore& store, const QString& glob) {
+    return crashCount(store,
+                      "SELECT COUNT(*) FROM RSLMaster m WHERE Notes GLOB ? AND NOT EXISTS (SELECT "
+                      "1 FROM RSLVendor WHERE vendor_name = m.Vendor)",
+                      {glob});
 }
 
 // The project "1990 CRASH <model>" with its budget rows; its number in *number.
@@ -122,9 +141,8 @@ public:
         return DbResult::success();
     }
     int progress(DataStore& store) override {
-        return int(crashCount(store,
-                              "SELECT COALESCE(MAX(CAST(SUBSTR(vehicle_model, 2) AS INTEGER)), "
-                              "-1) FROM RSLVehicles WHERE vehicle_make = 'CRASH'"));
+        return highest(store, "SUBSTR(vehicle_model, 2)",
+                       "RSLVehicles WHERE vehicle_make = 'CRASH'");
     }
     QString halfStored(DataStore& store) override { return projectsWhole(store); }
 };
@@ -217,24 +235,18 @@ public:
     }
     int progress(DataStore& store) override {
         // A line counts once it has been accepted (its price is its number + 2).
-        return int(crashCount(store,
-                              "SELECT COALESCE(MAX(CAST(SUBSTR(Notes, 2) AS INTEGER)), -1) "
-                              "FROM RSLMaster WHERE Notes GLOB 'L[0-9]*' AND Part_Name = "
-                              "'ALTERNATOR' AND Price = CAST(SUBSTR(Notes, 2) AS INTEGER) + 2"));
+        return highest(store, "SUBSTR(Notes, 2)",
+                       "RSLMaster WHERE Notes GLOB 'L[0-9]*' AND Part_Name = 'ALTERNATOR' AND "
+                       "Price = CAST(SUBSTR(Notes, 2) AS INTEGER) + 2");
     }
     QString halfStored(DataStore& store) override {
-        const qint64 alone = crashCount(
-            store,
-            "SELECT COUNT(*) FROM RSLMaster m WHERE Notes GLOB 'L[0-9]*' AND NOT EXISTS (SELECT 1 "
-            "FROM RSLVendor WHERE vendor_name = m.Vendor)");
+        const qint64 alone = withoutVendor(store, "L[0-9]*");
         // An accept writes price and total together.
         const qint64 torn = crashCount(store, "SELECT COUNT(*) FROM RSLMaster WHERE Notes GLOB "
                                               "'L[0-9]*' AND Price <> Total_cost");
-        if (alone != 0 || torn != 0)
-            return QStringLiteral("%1 lines without their vendor, %2 half accepted")
-                .arg(alone)
-                .arg(torn);
-        return {};
+        return alone || torn
+                   ? filled("%1 lines without their vendor, %2 half accepted", {alone, torn})
+                   : QString();
     }
 
 private:
@@ -264,10 +276,8 @@ public:
         return insertLines(shell.data(), 3000, QStringLiteral("GASKET"), 500000, 1, mark(0));
     }
     int progress(DataStore& store) override {
-        return int(crashCount(store,
-                              "SELECT MAX(CAST(SUBSTR(vendor_name, ?) AS INTEGER)) FROM RSLVendor "
-                              "WHERE vendor_name LIKE ?",
-                              {int(m_prefix.size()) + 1, like()}));
+        return highest(store, "SUBSTR(vendor_name, ?)", "RSLVendor WHERE vendor_name LIKE ?",
+                       {int(m_prefix.size()) + 1, like()});
     }
     QString halfStored(DataStore& store) override {
         const qint64 marks =
@@ -279,12 +289,10 @@ public:
             {like()});
         const qint64 lines =
             crashCount(store, "SELECT COUNT(*) FROM RSLMaster WHERE Part_Name = 'GASKET'");
-        if (marks != 1 || onLines != 3000 || lines != 3000)
-            return QStringLiteral("%1 vendor rows, %2 of %3 lines carry its name")
-                .arg(marks)
-                .arg(onLines)
-                .arg(lines);
-        return {};
+        return marks != 1 || onLines != 3000 || lines != 3000
+                   ? filled("%1 vendor rows, %2 of %3 lines carry its name",
+                            {marks, onLines, lines})
+                   : QString();
     }
 
 protected:
@@ -325,9 +333,8 @@ public:
         return done(CategoryList(shell.data()).add(QStringLiteral("CRASH CAT %1").arg(number)));
     }
     int progress(DataStore& store) override {
-        return int(crashCount(store,
-                              "SELECT COALESCE(MAX(CAST(SUBSTR(Category, 11) AS INTEGER)), -1) "
-                              "FROM RSLCategories WHERE Category LIKE 'CRASH CAT %'"));
+        return highest(store, "SUBSTR(Category, 11)",
+                       "RSLCategories WHERE Category LIKE 'CRASH CAT %'");
     }
     QString halfStored(DataStore& store) override {
         // Every pair of a category and a project in use, once: counted without
@@ -403,10 +410,7 @@ public:
     DbResult step(Shell& shell, int number) override {
         QByteArray csv = "Part Name,Quantity,Price,Vendor,Notes\r\n";
         for (int row = 0; row < 200; ++row)
-            csv += QStringLiteral("ALTERNATOR,1,%1,IMPORT VENDOR %2,I%2-%3\r\n")
-                       .arg(row + 1)
-                       .arg(number)
-                       .arg(row)
+            csv += filled("ALTERNATOR,1,%1,IMPORT VENDOR %2,I%2-%3\r\n", {row + 1, number, row})
                        .toUtf8();
         CsvImport import(shell.data(), ExchangeKind::ProjectLines);
         import.setProject(1);
@@ -424,24 +428,18 @@ public:
             {number - 2});
     }
     int progress(DataStore& store) override {
-        return int(crashCount(
-            store, "SELECT COALESCE(MAX(CAST(SUBSTR(Notes, 2, INSTR(Notes, '-') "
-                   "- 2) AS INTEGER)), -1) FROM RSLMaster WHERE Notes GLOB 'I[0-9]*-[0-9]*'"));
+        return highest(store, "SUBSTR(Notes, 2, INSTR(Notes, '-') - 2)",
+                       "RSLMaster WHERE Notes GLOB 'I[0-9]*-[0-9]*'");
     }
     QString halfStored(DataStore& store) override {
         const qint64 partial = crashCount(
             store,
             "SELECT COUNT(*) FROM (SELECT SUBSTR(Notes, 1, INSTR(Notes, '-')) AS batch, "
             "COUNT(*) AS n FROM RSLMaster WHERE Notes GLOB 'I[0-9]*-[0-9]*' GROUP BY batch) WHERE n <> 200");
-        const qint64 noVendor = crashCount(
-            store,
-            "SELECT COUNT(*) FROM RSLMaster m WHERE Notes GLOB 'I[0-9]*-[0-9]*' AND NOT EXISTS "
-            "(SELECT 1 FROM RSLVendor WHERE vendor_name = m.Vendor)");
-        if (partial != 0 || noVendor != 0)
-            return QStringLiteral("%1 batches not whole, %2 lines without their vendor")
-                .arg(partial)
-                .arg(noVendor);
-        return {};
+        const qint64 noVendor = withoutVendor(store, "I[0-9]*-[0-9]*");
+        return partial || noVendor ? filled("%1 batches not whole, %2 lines without their vendor",
+                                            {partial, noVendor})
+                                   : QString();
     }
 };
 
@@ -488,16 +486,10 @@ public:
 } // namespace
 
 std::vector<std::unique_ptr<CrashPath>> CrashPath::all() {
-    std::vector<std::unique_ptr<CrashPath>> paths;
-    paths.push_back(std::make_unique<AddProject>());
-    paths.push_back(std::make_unique<DeleteProject>());
-    paths.push_back(std::make_unique<PartLines>());
-    paths.push_back(std::make_unique<RenameVendor>());
-    paths.push_back(std::make_unique<AddCategory>());
-    paths.push_back(std::make_unique<SaveBudget>());
-    paths.push_back(std::make_unique<ImportLines>());
-    paths.push_back(std::make_unique<RestoreBackup>());
-    return paths;
+    CrashPath* const paths[] = {new AddProject,   new DeleteProject, new PartLines,
+                                new RenameVendor, new AddCategory,   new SaveBudget,
+                                new ImportLines,  new RestoreBackup};
+    return std::vector<std::unique_ptr<CrashPath>>(std::begin(paths), std::end(paths));
 }
 
 CrashPath* CrashPath::find(const QString& name) {

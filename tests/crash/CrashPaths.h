@@ -39,6 +39,8 @@ protected:
 
 // Rows counted by one SQL statement; -1 when it cannot be read.
 qint64 crashCount(DataStore& store, const QString& sql, const QVariantList& binds = {});
+// The text with its %1, %2, ... filled in by the numbers.
+QString filled(QString text, std::initializer_list<qint64> numbers);
 // Every project number used anywhere has its project row, its used number and
 // one budget row per category, and nothing refers to a project that is gone.
 QString projectsWhole(DataStore& store);

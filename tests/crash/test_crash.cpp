@@ -138,17 +138,13 @@ void TestCrash::killedWritesLeaveWholeChanges() {
         const int progress = crash->progress(store);
         if (lastDone >= 0 && progress < lastDone) {
             ++tally.lostCommitted;
-            faults << QStringLiteral("run %1: step %2 was committed, the file ends at %3")
-                          .arg(run)
-                          .arg(lastDone)
-                          .arg(progress);
+            faults << filled("run %1: step %2 was committed, the file ends at %3",
+                             {run, lastDone, progress});
         } else if (progress > lastDone + 1) {
             // Only the step under way when the kill came may be there unreported.
             ++tally.halfStored;
-            faults << QStringLiteral("run %1: the file is at step %2, beyond the %3 begun")
-                          .arg(run)
-                          .arg(progress)
-                          .arg(lastDone + 1);
+            faults << filled("run %1: the file is at step %2, beyond the %3 begun",
+                             {run, progress, lastDone + 1});
         }
         if (const QStringList stray = strayFiles(db); !stray.isEmpty()) {
             ++tally.strayFiles;
