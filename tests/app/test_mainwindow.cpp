@@ -28,11 +28,11 @@ struct Fixture : MainWindowFixture {
             return new QDialog(parent);
         });
     }
+    // On the database with its starter data, made before the window opens it.
     void sql(const QString& statement) {
+        db.open();
         QVERIFY(TestDatabase::exec(db.databasePath(), statement));
     }
-    // Creates the database with its starter data before the window opens it.
-    void createDatabase() { db.open(); }
 };
 
 } // namespace
@@ -50,18 +50,16 @@ private Q_SLOTS:
     void newProjectRefusals();
     void secondCopyIsRefusedWithoutTouchingSettings();
     void staleLockOfACrashedCopyIsTakenOver();
-    void unusableDatabaseStartsWithoutData();
-    void checkDatabaseReportsTheResult();
+    void checkDatabaseAfterStartUp_data();
+    void checkDatabaseAfterStartUp();
     void unwritableSettingsAreReportedOnce();
     void reminderIsShownOncePerRun();
-    void statusPanelsShowWhatWindowsWrite();
     void windowMenuListsTheOpenWindows();
     void opensInsideTheScreen();
 };
 
 void TestMainWindow::startUpWithoutProjectsOffersNewProject() {
     Fixture f;
-    f.createDatabase();
     f.sql("DELETE FROM RSLVehicles");
     f.settings().setValue(Settings::kOpenLastVehicle, "Y");
     f.settings().setValue(Settings::kVehicleLastOpened, "1");
@@ -81,16 +79,13 @@ void TestMainWindow::reopensTheLastProject_data() {
     QTest::addColumn<QString>("openLast");
     QTest::addColumn<QString>("stored");
     QTest::addColumn<bool>("reopened");
-    QTest::newRow("stored project") << "Y"
-                                    << "1" << true;
-    QTest::newRow("empty number") << "Y"
-                                  << "" << false;
-    QTest::newRow("deleted project") << "Y"
-                                     << "7" << false;
-    QTest::newRow("setting off") << "N"
-                                 << "1" << false;
-    QTest::newRow("no settings") << ""
-                                 << "" << false;
+    const char* const rows[][3] = {{"stored project", "Y", "1"},
+                                   {"empty number", "Y", ""},
+                                   {"deleted project", "Y", "7"},
+                                   {"setting off", "N", "1"},
+                                   {"no settings", "", ""}};
+    for (const auto& r : rows)
+        QTest::newRow(r[0]) << QString(r[1]) << QString(r[2]) << (&r == &rows[0]);
 }
 
 void TestMainWindow::reopensTheLastProject() {
@@ -173,7 +168,6 @@ void TestMainWindow::exitAsksWithNoAsDefault() {
 void TestMainWindow::closeProjectClearsStateButKeepsOtherWindows() {
     Fixture f;
     const QString picture = QFINDTESTDATA("../../resources/icons/rastrel.png");
-    f.createDatabase();
     f.sql(QStringLiteral("UPDATE RSLVehicles SET graphic_path = '%1'").arg(picture));
     f.settings().setValue(Settings::kOpenLastVehicle, "Y");
     f.settings().setValue(Settings::kVehicleLastOpened, "1");
@@ -205,7 +199,6 @@ void TestMainWindow::closeProjectClearsStateButKeepsOtherWindows() {
 
 void TestMainWindow::newProjectRefusals() {
     Fixture f;
-    f.createDatabase();
     f.sql("INSERT INTO RSLVehiclesused VALUES (99)");
     QVERIFY(f.window->startUp());
     f.window->closeWindow(WindowId::Projects);
@@ -250,28 +243,32 @@ void TestMainWindow::staleLockOfACrashedCopyIsTakenOver() {
     QVERIFY(f.window->startUp());
 }
 
-void TestMainWindow::unusableDatabaseStartsWithoutData() {
-    Fixture f;
-    QVERIFY(TestDatabase::writeFile(f.db.databasePath(), "not a database"));
-    QVERIFY(f.window->startUp());
-    QCOMPARE(f.toolkit.messages().size(), 1);
-    QVERIFY(f.toolkit.lastText().contains("not a Rastrel database"));
-    // Tools > Check Database says there is nothing to check.
-    f.window->action("mnucheckdatabase")->trigger();
-    QVERIFY(f.toolkit.lastText().contains("is not open"));
-    QCOMPARE(f.window->windowTitle(), QStringLiteral("Rastrel - No Project Open"));
-    QCOMPARE(f.stub(WindowId::Projects)->tab, 0);
+void TestMainWindow::checkDatabaseAfterStartUp_data() {
+    QTest::addColumn<QByteArray>("file"); // empty for a sound database
+    QTest::addColumn<QString>("atStart");
+    QTest::addColumn<QString>("checked");
+    QTest::newRow("sound") << QByteArray() << ""
+                           << "no damage was found";
+    // An unusable file starts without data, and there is nothing to check.
+    QTest::newRow("unusable") << QByteArray("not a database") << "not a Rastrel database"
+                              << "is not open";
 }
 
-void TestMainWindow::checkDatabaseReportsTheResult() {
+void TestMainWindow::checkDatabaseAfterStartUp() {
+    QFETCH(QByteArray, file);
+    QFETCH(QString, atStart);
+    QFETCH(QString, checked);
     Fixture f;
-    f.createDatabase();
+    QVERIFY(file.isEmpty() ? f.db.open() != nullptr
+                           : TestDatabase::writeFile(f.db.databasePath(), file));
     QVERIFY(f.window->startUp());
-    QVERIFY(f.toolkit.messages().isEmpty());
+    QCOMPARE(f.toolkit.messages().size(), atStart.isEmpty() ? 0 : 1);
+    QVERIFY2(f.toolkit.texts().join('|').contains(atStart), qPrintable(f.toolkit.lastText()));
     f.window->action("mnucheckdatabase")->trigger();
-    QCOMPARE(f.toolkit.messages().size(), 1);
-    QVERIFY2(f.toolkit.lastText().contains("no damage was found"),
-             qPrintable(f.toolkit.lastText()));
+    QVERIFY2(f.toolkit.lastText().contains(checked), qPrintable(f.toolkit.lastText()));
+    QCOMPARE(f.toolkit.messages().size(), atStart.isEmpty() ? 1 : 2);
+    if (!file.isEmpty())
+        QCOMPARE(f.stub(WindowId::Projects)->tab, 0);
 }
 
 void TestMainWindow::unwritableSettingsAreReportedOnce() {
@@ -306,17 +303,13 @@ void TestMainWindow::reminderIsShownOncePerRun() {
     QCOMPARE(off.reminders, 0);
 }
 
-void TestMainWindow::statusPanelsShowWhatWindowsWrite() {
-    Fixture f;
-    QVERIFY(f.window->startUp());
-    f.window->state().setStatusText(2, "All Parts For Project", "All Parts For Project");
-    QCOMPARE(f.window->statusPanel(2)->text(), QStringLiteral("All Parts For Project"));
-    QCOMPARE(f.window->statusPanel(2)->toolTip(), QStringLiteral("All Parts For Project"));
-}
-
 void TestMainWindow::windowMenuListsTheOpenWindows() {
     Fixture f;
     QVERIFY(f.window->startUp());
+    // The status panels show what the windows write there.
+    f.window->state().setStatusText(2, "All Parts For Project", "All Parts For Project");
+    QCOMPARE(f.window->statusPanel(2)->text(), QStringLiteral("All Parts For Project"));
+    QCOMPARE(f.window->statusPanel(2)->toolTip(), QStringLiteral("All Parts For Project"));
     f.window->showWindow(WindowId::ReportsGraphs);
     f.window->window(WindowId::ReportsGraphs)->setWindowTitle("Reports & Graphs");
     auto* menu = f.window->findChild<QMenu*>("mnuwindow");
@@ -343,12 +336,7 @@ void TestMainWindow::opensInsideTheScreen() {
     const QRect free = f.window->screen()->availableGeometry();
     // The test screen is smaller than the size the window asks for.
     QVERIFY(free.width() < 1100 || free.height() < 760);
-    QVERIFY2(free.contains(f.window->frameGeometry()),
-             qPrintable(QStringLiteral("%1x%2 at %3,%4")
-                            .arg(f.window->frameGeometry().width())
-                            .arg(f.window->frameGeometry().height())
-                            .arg(f.window->frameGeometry().x())
-                            .arg(f.window->frameGeometry().y())));
+    QVERIFY(free.contains(f.window->frameGeometry()));
     QVERIFY(free.contains(
         f.window->statusBar()->mapToGlobal(f.window->statusBar()->rect().bottomRight())));
 }
