@@ -67,21 +67,17 @@ void TestCommandLine::argumentsAreChecked_data() {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QString>("error"); // a piece of the message; empty when valid
     QTest::addColumn<QString>("database");
-    QTest::newRow("file argument") << QStringList{"car.sqlite"} << ""
-                                   << "car.sqlite";
-    QTest::newRow("option with =") << QStringList{"--database=car.sqlite"} << ""
-                                   << "car.sqlite";
-    QTest::newRow("neither") << QStringList{"--no-splash"} << ""
-                             << "";
-    QTest::newRow("two files") << QStringList{"a.sqlite", "b.sqlite"} << "one database file"
-                               << "";
-    QTest::newRow("file and option")
-        << QStringList{"a.sqlite", "--database", "b.sqlite"} << "not both"
-        << "";
-    QTest::newRow("missing value") << QStringList{"--report"} << "Missing value"
-                                   << "";
-    QTest::newRow("unknown option") << QStringList{"--nope"} << "Unknown option"
-                                    << "";
+    const char* const rows[][4] = {
+        {"file argument", "car.sqlite", "", "car.sqlite"},
+        {"option with =", "--database=car.sqlite", "", "car.sqlite"},
+        {"neither", "--no-splash", "", ""},
+        {"two files", "a.sqlite b.sqlite", "one database file", ""},
+        {"file and option", "a.sqlite --database b.sqlite", "not both", ""},
+        {"missing value", "--report", "Missing value", ""},
+        {"unknown option", "--nope", "Unknown option", ""},
+    };
+    for (const auto& r : rows)
+        QTest::newRow(r[0]) << QString(r[1]).split(' ') << QString(r[2]) << QString(r[3]);
 }
 
 void TestCommandLine::argumentsAreChecked() {

@@ -48,17 +48,11 @@ void TestCommandLineDatabase::anExistingFileOpensAndAStrangeOneIsRefused() {
     // A file that is there but no database: the store's own reason, and the
     // file is left as it was.
     const QString text = db.path("notes.sqlite");
-    {
-        QFile f(text);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("Part Name,Category\n");
-    }
+    QVERIFY(TestDatabase::writeFile(text, "Part Name,Category\n"));
     const DbResult r = CommandLineDatabase::open(store, text);
     QVERIFY(!r);
     QVERIFY2(r.message().contains(QDir::toNativeSeparators(text)), qPrintable(r.message()));
-    QFile f(text);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(), QByteArray("Part Name,Category\n"));
+    QCOMPARE(TestDatabase::readFile(text), QByteArray("Part Name,Category\n"));
 }
 
 QTEST_GUILESS_MAIN(TestCommandLineDatabase)

@@ -63,11 +63,8 @@ void TestCommandLineExchange::refusals() {
     QFETCH(QString, error);
     TestDatabase db;
     QVERIFY(db.open() != nullptr);
-    QFile bad(db.path("bad.csv"));
-    QVERIFY(bad.open(QIODevice::WriteOnly));
-    bad.write("Part Name,Price\nOIL PUMP,abc\n");
-    bad.close();
-    args.replaceInStrings(QStringLiteral("BAD"), bad.fileName());
+    QVERIFY(TestDatabase::writeFile(db.path("bad.csv"), "Part Name,Price\nOIL PUMP,abc\n"));
+    args.replaceInStrings(QStringLiteral("BAD"), db.path("bad.csv"));
     const int lines =
         TestDatabase::scalar(db.databasePath(), "SELECT COUNT(*) FROM RSLMaster").toInt();
     const Run r = run(db.databasePath(), args);
@@ -77,8 +74,7 @@ void TestCommandLineExchange::refusals() {
              lines);
 
     // A database that is not there is never created by a command-line run.
-    const Run missing = run(db.path("none.sqlite"), {"--export-csv", "parts", "--out", "x.csv"});
-    QCOMPARE(missing.status, 1);
+    QCOMPARE(run(db.path("none.sqlite"), {"--export-csv", "parts", "--out", "x.csv"}).status, 1);
     QVERIFY(!QFile::exists(db.path("none.sqlite")));
 }
 
