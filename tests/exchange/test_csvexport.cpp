@@ -125,9 +125,7 @@ void TestCsvExport::unwritableTargetLeavesNothing() {
     TestDatabase db;
     auto store = db.open();
     // A folder that is a file cannot hold the export.
-    QFile blocker(db.path("blocker"));
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    QVERIFY(TestDatabase::writeFile(db.path("blocker"), {}));
     const CsvExport::Outcome out =
         CsvExport::write(*store, ExchangeKind::Parts, 0, db.path("blocker/parts.csv"));
     QVERIFY(!out.result.ok());

@@ -352,10 +352,10 @@ void TestCsvImport::amountsWithADecimalComma() {
     QFETCH(QString, stored);
     TestDatabase db;
     auto store = db.open();
-    const QByteArray bytes = "Part Name" + separator + "Category" + separator + "Quantity" +
-                             separator + "Price\nWINCH" + separator + "BODY" + separator + "1" +
-                             separator + price.toUtf8() + "\n";
-    CsvImport import = checked(*store, ExchangeKind::ProjectLines, bytes);
+    CsvImport import = checked(
+        *store, ExchangeKind::ProjectLines,
+        QByteArray("Part Name;Category;Quantity;Price\nWINCH;BODY;1;").replace(";", separator) +
+            price.toUtf8() + "\n");
     if (stored.startsWith(u'R')) {
         QCOMPARE(import.problems().size(), 1);
         QCOMPARE(import.problems().front().text(), stored);

@@ -1,24 +1,21 @@
+#include "DamagedFiles.h"
 #include "DataStore.h"
 #include "DatabaseBackup.h"
+#include "ReadOnlyFolder.h"
 #include "RecordSet.h"
 #include "ScratchMount.h"
 #include "TestDatabase.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QTest>
 
-#include <sys/stat.h>
-#include <unistd.h>
+#include <optional>
 
 namespace {
 
-QByteArray checksum(const QString& file) {
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+QByteArray bytes(const QString& file) {
+    return TestDatabase::readFile(file);
 }
 
 const QDateTime kNoon(QDate(2025, 4, 2), QTime(12, 0));
@@ -74,14 +71,10 @@ void TestDatabaseBackup::backupThatCannotBeWrittenLeavesNothing() {
     QFETCH(QString, place);
     QFETCH(int, kind);
     QFETCH(QString, why);
-    const bool full = place == u"full", readOnly = place == u"read-only";
-    const bool root = geteuid() == 0 && readOnly;
-    if (full && !ScratchMount::available())
+    // A disk smaller than the database below, whose copy cannot fit.
+    std::optional<ScratchMount> disk;
+    if (place == u"full" && !disk.emplace(128 * 1024).isMounted())
         QSKIP("filling a disk needs the superuser (a small tmpfs is mounted)");
-    // Smaller than the database below, whose copy cannot fit.
-    ScratchMount disk(full ? 128 * 1024 : 1024 * 1024);
-    if (root && !disk.isMounted())
-        QSKIP("the superuser ignores permissions, and no read-only mount could be made");
     TestDatabase db;
     auto store = db.open();
     QVERIFY(store
@@ -89,21 +82,17 @@ void TestDatabaseBackup::backupThatCannotBeWrittenLeavesNothing() {
                                       "FROM n WHERE i < 3000) INSERT INTO RSLMakes (make) SELECT "
                                       "printf('MAKE %05d %090d', i, 0) FROM n")
                 .ok());
-    const QString folder = root || full ? disk.path("backups") : db.path("backups");
+    const QString folder = disk ? disk->path("backups") : db.path("backups");
     QVERIFY(QDir().mkpath(folder));
-    if (readOnly) {
-        if (root)
-            QVERIFY(disk.setReadOnly(true));
-        else
-            QVERIFY(::chmod(qPrintable(folder), 0555) == 0);
-    }
+    std::optional<ReadOnlyFolder> readOnly;
+    if (place == u"read-only" && !readOnly.emplace(folder).isReadOnly())
+        QSKIP(qPrintable(readOnly->reason()));
     // A file where the folder should be cannot hold the copy either.
     if (place == u"file")
         QVERIFY(TestDatabase::writeFile(folder + "/blocker", {}));
     const QString target = folder + (place == u"file" ? "/blocker/copy.sqlite" : "/copy.sqlite");
     const DbResult r = DatabaseBackup::backup(*store, target);
-    if (readOnly && !root)
-        QVERIFY(::chmod(qPrintable(folder), 0755) == 0);
+    readOnly.reset();
     QCOMPARE(int(r.kind()), kind);
     QVERIFY2(r.message().contains(why) && r.message().contains(QDir::toNativeSeparators(target)),
              qPrintable(r.message()));
@@ -114,8 +103,6 @@ void TestDatabaseBackup::backupThatCannotBeWrittenLeavesNothing() {
     QVERIFY(store->execute("RSLMakes", "INSERT INTO RSLMakes (make) VALUES ('AFTER')").ok());
     QCOMPARE(TestDatabase::scalar(store->path(), "PRAGMA quick_check").toString(),
              QStringLiteral("ok"));
-    if (root)
-        QVERIFY(disk.setReadOnly(false));
 }
 
 void TestDatabaseBackup::automaticBackupsKeepTheNewest() {
@@ -144,44 +131,24 @@ void TestDatabaseBackup::automaticBackupsKeepTheNewest() {
 void TestDatabaseBackup::unusableBackupsAreRefused_data() {
     QTest::addColumn<QString>("damage");
     QTest::addColumn<QString>("message");
-    QTest::newRow("text file") << "text"
-                               << "it is not a database";
-    QTest::newRow("damaged") << "garble"
-                             << "is damaged";
-    QTest::newRow("newer") << "PRAGMA user_version = 99"
-                           << "newer version of Rastrel";
-    QTest::newRow("not ours") << "DROP TABLE RSLMaster"
-                              << "the table RSLMaster is missing";
+    const char* const rows[][2] = {{"text", "it is not a database"},
+                                   {"page of zeros", "is damaged"},
+                                   {"newer schema version", "newer version of Rastrel"},
+                                   {"table missing", "the table RSLModels is missing"}};
+    for (const auto& r : rows)
+        QTest::newRow(r[0]) << QString(r[0]) << QString(r[1]);
 }
 
 void TestDatabaseBackup::unusableBackupsAreRefused() {
     QFETCH(QString, damage);
     QFETCH(QString, message);
     TestDatabase db;
-    auto store = db.open();
+    { db.open(); }
     const QString backup = db.path("bad.sqlite");
-    QVERIFY(store->backupTo(backup).ok());
-    if (damage == u"text") {
-        QFile f(backup);
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write("Part Name,Category\n");
-    } else if (damage == u"garble") {
-        QFile f(backup);
-        QVERIFY(f.open(QIODevice::ReadWrite));
-        // Scribble over the pages after the first, where the tables live.
-        const qint64 size = f.size();
-        for (qint64 at = 4096; at + 64 < size; at += 1024) {
-            f.seek(at + 40);
-            f.write(QByteArray(24, '\x5a'));
-        }
-    } else {
-        QVERIFY(TestDatabase::exec(backup, damage));
-    }
-    const QByteArray before = checksum(store->path());
+    QVERIFY(DamagedFiles::make(damage, db.databasePath(), backup));
     const DatabaseBackup::Inspection check = DatabaseBackup::inspect(backup);
     QVERIFY(!check.result.ok());
     QVERIFY2(check.result.message().contains(message), qPrintable(check.result.message()));
-    QCOMPARE(checksum(store->path()), before);
 }
 
 void TestDatabaseBackup::restoreKeepsASafetyCopy() {
@@ -192,11 +159,11 @@ void TestDatabaseBackup::restoreKeepsASafetyCopy() {
     QVERIFY(store->execute("RSLMaster", "DELETE FROM RSLMaster").ok());
     const QString path = store->path();
     store->close();
-    const QByteArray current = checksum(path);
+    const QByteArray current = bytes(path);
     QString safety;
     QVERIFY(DatabaseBackup::replace(backup, path, kNoon, &safety).ok());
-    QCOMPARE(checksum(path), checksum(backup));
-    QCOMPARE(checksum(safety), current);
+    QCOMPARE(bytes(path), bytes(backup));
+    QCOMPARE(bytes(safety), current);
     QCOMPARE(QFileInfo(safety).fileName(),
              QStringLiteral("rsl.sqlite.before-restore-20250402-120000"));
     QVERIFY(store->open(path).ok());
@@ -211,7 +178,7 @@ void TestDatabaseBackup::restoreKeepsASafetyCopy() {
     QVERIFY(!QFileInfo::exists(half));
     store->close();
     QVERIFY(DatabaseBackup::replace(backup, path, kNoon.addSecs(60), nullptr).ok());
-    QCOMPARE(checksum(path), checksum(backup));
+    QCOMPARE(bytes(path), bytes(backup));
     QVERIFY(!QFileInfo::exists(half));
 }
 

@@ -22,10 +22,7 @@ public:
 
 QString writeFile(TestShell& shell, const QByteArray& bytes) {
     const QString path = shell.db.path("in.csv");
-    QFile f(path);
-    f.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    f.write(bytes);
-    return path;
+    return TestDatabase::writeFile(path, bytes) ? path : QString();
 }
 
 template <typename T> T* child(QWidget& w, const char* name) {
