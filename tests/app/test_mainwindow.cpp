@@ -179,6 +179,12 @@ void TestMainWindow::closeProjectClearsStateButKeepsOtherWindows() {
     f.window->showWindow(WindowId::ReportPartData);
     QCOMPARE(f.stub(WindowId::Maintenance)->tab, 1);
 
+    // A window with unsaved input keeps the project open.
+    f.stub(WindowId::Worksheet)->refuseClose = true;
+    f.window->action("mnuclosevehicle")->trigger();
+    QCOMPARE(f.window->state().openvehiclenumber, QStringLiteral("1"));
+    QCOMPARE(f.window->windowTitle(), QStringLiteral("Rastrel - 1986 FORD MUSTANG"));
+    f.stub(WindowId::Worksheet)->refuseClose = false;
     f.window->action("mnuclosevehicle")->trigger();
     const AppState& st = f.window->state();
     QCOMPARE(f.window->windowTitle(), QStringLiteral("Rastrel - No Project Open"));
