@@ -1,14 +1,15 @@
 #include "ReportRenderer.h"
 
 #include "Formats.h"
+#include "ReportPdfWriter.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QLocale>
+#include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QPrinter>
 #include <QTextLayout>
 
@@ -804,10 +805,7 @@ bool ReportRenderer::writePdf(const QString& path, QString* error) const {
             *error = why;
         return false;
     };
-    QPdfWriter writer(path);
-    writer.setPageSize(QPageSize(QPageSize::Letter));
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-    writer.setResolution(1200);
+    ReportPdfWriter writer(path, QPageSize(QPageSize::Letter).size(QPageSize::Point));
     writer.setTitle(m_layout.title);
     writer.setCreator(QStringLiteral("Rastrel"));
     QPainter painter;
