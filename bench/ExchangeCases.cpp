@@ -142,9 +142,9 @@ QList<Row> run(const Measure& measure, const QString& emptyFile, const QString& 
         const Floor floor(exportFile);
         r.floor = measure.run([&] {
             QSqlQuery q = floor.prepared(QStringLiteral("SELECT ") + kLineColumns +
-                                        QStringLiteral(" FROM RSLMaster WHERE "
-                                                       "Mas_vehicle_number = ? ORDER BY "
-                                                       "Part_Name, Sequence_Number"));
+                                         QStringLiteral(" FROM RSLMaster WHERE "
+                                                        "Mas_vehicle_number = ? ORDER BY "
+                                                        "Part_Name, Sequence_Number"));
             q.setForwardOnly(true);
             q.addBindValue(project);
             if (!q.exec())
@@ -199,8 +199,8 @@ QList<Row> run(const Measure& measure, const QString& emptyFile, const QString& 
             {
                 QSqlQuery q =
                     floor.prepared(QStringLiteral("INSERT INTO RSLMaster (") + kLineColumns +
-                                  QStringLiteral(") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, "
-                                                 "?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+                                   QStringLiteral(") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, "
+                                                  "?, ?, ?, ?, ?, ?, ?, ?, ?)"));
                 for (int i = 0; i < importLines; ++i) {
                     const QVariantList values = {QStringLiteral("PART %1").arg(i % 300),
                                                  1 + i / 300,
