@@ -349,8 +349,8 @@ ReportPdfWriter::Engine::shaped(const QFont& font, const QString& text, bool rig
     if (!rightToLeft && texts->raw.isValid() && needsNoShaping(text)) {
         const QList<quint32> glyphs = texts->raw.glyphIndexesForString(text);
         if (glyphs.size() == text.size() && !glyphs.contains(0)) {
-            const QList<QPointF> advances =
-                texts->raw.advancesForGlyphIndexes(glyphs, QRawFont::KernedAdvances);
+            const QList<QPointF> advances = texts->raw.advancesForGlyphIndexes(
+                glyphs, QRawFont::KernedAdvances | QRawFont::UseDesignMetrics);
             Run run;
             qreal x = 0;
             for (const QPointF& advance : advances) {
@@ -415,7 +415,8 @@ ReportPdfWriter::Engine::Run& ReportPdfWriter::Engine::learn(Run& run, const QRa
             unnamed = true;
     }
     if (!missing.isEmpty()) {
-        const QList<QPointF> advances = raw.advancesForGlyphIndexes(missing);
+        const QList<QPointF> advances =
+            raw.advancesForGlyphIndexes(missing, QRawFont::UseDesignMetrics);
         for (qsizetype i = 0; i < missing.size(); ++i)
             f.widths[missing[i]] = std::round(advances[i].x() / run.size * 1e6) / 1e3;
     }

@@ -6,48 +6,87 @@
 #include <QPainter>
 #include <QPdfDocument>
 #include <QPdfSelection>
+#include <QPdfWriter>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <functional>
+
+namespace {
+
+const QStringList kLines{QStringLiteral("Part Name: RIGHT MARKER LAMP"),
+                         // Glyph numbers of these letters are bytes a PDF string must escape.
+                         QStringLiteral("EFFY's *fine* (Café) \\ ¾"), QStringLiteral("שלום עולם"),
+                         QStringLiteral("$2,118.71"),
+                         // Kerned pairs, right-aligned by the painter's own measure.
+                         QStringLiteral("AVAWAY TOYOTA")};
+
+// Two pages of what reports draw, in twips from the top-left corner (the
+// painter scaled to them) and with fonts sized in twips, as reports do.
+void paint(QPainter& painter, const std::function<void()>& newPage) {
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(240);
+    painter.setFont(font);
+    QImage logo(40, 40, QImage::Format_ARGB32);
+    logo.fill(QColor(200, 100, 0, 128));
+    for (int page = 0; page < 2; ++page) {
+        if (page > 0)
+            newPage();
+        painter.save();
+        painter.scale(1 / 20.0, 1 / 20.0);
+        painter.drawImage(QRectF(400, 400, 800, 800), logo);
+        painter.drawRect(QRectF(1440, 1440, 9360, 2400));
+        for (int i = 0; i < kLines.size(); ++i) {
+            const qreal x = i < 3 ? 1600 : 10800 - QFontMetricsF(font).horizontalAdvance(kLines[i]);
+            painter.drawText(QPointF(x, 2000 + 400 * i), kLines[i]);
+        }
+        painter.restore();
+    }
+}
+
+// Where each line's text sits on the second page.
+QList<QRectF> lineBoxes(QPdfDocument& document) {
+    const QString text = document.getAllText(1).text();
+    QList<QRectF> boxes;
+    for (const QString& line : kLines) {
+        const qsizetype at = text.indexOf(line);
+        boxes << (at < 0 ? QRectF()
+                         : document.getSelectionAtIndex(1, int(at), int(line.size()))
+                               .boundingRectangle());
+    }
+    return boxes;
+}
+
+} // namespace
 
 class TestReportPdfWriter : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void textPagesAndPicturesReadBack();
+    void textPagesAndPicturesReadBackAsQtWritesThem();
     void anUnwritableFileIsRefused();
 
 private:
     QTemporaryDir m_dir;
 };
 
-void TestReportPdfWriter::textPagesAndPicturesReadBack() {
-    const QString path = m_dir.filePath("out.pdf");
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPixelSize(12);
-    // Glyph numbers of these letters are the bytes a PDF string must escape.
-    const QStringList lines{QStringLiteral("Part Name: RIGHT MARKER LAMP"),
-                            QStringLiteral("EFFY's *fine* (Café) \\ ¾"),
-                            QStringLiteral("שלום עולם")};
-    const QString amount = QStringLiteral("$2,118.71");
-    const qreal right = 540;
-    QImage logo(40, 40, QImage::Format_ARGB32);
-    logo.fill(QColor(200, 100, 0, 128));
+void TestReportPdfWriter::textPagesAndPicturesReadBackAsQtWritesThem() {
+    const QString path = m_dir.filePath("lean.pdf");
     {
         ReportPdfWriter writer(path, QSizeF(612, 792));
         writer.setTitle(QStringLiteral("Vendor Shopping List Report"));
         QPainter painter;
         QVERIFY(painter.begin(&writer));
-        painter.setFont(font);
-        for (int page = 0; page < 2; ++page) {
-            if (page > 0)
-                QVERIFY(writer.newPage());
-            painter.drawImage(QRectF(20, 20, 40, 40), logo);
-            painter.drawRect(QRectF(72, 72, 468, 120));
-            for (int i = 0; i < lines.size(); ++i)
-                painter.drawText(QPointF(80, 100 + 20 * i), lines[i]);
-            painter.drawText(QPointF(right - QFontMetricsF(font).horizontalAdvance(amount), 180),
-                             amount);
-        }
+        paint(painter, [&] { QVERIFY(writer.newPage()); });
         QVERIFY(painter.end());
+    }
+    const QString reference = m_dir.filePath("qt.pdf");
+    {
+        QPdfWriter writer(reference);
+        writer.setPageSize(QPageSize(QPageSize::Letter));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        QPainter painter(&writer);
+        painter.scale(writer.resolution() / 72.0, writer.resolution() / 72.0);
+        paint(painter, [&] { writer.newPage(); });
     }
 
     QPdfDocument document;
@@ -56,17 +95,21 @@ void TestReportPdfWriter::textPagesAndPicturesReadBack() {
     QCOMPARE(document.metaData(QPdfDocument::MetaDataField::Title).toString(),
              QStringLiteral("Vendor Shopping List Report"));
     QCOMPARE(document.pagePointSize(1), QSizeF(612, 792));
-    const QString text = document.getAllText(1).text();
-    for (const QString& line : lines)
-        QVERIFY2(text.contains(line), qPrintable(text));
-    // Each glyph where the painter put it: a right-aligned amount ends at
-    // the edge it was aligned to.
-    const qsizetype at = text.indexOf(amount);
-    QVERIFY(at >= 0);
-    const QRectF box =
-        document.getSelectionAtIndex(1, int(at), int(amount.size())).boundingRectangle();
-    QVERIFY2(std::abs(box.right() - right) < 1, qPrintable(QString::number(box.right())));
-    QVERIFY(std::abs(box.bottom() - 180) < 4);
+    QPdfDocument qt;
+    QCOMPARE(qt.load(reference), QPdfDocument::Error::None);
+    const QList<QRectF> boxes = lineBoxes(document);
+    const QList<QRectF> expected = lineBoxes(qt);
+    // Qt's writer places glyphs as shaped for its own resolution, a few
+    // hundredths of a point per glyph apart; a lost kerning pair, a wrong
+    // width or right-to-left text out of place is off by far more.
+    const auto near = [](qreal a, qreal b) { return std::abs(a - b) < 0.3; };
+    for (int i = 0; i < kLines.size(); ++i) {
+        QVERIFY2(!boxes[i].isNull(), qPrintable(kLines[i]));
+        QVERIFY2(near(boxes[i].left(), expected[i].left()) &&
+                     near(boxes[i].right(), expected[i].right()) &&
+                     near(boxes[i].bottom(), expected[i].bottom()),
+                 qPrintable(kLines[i]));
+    }
 
     // A picture drawn on every page is stored once (with its transparency).
     QFile file(path);
