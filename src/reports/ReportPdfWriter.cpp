@@ -9,15 +9,19 @@
 #include <QHash>
 #include <QImageWriter>
 #include <QPaintEngine>
+#include <QPainter>
 #include <QPainterPath>
 #include <QRawFont>
 #include <QTextLayout>
+#include <QThreadPool>
 #include <QtEndian>
 
 #include <cctype>
 #include <climits>
 #include <cmath>
+#include <future>
 #include <map>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -95,6 +99,10 @@ public:
         : QPaintEngine(AllFeatures)
         , m_file(path)
         , m_size(page) {}
+    ~Engine() override {
+        if (m_pending.body.valid())
+            m_pending.body.wait();
+    }
 
     QString title;
     QString creator;
@@ -113,6 +121,8 @@ public:
     void drawImage(const QRectF& r, const QImage& image, const QRectF& sr,
                    Qt::ImageConversionFlags flags) override;
     Type type() const override { return User; }
+    bool drawPlainText(const QTransform& transform, const QColor& color, const QPointF& p,
+                       const QFont& font, const QString& text);
 
 private:
     struct Font {
@@ -144,9 +154,11 @@ private:
     void writeStream(int object, QByteArray dictionary, const QByteArray& data, bool compress);
     void startPage();
     void finishPage();
+    void writePending();
     int fontFor(const QRawFont& raw);
     const Shaped& shaped(const QFont& font, const QString& text, bool rightToLeft);
     Run& learn(Run& run, const QRawFont& raw, const QString& text);
+    void drawShaped(const Shaped& s, const QPointF& p, const QString& text);
     void beginText();
     void endText();
     void drawRun(const Run& run, const QPointF& origin);
@@ -161,6 +173,11 @@ private:
     std::vector<qint64> m_offsets{0};
     QList<int> m_pages;
     QByteArray m_content;
+    struct Pending {
+        int content = 0;
+        int page = 0;
+        std::future<QByteArray> body; // compressed contents
+    } m_pending;
     QColor m_textColor;
     bool m_inText = false; // inside BT .. ET
     int m_textFont = -1;
@@ -224,18 +241,34 @@ void ReportPdfWriter::Engine::startPage() {
     m_inText = false;
 }
 
+// A page's contents are compressed on another thread while the next page
+// is painted; at most one page waits.
 void ReportPdfWriter::Engine::finishPage() {
     endText();
+    writePending();
     const int content = reserve();
-    writeStream(content, {}, m_content, true);
     const int page = reserve();
-    startObject(page);
+    m_pages << page;
+    auto promise = std::make_shared<std::promise<QByteArray>>();
+    m_pending = {content, page, promise->get_future()};
+    QThreadPool::globalInstance()->start(
+        [promise, data = std::exchange(m_content, {})] { promise->set_value(deflated(data)); });
+}
+
+void ReportPdfWriter::Engine::writePending() {
+    if (!m_pending.body.valid())
+        return;
+    const QByteArray body = m_pending.body.get();
+    startObject(m_pending.content);
+    write("<</Filter /FlateDecode /Length " + QByteArray::number(body.size()) + ">>\nstream\n");
+    write(body);
+    write("\nendstream\nendobj\n");
+    startObject(m_pending.page);
     QByteArray dict = "<</Type /Page /Parent 2 0 R /Resources 3 0 R /MediaBox [0 0 ";
     num(dict, m_size.width());
     num(dict, m_size.height());
-    write(dict + "] /Contents " + QByteArray::number(content) + " 0 R>>\nendobj\n");
-    m_pages << page;
-    m_content.clear();
+    write(dict + "] /Contents " + QByteArray::number(m_pending.content) + " 0 R>>\nendobj\n");
+    m_pending = {};
 }
 
 bool ReportPdfWriter::Engine::newPage() {
@@ -248,6 +281,7 @@ bool ReportPdfWriter::Engine::newPage() {
 
 bool ReportPdfWriter::Engine::end() {
     finishPage();
+    writePending();
     for (std::size_t i = 0; i < m_fonts.size(); ++i)
         writeFont(m_fonts[i], int(i));
 
@@ -435,8 +469,24 @@ void ReportPdfWriter::Engine::drawTextItem(const QPointF& p, const QTextItem& it
     const QString text = item.text();
     if (text.isEmpty())
         return;
-    const Shaped& s =
-        shaped(item.font(), text, item.renderFlags().testFlag(QTextItem::RightToLeft));
+    drawShaped(shaped(item.font(), text, item.renderFlags().testFlag(QTextItem::RightToLeft)), p,
+               text);
+}
+
+bool ReportPdfWriter::Engine::drawPlainText(const QTransform& transform, const QColor& color,
+                                            const QPointF& p, const QFont& font,
+                                            const QString& text) {
+    if (!needsNoShaping(text))
+        return false;
+    const QTransform transformWas = std::exchange(m_transform, transform);
+    const QPen penWas = std::exchange(m_pen, QPen(color));
+    drawShaped(shaped(font, text, false), p, text);
+    m_transform = transformWas;
+    m_pen = penWas;
+    return true;
+}
+
+void ReportPdfWriter::Engine::drawShaped(const Shaped& s, const QPointF& p, const QString& text) {
     const bool outlines = std::all_of(s.runs.cbegin(), s.runs.cend(), [&](const Run& r) {
         return m_fonts[std::size_t(r.font)].outlines;
     });
@@ -785,6 +835,14 @@ void ReportPdfWriter::setCreator(const QString& creator) {
 
 bool ReportPdfWriter::newPage() {
     return m_engine->newPage();
+}
+
+bool ReportPdfWriter::drawText(const QPainter& painter, const QPointF& baseline,
+                               const QString& text, const QFont& font) {
+    if (painter.device() != this || painter.layoutDirection() == Qt::RightToLeft)
+        return false;
+    return m_engine->drawPlainText(painter.combinedTransform(), painter.pen().color(), baseline,
+                                   font, text);
 }
 
 QPaintEngine* ReportPdfWriter::paintEngine() const {

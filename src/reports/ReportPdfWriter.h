@@ -1,10 +1,14 @@
 #pragma once
 
 #include <QPaintDevice>
+#include <QPointF>
 #include <QSizeF>
 #include <QString>
 
 #include <memory>
+
+class QFont;
+class QPainter;
 
 // A PDF file as a paint device, lean enough for reports of thousands of
 // pages: a text item becomes one positioned string of glyphs (not one
@@ -24,6 +28,13 @@ public:
     // Ends the page being painted and starts another; false when the file
     // could not be written.
     bool newPage();
+
+    // Draws one line of plain Latin text at its baseline with the painter's
+    // transformation and pen, without the painter laying it out first (it
+    // would shape the text only for this writer to shape it again). False,
+    // drawing nothing, for text that needs the painter's own layout.
+    bool drawText(const QPainter& painter, const QPointF& baseline, const QString& text,
+                  const QFont& font);
 
     QPaintEngine* paintEngine() const override;
 

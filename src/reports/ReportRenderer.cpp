@@ -612,6 +612,7 @@ void ReportRenderer::paintBand(QPainter& painter, const Placed& p, int page) con
     const Arrangement& a = own ? *own : arranged(*p.band, p.row, p.child);
     // Band coordinates to page coordinates.
     const int origin = p.top - p.from;
+    auto* pdf = dynamic_cast<ReportPdfWriter*>(painter.device());
     for (int i = 0; i < p.band->elements.size(); ++i) {
         const ReportElement& e = p.band->elements[i];
         const int top = e.top + a.shift[i];
@@ -656,6 +657,8 @@ void ReportRenderer::paintBand(QPainter& painter, const Placed& p, int page) con
                                                : box.right() - w;
             }
             const qreal baseline = origin + lineTop + block.ascent;
+            if (pdf && pdf->drawText(painter, QPointF(x, baseline), line, f.font))
+                continue;
             if (!known->drawn && !known->shaped) {
                 known->drawn = true;
                 if (m_painterFont != &f) {
