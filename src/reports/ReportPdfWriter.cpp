@@ -157,7 +157,7 @@ private:
     void writePending();
     int fontFor(const QRawFont& raw);
     const Shaped& shaped(const QFont& font, const QString& text, bool rightToLeft);
-    Run& learn(Run& run, const QRawFont& raw, const QString& text);
+    Run& learn(Run& run, const QRawFont& raw, const QString& text, bool inOrder);
     void drawShaped(const Shaped& s, const QPointF& p, const QString& text);
     void beginText();
     void endText();
@@ -392,7 +392,7 @@ ReportPdfWriter::Engine::shaped(const QFont& font, const QString& text, bool rig
                 x += advance.x();
             }
             run.glyphs = glyphs;
-            result.runs << learn(run, texts->raw, text);
+            result.runs << learn(run, texts->raw, text, false);
         }
     }
     if (result.runs.isEmpty()) {
@@ -406,12 +406,18 @@ ReportPdfWriter::Engine::shaped(const QFont& font, const QString& text, bool rig
         QTextLine line = layout.createLine();
         line.setLineWidth(1e6);
         layout.endLayout();
-        for (const QGlyphRun& glyphRun : line.glyphRuns()) {
+        const QList<QGlyphRun> glyphRuns = line.glyphRuns();
+        for (const QGlyphRun& glyphRun : glyphRuns) {
             Run run;
             run.glyphs = glyphRun.glyphIndexes();
             for (const QPointF& p : glyphRun.positions())
                 run.positions << QPointF(p.x(), p.y() - line.ascent());
-            result.runs << learn(run, glyphRun.rawFont(), text);
+            // Right-to-left scripts join letters in forms of their own that
+            // no character maps to; one glyph a character, they stand for
+            // the characters in order.
+            const bool inOrder =
+                rightToLeft && glyphRuns.size() == 1 && run.glyphs.size() == text.toUcs4().size();
+            result.runs << learn(run, glyphRun.rawFont(), text, inOrder);
         }
     }
     // Glyphs come in reading order, also where that is right to left.
@@ -434,7 +440,7 @@ ReportPdfWriter::Engine::shaped(const QFont& font, const QString& text, bool rig
 // Notes the widths of the run's glyphs and the characters they stand for
 // (so that the text can be copied and searched).
 ReportPdfWriter::Engine::Run& ReportPdfWriter::Engine::learn(Run& run, const QRawFont& raw,
-                                                             const QString& text) {
+                                                             const QString& text, bool inOrder) {
     run.font = fontFor(raw);
     run.size = std::max<qreal>(raw.pixelSize(), 1);
     Font& f = m_fonts[std::size_t(run.font)];
@@ -461,6 +467,9 @@ ReportPdfWriter::Engine::Run& ReportPdfWriter::Engine::learn(Run& run, const QRa
         for (qsizetype i = 0; i < direct.size() && i < characters.size(); ++i)
             if (direct[i] != 0)
                 f.unicode.emplace(direct[i], char32_t(characters[i]));
+        if (inOrder)
+            for (qsizetype i = 0; i < run.glyphs.size(); ++i)
+                f.unicode.emplace(run.glyphs[i], char32_t(characters[i]));
     }
     return run;
 }

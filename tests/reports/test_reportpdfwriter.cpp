@@ -41,7 +41,7 @@ void paint(QPainter& painter, const std::function<void()>& newPage,
         for (int i = 0; i < kLines.size(); ++i) {
             const qreal x = i < 3 ? 1600 : 10800 - QFontMetricsF(font).horizontalAdvance(kLines[i]);
             const QPointF at(x, 2000 + 400 * i);
-            // Hebrew is left to the painter's own layout.
+            // Right-to-left text is left to the painter's own layout.
             if (lean)
                 QCOMPARE(lean->drawText(painter, at, kLines[i], font), i != 2);
             if (!lean || i == 2)
