@@ -151,7 +151,9 @@ private:
     int reserve();
     void startObject(int object);
     void write(const QByteArray& data);
-    void writeStream(int object, QByteArray dictionary, const QByteArray& data, bool compress);
+    // `body` as it goes into the file, `filter` how it was encoded.
+    void writeStream(int object, const QByteArray& dictionary, const QByteArray& body,
+                     const char* filter);
     void startPage();
     void finishPage();
     void writePending();
@@ -211,12 +213,11 @@ void ReportPdfWriter::Engine::startObject(int object) {
     write(QByteArray::number(object) + " 0 obj\n");
 }
 
-void ReportPdfWriter::Engine::writeStream(int object, QByteArray dictionary, const QByteArray& data,
-                                          bool compress) {
-    const QByteArray body = compress ? deflated(data) : data;
+void ReportPdfWriter::Engine::writeStream(int object, const QByteArray& dictionary,
+                                          const QByteArray& body, const char* filter) {
     startObject(object);
-    write("<<" + dictionary + (compress ? " /Filter /FlateDecode" : "") + " /Length " +
-          QByteArray::number(body.size()) + ">>\nstream\n");
+    write("<<" + dictionary + " /Filter " + filter + " /Length " + QByteArray::number(body.size()) +
+          ">>\nstream\n");
     write(body);
     write("\nendstream\nendobj\n");
 }
@@ -258,11 +259,7 @@ void ReportPdfWriter::Engine::finishPage() {
 void ReportPdfWriter::Engine::writePending() {
     if (!m_pending.body.valid())
         return;
-    const QByteArray body = m_pending.body.get();
-    startObject(m_pending.content);
-    write("<</Filter /FlateDecode /Length " + QByteArray::number(body.size()) + ">>\nstream\n");
-    write(body);
-    write("\nendstream\nendobj\n");
+    writeStream(m_pending.content, {}, m_pending.body.get(), "/FlateDecode");
     startObject(m_pending.page);
     QByteArray dict = "<</Type /Page /Parent 2 0 R /Resources 3 0 R /MediaBox [0 0 ";
     num(dict, m_size.width());
@@ -717,7 +714,7 @@ int ReportPdfWriter::Engine::imageObject(const QImage& image) {
                     " /Type /XObject /Subtype /Image /Width " + QByteArray::number(mask.width()) +
                         " /Height " + QByteArray::number(mask.height()) +
                         " /ColorSpace /DeviceGray /BitsPerComponent 8",
-                    bytes, true);
+                    deflated(bytes), "/FlateDecode");
         dict += " /SMask " + QByteArray::number(maskObject) + " 0 R";
     }
     const int object = reserve();
@@ -733,13 +730,13 @@ int ReportPdfWriter::Engine::imageObject(const QImage& image) {
             jpeg.clear();
     }
     if (!jpeg.isEmpty()) {
-        writeStream(object, dict + " /Filter /DCTDecode", jpeg, false);
+        writeStream(object, dict, jpeg, "/DCTDecode");
     } else {
         QByteArray bytes;
         for (int y = 0; y < pixels.height(); ++y)
             bytes.append(reinterpret_cast<const char*>(pixels.constScanLine(y)),
                          qsizetype(pixels.width()) * 3);
-        writeStream(object, dict, bytes, true);
+        writeStream(object, dict, deflated(bytes), "/FlateDecode");
     }
     const int name = int(m_imageObjects.size());
     m_imageObjects << object;
@@ -780,7 +777,8 @@ void ReportPdfWriter::Engine::writeFont(const Font& font, int index) {
             TrueTypeSubset::make([&](const char* t) { return font.raw.fontTable(t); }, glyphs);
         if (!subset.isEmpty()) {
             file = reserve();
-            writeStream(file, " /Length1 " + QByteArray::number(subset.size()), subset, true);
+            writeStream(file, " /Length1 " + QByteArray::number(subset.size()), deflated(subset),
+                        "/FlateDecode");
         }
     }
     const int descriptor = reserve();
@@ -820,7 +818,7 @@ void ReportPdfWriter::Engine::writeFont(const Font& font, int index) {
     }
     cmap += "endcmap\nCMapName currentdict /CMap defineresource pop\nend\nend\n";
     const int toUnicode = reserve();
-    writeStream(toUnicode, {}, cmap, true);
+    writeStream(toUnicode, {}, deflated(cmap), "/FlateDecode");
 
     startObject(font.object);
     write("<</Type /Font /Subtype /Type0 /BaseFont /" + name +
