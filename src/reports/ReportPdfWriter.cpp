@@ -22,6 +22,7 @@
 #include <future>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 namespace {
@@ -341,7 +342,8 @@ int ReportPdfWriter::Engine::fontFor(const QRawFont& raw) {
     Font font;
     font.raw = raw;
     font.object = reserve();
-    font.outlines = !raw.fontTable("glyf").isEmpty() && !raw.fontTable("loca").isEmpty();
+    // TrueType outlines come with a glyph index; CFF outlines without.
+    font.outlines = !raw.fontTable("loca").isEmpty();
     m_fonts.push_back(std::move(font));
     return int(m_fonts.size() - 1);
 }
@@ -694,50 +696,87 @@ void ReportPdfWriter::Engine::drawImage(const QRectF& r, const QImage& image, co
     c += "cm\n/Im" + QByteArray::number(object) + " Do\nQ\n";
 }
 
+namespace {
+
+struct EncodedImage {
+    QByteArray dictionary; // without the reference to its mask
+    QByteArray body;
+    const char* filter = "/FlateDecode";
+    QByteArray maskDictionary;
+    QByteArray maskBody; // empty for an opaque picture
+};
+
+QByteArray imageDictionary(const QImage& image, const char* colorSpace) {
+    return " /Type /XObject /Subtype /Image /Width " + QByteArray::number(image.width()) +
+           " /Height " + QByteArray::number(image.height()) + " /ColorSpace " + colorSpace +
+           " /BitsPerComponent 8";
+}
+
+QByteArray rows(const QImage& image, int bytesPerPixel) {
+    QByteArray bytes;
+    for (int y = 0; y < image.height(); ++y)
+        bytes.append(reinterpret_cast<const char*>(image.constScanLine(y)),
+                     qsizetype(image.width()) * bytesPerPixel);
+    return bytes;
+}
+
+// Photographs (a receipt) as JPEG; a small or transparent picture
+// losslessly.
+EncodedImage encode(const QImage& image) {
+    EncodedImage out;
+    const QImage pixels = image.convertToFormat(QImage::Format_RGB888);
+    out.dictionary = imageDictionary(image, "/DeviceRGB");
+    if (image.hasAlphaChannel()) {
+        const QImage mask = image.convertToFormat(QImage::Format_Alpha8);
+        out.maskDictionary = imageDictionary(mask, "/DeviceGray");
+        out.maskBody = deflated(rows(mask, 1));
+    } else if (qint64(image.width()) * image.height() > 90000) {
+        QBuffer buffer(&out.body);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "jpg");
+        writer.setQuality(90);
+        if (writer.write(pixels)) {
+            out.filter = "/DCTDecode";
+            return out;
+        }
+        out.body.clear();
+    }
+    out.body = deflated(rows(pixels, 3));
+    return out;
+}
+
+// The logo is on every page of every report: a small picture is encoded
+// once for the whole run of the program.
+EncodedImage encodeSmallOnce(const QImage& image) {
+    constexpr qint64 kSmall = 256 * 256;
+    constexpr std::size_t kKept = 8;
+    if (qint64(image.width()) * image.height() > kSmall)
+        return encode(image);
+    static std::mutex guard;
+    static std::map<qint64, EncodedImage> kept;
+    const std::lock_guard lock(guard);
+    if (auto it = kept.find(image.cacheKey()); it != kept.end())
+        return it->second;
+    if (kept.size() >= kKept)
+        kept.clear();
+    return kept.emplace(image.cacheKey(), encode(image)).first->second;
+}
+
+} // namespace
+
 int ReportPdfWriter::Engine::imageObject(const QImage& image) {
     const auto known = m_images.constFind(image.cacheKey());
     if (known != m_images.cend())
         return *known;
-    const bool alpha = image.hasAlphaChannel();
-    const QImage pixels = image.convertToFormat(QImage::Format_RGB888);
-    QByteArray dict = " /Type /XObject /Subtype /Image /Width " +
-                      QByteArray::number(image.width()) + " /Height " +
-                      QByteArray::number(image.height()) +
-                      " /ColorSpace /DeviceRGB /BitsPerComponent 8";
-    if (alpha) {
-        const QImage mask = image.convertToFormat(QImage::Format_Alpha8);
-        QByteArray bytes;
-        for (int y = 0; y < mask.height(); ++y)
-            bytes.append(reinterpret_cast<const char*>(mask.constScanLine(y)), mask.width());
-        const int maskObject = reserve();
-        writeStream(maskObject,
-                    " /Type /XObject /Subtype /Image /Width " + QByteArray::number(mask.width()) +
-                        " /Height " + QByteArray::number(mask.height()) +
-                        " /ColorSpace /DeviceGray /BitsPerComponent 8",
-                    deflated(bytes), "/FlateDecode");
-        dict += " /SMask " + QByteArray::number(maskObject) + " 0 R";
+    const EncodedImage encoded = encodeSmallOnce(image);
+    QByteArray dictionary = encoded.dictionary;
+    if (!encoded.maskBody.isEmpty()) {
+        const int mask = reserve();
+        writeStream(mask, encoded.maskDictionary, encoded.maskBody, "/FlateDecode");
+        dictionary += " /SMask " + QByteArray::number(mask) + " 0 R";
     }
     const int object = reserve();
-    // Photographs (a receipt) as JPEG; a small or transparent picture
-    // losslessly.
-    QByteArray jpeg;
-    if (!alpha && qint64(image.width()) * image.height() > 90000) {
-        QBuffer buffer(&jpeg);
-        buffer.open(QIODevice::WriteOnly);
-        QImageWriter writer(&buffer, "jpg");
-        writer.setQuality(90);
-        if (!writer.write(pixels))
-            jpeg.clear();
-    }
-    if (!jpeg.isEmpty()) {
-        writeStream(object, dict, jpeg, "/DCTDecode");
-    } else {
-        QByteArray bytes;
-        for (int y = 0; y < pixels.height(); ++y)
-            bytes.append(reinterpret_cast<const char*>(pixels.constScanLine(y)),
-                         qsizetype(pixels.width()) * 3);
-        writeStream(object, dict, deflated(bytes), "/FlateDecode");
-    }
+    writeStream(object, dictionary, encoded.body, encoded.filter);
     const int name = int(m_imageObjects.size());
     m_imageObjects << object;
     m_images.insert(image.cacheKey(), name);
