@@ -71,6 +71,7 @@ class TestReportPdfWriter : public QObject {
 private Q_SLOTS:
     void textPagesAndPicturesReadBackAsQtWritesThem();
     void anUnwritableFileIsRefused();
+    void aFullDiskIsReported();
 
 private:
     QTemporaryDir m_dir;
@@ -129,6 +130,17 @@ void TestReportPdfWriter::anUnwritableFileIsRefused() {
     ReportPdfWriter writer(m_dir.filePath("no/such/folder/out.pdf"), QSizeF(612, 792));
     QPainter painter;
     QVERIFY(!painter.begin(&writer));
+}
+
+void TestReportPdfWriter::aFullDiskIsReported() {
+    if (!QFile::exists(QStringLiteral("/dev/full")))
+        QSKIP("no /dev/full here");
+    // Every write to it fails as on a full disk.
+    ReportPdfWriter writer(QStringLiteral("/dev/full"), QSizeF(612, 792));
+    QPainter painter;
+    QVERIFY(painter.begin(&writer));
+    painter.drawText(QPointF(72, 72), QStringLiteral("Part Name:"));
+    QVERIFY(!painter.end());
 }
 
 QTEST_MAIN(TestReportPdfWriter)
