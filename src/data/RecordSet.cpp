@@ -69,21 +69,13 @@ int RecordSet::columnIndex(const QString& column) const {
     return m_matcher.columnIndex(column);
 }
 
-DbResult RecordSet::compile(const Criteria& criteria, QList<Condition>& out) const {
-    return m_matcher.compile(criteria, m_name, out);
-}
-
-bool RecordSet::matches(const QVector<QVariant>& values, const QList<Condition>& conds) const {
-    return m_matcher.matches(values, conds);
-}
-
 DbResult RecordSet::setFilter(const QString& criteria) {
     QString error;
     const auto parsed = Criteria::parse(criteria, &error);
     if (!parsed)
         return DbResult::failure(DbErrorKind::BadCriteria, error);
     QList<Condition> conds;
-    if (DbResult r = compile(*parsed, conds); !r)
+    if (DbResult r = m_matcher.compile(*parsed, m_name, conds); !r)
         return r;
     cancelUpdate();
     m_filterText = criteria;
@@ -191,7 +183,7 @@ DbResult RecordSet::load() {
                 if (it->change == Change::Deleted)
                     continue;
                 row.values = it->values;
-                if (!matches(row.values, m_filter))
+                if (!m_matcher.matches(row.values, m_filter))
                     continue;
             }
         }
@@ -203,9 +195,9 @@ DbResult RecordSet::load() {
         QList<std::pair<qint64, qint64>> added;
         for (auto it = m_pending.cbegin(); it != m_pending.cend(); ++it) {
             if (it->change == Change::Modified && !seen.contains(it.key()) &&
-                matches(it->values, m_base) && matches(it->values, m_filter))
+                m_matcher.matches(it->values, m_base) && m_matcher.matches(it->values, m_filter))
                 m_rows.append({it.key(), it->values, false});
-            else if (it->change == Change::Added && matches(it->values, m_filter))
+            else if (it->change == Change::Added && m_matcher.matches(it->values, m_filter))
                 added.append({it->order, it.key()});
         }
         std::sort(added.begin(), added.end(), [](auto a, auto b) { return a.first < b.first; });
@@ -281,13 +273,13 @@ DbResult RecordSet::find(const QString& criteria, bool* found) {
     if (!parsed)
         return DbResult::failure(DbErrorKind::BadCriteria, error);
     QList<Condition> conds;
-    if (DbResult r = compile(*parsed, conds); !r)
+    if (DbResult r = m_matcher.compile(*parsed, m_name, conds); !r)
         return r;
     cancelUpdate();
     ensureLoaded();
     skipHidden();
     while (m_pos < m_rows.size()) {
-        if (!m_rows[m_pos].hidden && matches(m_rows[m_pos].values, conds)) {
+        if (!m_rows[m_pos].hidden && m_matcher.matches(m_rows[m_pos].values, conds)) {
             if (found)
                 *found = true;
             return DbResult::success();
@@ -300,28 +292,25 @@ DbResult RecordSet::find(const QString& criteria, bool* found) {
 QVariant RecordSet::value(const QString& column) {
     const int col = columnIndex(column);
     Q_ASSERT_X(col >= 0, "RecordSet::value", qPrintable(column));
-    Row* row = current();
+    const Row* row = current();
     if (col < 0 || !row)
         return {};
-    const QVariant& v = m_editing ? m_edit[col] : row->values[col];
-    if (m_table.columns[col].type == ColumnType::Money && !v.isNull())
-        return QVariant::fromValue(Money::fromUnits(v.toLongLong()));
-    return v;
+    return readCell(*row, col);
 }
 
 QList<QVariant> RecordSet::values() {
-    const int n = int(m_table.columns.size());
-    QList<QVariant> out(n);
-    Row* row = current();
-    if (!row)
-        return out;
-    for (int col = 0; col < n; ++col) {
-        const QVariant& v = m_editing ? m_edit[col] : row->values[col];
-        out[col] = m_table.columns[col].type == ColumnType::Money && !v.isNull()
-                       ? QVariant::fromValue(Money::fromUnits(v.toLongLong()))
-                       : v;
-    }
+    QList<QVariant> out(m_table.columns.size());
+    if (const Row* row = current())
+        for (int col = 0; col < out.size(); ++col)
+            out[col] = readCell(*row, col);
     return out;
+}
+
+QVariant RecordSet::readCell(const Row& row, int col) const {
+    const QVariant& v = m_editing ? m_edit[col] : row.values[col];
+    if (m_table.columns[col].type == ColumnType::Money && !v.isNull())
+        return QVariant::fromValue(Money::fromUnits(v.toLongLong()));
+    return v;
 }
 
 QString RecordSet::text(const QString& column) {
@@ -675,7 +664,7 @@ std::unique_ptr<RecordSet> RecordSet::children() {
         QStringLiteral(" and Mas_vehicle_number = ") +
         QString::number(integer(QStringLiteral("Cat_vehicle_number")));
     const auto parsed = Criteria::parse(criteria);
-    ignoreError(child->compile(*parsed, child->m_base));
+    ignoreError(child->m_matcher.compile(*parsed, child->m_name, child->m_base));
     return child;
 }
 
@@ -700,7 +689,7 @@ std::unique_ptr<RecordSet> RecordSet::allChildren() {
         criteria +=
             QStringLiteral(" and Mas_vehicle_number = ") + QString::number(*projects.cbegin());
     const auto parsed = Criteria::parse(criteria);
-    ignoreError(child->compile(*parsed, child->m_base));
+    ignoreError(child->m_matcher.compile(*parsed, child->m_name, child->m_base));
     return child;
 }
 

@@ -125,13 +125,13 @@ private:
     };
 
     int columnIndex(const QString& column) const;
-    DbResult compile(const Criteria& c, QList<Condition>& out) const;
-    bool matches(const QVector<QVariant>& values, const QList<Condition>& conds) const;
     DbResult load();
     void ensureLoaded();
     void sortRows();
     void skipHidden();
     Row* current();
+    // A cell of `row` as value() reads it: pending edits first, money as Money.
+    QVariant readCell(const Row& row, int col) const;
     QVariant storedValue(int column, const QVariant& raw) const;
     DbResult convert(int column, const QVariant& in, QVariant& out) const;
     QVariant bindValue(int column, const QVariant& v) const;
