@@ -63,9 +63,10 @@ enum List { Parts, Manufacturers, Vendors, Categories, ListCount };
 struct ListTable {
     QString table;
     QString column;
+    bool withCategory = false; // a part joins its list with the line's category
 };
 const ListTable kLists[ListCount] = {
-    {QStringLiteral("RSLParts"), QStringLiteral("Part_Name")},
+    {QStringLiteral("RSLParts"), QStringLiteral("Part_Name"), true},
     {QStringLiteral("RSLManufacturer"), QStringLiteral("manufacturer")},
     {QStringLiteral("RSLVendor"), QStringLiteral("vendor_name")},
     {QStringLiteral("RSLCategories"), QStringLiteral("Category")},
@@ -117,18 +118,19 @@ DbResult PartLineStore::known(Lookups& lookups, int list, const QString& value, 
                          {value}, [&](const QSqlQuery&) { found = true; });
 }
 
-void PartLineStore::addName(Lookups& lookups, int list, const QString& value) {
+void PartLineStore::addName(Lookups& lookups, int list, const QString& value,
+                            const QString& category) {
     bool found = false;
     if (value.isEmpty() || !known(lookups, list, value, found) || found)
         return;
     const ListTable& t = kLists[list];
-    if (m_store
-            .execute(
-                t.table,
-                QStringLiteral("INSERT INTO \"%1\" (\"%2\") VALUES (?)").arg(t.table, t.column),
-                {value})
-            .ok() &&
-        lookups.batch)
+    const QString sql =
+        t.withCategory
+            ? QStringLiteral("INSERT INTO \"%1\" (\"%2\", Category) VALUES (?, ?)")
+                  .arg(t.table, t.column)
+            : QStringLiteral("INSERT INTO \"%1\" (\"%2\") VALUES (?)").arg(t.table, t.column);
+    const QVariantList binds = t.withCategory ? QVariantList{value, category} : QVariantList{value};
+    if (m_store.execute(t.table, sql, binds).ok() && lookups.batch)
         lookups.names[list].insert(folded(value));
 }
 
@@ -138,18 +140,11 @@ void PartLineStore::addvalidationrecords(const PartLine& line) {
 }
 
 void PartLineStore::addvalidationrecords(const PartLine& line, Lookups& lookups) {
-    bool found = false;
-    if (!line.partName.isEmpty() && known(lookups, Parts, line.partName, found) && !found &&
-        m_store
-            .execute(kLists[Parts].table,
-                     QStringLiteral("INSERT INTO RSLParts (Part_Name, Category) VALUES (?, ?)"),
-                     {line.partName, line.category})
-            .ok() &&
-        lookups.batch)
-        lookups.names[Parts].insert(folded(line.partName));
+    addName(lookups, Parts, line.partName, line.category);
     addName(lookups, Manufacturers, line.manufacturer);
     addName(lookups, Vendors, line.vendor);
 
+    bool found = false;
     if (line.category.isEmpty() || !known(lookups, Categories, line.category, found) || found)
         return;
     // The category and its budget rows go in together or not at all, so no
@@ -190,23 +185,18 @@ qint64 PartLineStore::locate(const QString& partName, const QString& sequence, D
 
 PartLineStore::Result PartLineStore::store(const PartLine& line, int project, Lookups& lookups) {
     addvalidationrecords(line, lookups);
-    DbResult error;
-    qint64 sequence = 0;
-    if (lookups.batch) {
-        const QString key = folded(line.partName);
-        auto it = lookups.highest.find(key);
-        if (it == lookups.highest.end()) {
-            const qint64 next = m_store.nextSequenceNumber(line.partName, &error);
-            if (!error)
-                return failed(error);
-            it = lookups.highest.insert(key, next - 1);
-        }
-        sequence = it.value() + 1;
-    } else {
-        sequence = m_store.nextSequenceNumber(line.partName, &error);
+    // A name's number is read from the file once per batch (or single add),
+    // then counted on.
+    const QString key = folded(line.partName);
+    auto it = lookups.highest.find(key);
+    if (it == lookups.highest.end()) {
+        DbResult error;
+        const qint64 next = m_store.nextSequenceNumber(line.partName, &error);
         if (!error)
             return failed(error);
+        it = lookups.highest.insert(key, next - 1);
     }
+    const qint64 sequence = it.value() + 1;
     if (!lookups.insert) {
         lookups.insert.emplace();
         if (DbResult r = m_store.prepare(*lookups.insert, kInsert); !r) {
@@ -218,8 +208,7 @@ PartLineStore::Result PartLineStore::store(const PartLine& line, int project, Lo
     binds << sequence;
     if (DbResult r = m_store.run(kMaster, *lookups.insert, binds); !r)
         return failed(r);
-    if (lookups.batch)
-        lookups.highest[folded(line.partName)] = sequence;
+    lookups.highest[key] = sequence;
     return {Outcome::Stored, {}, sequence, lookups.insert->lastInsertId().toLongLong()};
 }
 

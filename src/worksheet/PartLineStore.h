@@ -57,7 +57,8 @@ private:
     // Whether the name is in the list, asked of the file or of the names
     // read for the batch. A failed read is returned, never taken for "not there".
     DbResult known(Lookups& lookups, int list, const QString& value, bool& found);
-    void addName(Lookups& lookups, int list, const QString& value);
+    // Adds the name to its list unless it is there (a part with `category`).
+    void addName(Lookups& lookups, int list, const QString& value, const QString& category = {});
     // The rowid of the line with this key; 0 when there is none.
     qint64 locate(const QString& partName, const QString& sequence, DbResult* error);
 
