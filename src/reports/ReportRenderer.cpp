@@ -506,7 +506,9 @@ void ReportRenderer::placeInserts(int row) const {
     if (inserts == m_inserts.cend())
         return;
     for (const ReportInsert& insert : *inserts) {
-        const int h = insertHeight(insert);
+        // A text insert's lines are wrapped once here, not again for its height.
+        const int total = insert.picture ? 0 : int(insertLines(insert).size());
+        const int h = insert.picture ? insertHeight(insert) : textInsertHeight(total);
         // Kept together when a page can hold it; a list longer than a page
         // starts where it is, without leaving the rest of this page empty.
         const bool together = insert.picture || h <= m_bodyBottom - kMargin - m_headerHeight;
@@ -514,15 +516,14 @@ void ReportRenderer::placeInserts(int row) const {
             m_cursor.y + (together ? h : textInsertHeight(1)) > m_bodyBottom)
             startPage();
         if (together || m_cursor.y + h <= m_bodyBottom) {
-            const int n = insert.picture ? 0 : int(insertLines(insert).size());
-            m_pages.last().bands.append({nullptr, m_cursor.y, h, row, -1, 0, false, &insert, n});
+            m_pages.last().bands.append(
+                {nullptr, m_cursor.y, h, row, -1, 0, false, &insert, total});
             m_cursor.y += h;
             m_cursor.pageHasBody = true;
             continue;
         }
         // Text longer than a page: as many lines as fit, the rest on the
         // next pages.
-        const int total = int(insertLines(insert).size());
         for (int from = 0; from < total;) {
             int n = 1;
             while (from + n < total && m_cursor.y + textInsertHeight(n + 1) <= m_bodyBottom)
