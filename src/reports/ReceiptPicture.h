@@ -16,8 +16,6 @@ public:
     QSize size() const override { return m_size; }
     QImage image() const override;
 
-    qint64 attachment() const { return m_attachment; }
-    int page() const { return m_page; }
     const ReceiptReader& reader() const { return *m_reader; }
 
 private:
