@@ -97,7 +97,6 @@ void TestExchangeDialogs::exportWritesTheChosenKind() {
     QCOMPARE(
         shell.scripted.lastText(),
         QStringLiteral("12 rows were exported to \"%1\".").arg(QDir::toNativeSeparators(target)));
-    QVERIFY(shell.scripted.chooserInitialPaths().last().endsWith(QStringLiteral("Categories.csv")));
     QFile f(target);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QVERIFY(f.readAll().startsWith("\xEF\xBB\xBF"

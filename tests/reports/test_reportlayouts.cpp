@@ -103,8 +103,6 @@ void TestReportLayouts::aCategoryHasOneTotalInEveryReport_data() {
     QTest::addColumn<QStringList>("expected"); // from the category's name on
     QTest::newRow("actual") << ReportKind::ActualCost
                             << QStringList{"ELECTRICAL", "$170.44", "$100.00"};
-    QTest::newRow("forecast") << ReportKind::ForecastCost
-                              << QStringList{"ELECTRICAL", "$170.44", "$100.00"};
     QTest::newRow("over budget") << ReportKind::CategoriesOverBudget
                                  << QStringList{"ELECTRICAL", "$100.00", "$170.44", "$70.44"};
 }

@@ -152,11 +152,7 @@ void TestGraphData::failedReadIsReported() {
     GraphData budgetOnly(GraphKind::BudgetByCategory);
     QVERIFY(budgetOnly.load(*m_store, 1).ok());
     QCOMPARE(budgetOnly.points().size(), 12);
-
-    GraphData actual(GraphKind::BudgetVsActual);
-    const DbResult r = actual.load(*m_store, 1);
-    QVERIFY(!r.ok());
-    QVERIFY(!r.message().isEmpty());
+    QVERIFY(!GraphData(GraphKind::BudgetVsActual).load(*m_store, 1).ok());
 }
 
 void TestGraphData::axisRangeToolTipsAndDescription() {
