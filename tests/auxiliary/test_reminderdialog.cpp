@@ -19,7 +19,6 @@ void TestReminderDialog::aCheckedBoxStoresNoWhicheverWayItCloses_data() {
     QTest::addColumn<QString>("how");
     QTest::addColumn<bool>("check");
     QTest::newRow("OK") << "ok" << true;
-    QTest::newRow("Enter") << "enter" << true;
     QTest::newRow("Esc") << "escape" << true;
     QTest::newRow("close box") << "close" << true;
     QTest::newRow("unchecked") << "escape" << false;
@@ -37,8 +36,6 @@ void TestReminderDialog::aCheckedBoxStoresNoWhicheverWayItCloses() {
     QVERIFY(!shell.settings().contains(Settings::kShowReminder)); // only on closing
     if (how == u"ok")
         QTest::mouseClick(d->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
-    else if (how == u"enter")
-        QTest::keyClick(d, Qt::Key_Return);
     else if (how == u"escape")
         QTest::keyClick(d, Qt::Key_Escape);
     else

@@ -94,8 +94,7 @@ void TestDatabaseBackup::backupThatCannotBeWrittenLeavesNothing() {
     const DbResult r = DatabaseBackup::backup(*store, target);
     readOnly.reset();
     QCOMPARE(int(r.kind()), kind);
-    QVERIFY2(r.message().contains(why) && r.message().contains(QDir::toNativeSeparators(target)),
-             qPrintable(r.message()));
+    QVERIFY(r.message().contains(why) && r.message().contains(QDir::toNativeSeparators(target)));
     // Not half a copy, nor the partial file it was written to.
     QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              place == u"file" ? QStringList{"blocker"} : QStringList());

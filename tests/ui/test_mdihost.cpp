@@ -3,9 +3,7 @@
 
 #include <QMainWindow>
 #include <QMdiSubWindow>
-#include <QMessageBox>
 #include <QTest>
-#include <QTimer>
 
 namespace {
 

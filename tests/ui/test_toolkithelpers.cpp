@@ -36,7 +36,6 @@ void TestToolkitHelpers::busyCursorNestsAndSuspends() {
 void TestToolkitHelpers::twipsFollowTheResolution() {
     QWidget w;
     const int dpi = w.logicalDpiX();
-    QCOMPARE(Twips::toPixelsX(1440, &w), dpi);
     QCOMPARE(Twips::toPixelsX(720, &w), dpi / 2);
     QCOMPARE(Twips::fromPixelsX(dpi, &w), 1440);
     QCOMPARE(Twips::size(2880, 1440, &w), QSize(2 * dpi, w.logicalDpiY()));
