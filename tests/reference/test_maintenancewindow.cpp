@@ -304,6 +304,7 @@ void TestMaintenanceWindow::vendorAndCategoryAdds() {
     type(combo("cmbvendordatabase")->edit(), "acme salvage");
     type(find<QLineEdit>("iovendorwebsite"), "www.acme.example");
     click("cmdadd2");
+    clickEntry("cmbvendordatabase", "ACME SALVAGE");
     click("cmdwebsite2");
     QCOMPARE(m_shell->webPages, QStringList{"http://WWW.ACME.EXAMPLE"});
     find<QLineEdit>("iovendorwebsite")->clear();
