@@ -22,7 +22,6 @@ void TestCsvWriter::cellsAreSafeAndQuoted_data() {
         {"semicolon", "a;b", "\"a;b\""},
         {"quotes", "14\" WHEEL", "\"14\"\" WHEEL\""},
         {"line break", "one\ntwo", "\"one\ntwo\""},
-        {"inner apostrophe", "O'REILLY", "O'REILLY"},
         {"formula", "=HYPERLINK(\"x\")", "\"'=HYPERLINK(\"\"x\"\")\""},
         {"plus", "+1 555", "'+1 555"},
         {"minus", "-FLAT-", "'-FLAT-"},
