@@ -40,7 +40,6 @@ private Q_SLOTS:
 void TestCommandLine::runIsChosenBeforeTheApplicationExists_data() {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<Run>("run");
-    QTest::newRow("nothing") << QStringList{} << Run::Window;
     QTest::newRow("a database file") << QStringList{"car.sqlite"} << Run::Window;
     QTest::newRow("short help") << QStringList{"-h"} << Run::Console;
     QTest::newRow("unknown long option") << QStringList{"--bogus"} << Run::Console;

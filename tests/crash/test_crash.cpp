@@ -21,12 +21,10 @@ struct Tally {
     int faults = 0;
 };
 
-// What a killed child may leave beside the database once the data store has
-// opened it again: the file, its session marker, the settings, the folders
-// of backups and restore sources, whole safety copies made before a restore,
-// and a journal SQLite no longer needs (empty or with its header cleared: the
-// next change reuses it). Anything else is a half-written file that could be
-// taken for a database, or a journal still waiting to be rolled back.
+// Beside the database a killed child may leave only the program's own files
+// and folders, whole safety copies made before a restore, and a journal that
+// needs no rollback (empty or with its header cleared); anything else is a
+// half-written file that could be taken for a database.
 QStringList strayFiles(const TestDatabase& db) {
     const QString base = QFileInfo(db.databasePath()).fileName();
     const QRegularExpression expected(QRegularExpression::anchoredPattern(
