@@ -13,6 +13,7 @@
 #include "ProjectStore.h"
 #include "Shell.h"
 #include "TestDatabase.h"
+#include "Transaction.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -107,7 +108,7 @@ DbResult addProject(DataStore& store, const QString& model, qint64* number = nul
 // `count` part lines of one project in one statement, numbered from
 // `firstSequence` on; the notes make the file as large as a real one.
 DbResult insertLines(DataStore& store, int count, const QString& part, qint64 firstSequence,
-                     qint64 project, const QVariant& vendor) {
+                     qint64 project, const QVariant& vendor = {}) {
     return store.execute(
         QStringLiteral("RSLMaster"),
         QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < "
@@ -118,23 +119,19 @@ DbResult insertLines(DataStore& store, int count, const QString& part, qint64 fi
         {part, firstSequence, project, vendor});
 }
 
-// Adding a project with its budget rows (and then its part lines), and
-// deleting the oldest when there are 5, so that most steps delete one too.
+// Adding a project with its budget rows; the oldest goes when there are 20.
 class AddProject : public CrashPath {
 public:
     QString name() const override { return QStringLiteral("add project"); }
     DbResult step(Shell& shell, int number) override {
-        qint64 project = 0;
-        if (DbResult r = addProject(shell.data(), QStringLiteral("A%1").arg(number), &project); !r)
-            return r;
-        if (DbResult r = insertLines(shell.data(), 200, "BOLT", 100000 * project, project, {}); !r)
+        if (DbResult r = addProject(shell.data(), QStringLiteral("A%1").arg(number)); !r)
             return r;
         // Also those a killed run left behind, so the numbers never run out.
         QStringList old;
         if (DbResult r = shell.data().query(
                 QStringLiteral("SELECT vehicle_description FROM RSLVehicles WHERE vehicle_make = "
                                "'CRASH' AND CAST(SUBSTR(vehicle_model, 2) AS INTEGER) <= ?"),
-                {number - 5}, [&](const QSqlQuery& q) { old << q.value(0).toString(); });
+                {number - 20}, [&](const QSqlQuery& q) { old << q.value(0).toString(); });
             !r)
             return r;
         ProjectStore projects(shell.data());
@@ -148,6 +145,50 @@ public:
                        "RSLVehicles WHERE vehicle_make = 'CRASH'");
     }
     QString halfStored(DataStore& store) override { return projectsWhole(store); }
+};
+
+// Deleting a project of 1,000 part lines: the next one is made first (in one
+// transaction of its own), then the current one is deleted.
+class DeleteProject : public CrashPath {
+public:
+    QString name() const override { return QStringLiteral("delete project of 1,000 lines"); }
+    DbResult setUp(Shell& shell) override { return make(shell.data(), 0); }
+    DbResult step(Shell& shell, int number) override {
+        DataStore& store = shell.data();
+        if (crashCount(store, "SELECT COUNT(*) FROM RSLVehicles WHERE vehicle_description = ?",
+                       {QStringLiteral("1990 CRASH D%1").arg(number + 1)}) == 0)
+            if (DbResult r = make(store, number + 1); !r)
+                return r;
+        return ProjectStore(store).deleteProject(QStringLiteral("1990 CRASH D%1").arg(number));
+    }
+    int progress(DataStore& store) override {
+        return int(crashCount(store, "SELECT MIN(CAST(SUBSTR(vehicle_model, 2) AS INTEGER)) - 1 "
+                                     "FROM RSLVehicles WHERE vehicle_make = 'CRASH'"));
+    }
+    QString halfStored(DataStore& store) override {
+        QString faults = projectsWhole(store);
+        const qint64 wrong = crashCount(
+            store, "SELECT COUNT(*) FROM RSLVehicles v WHERE vehicle_make = 'CRASH' AND (SELECT "
+                   "COUNT(*) FROM RSLMaster WHERE Mas_vehicle_number = v.vehicle_number) <> 1000");
+        if (wrong != 0)
+            faults += QStringLiteral(" %1 projects without their 1,000 lines").arg(wrong);
+        return faults.trimmed();
+    }
+
+private:
+    static DbResult make(DataStore& store, int number) {
+        Transaction tx(store);
+        if (!tx.status())
+            return tx.status();
+        qint64 project = 0;
+        if (DbResult r = addProject(store, QStringLiteral("D%1").arg(number), &project); !r)
+            return r;
+        if (DbResult r =
+                insertLines(store, 1000, QStringLiteral("BOLT"), 100000 * (number + 1), project);
+            !r)
+            return r;
+        return tx.commit();
+    }
 };
 
 // Adding, accepting and deleting a part line in the open project: the line
@@ -353,9 +394,12 @@ public:
             store, "SELECT ABS((SELECT SUM(Budget_amount) FROM RSLCategorybudget WHERE "
                    "Cat_vehicle_number = 1) - (SELECT budget_amount FROM RSLVehicles WHERE "
                    "vehicle_number = 1)) < 0.00005");
-        const QString faults = projectsWhole(store);
-        return distinct > 1 || totalAgrees != 1 ? faults + " budget rows and total disagree"
-                                                : faults;
+        QString faults = projectsWhole(store);
+        if (distinct > 1 || totalAgrees != 1)
+            faults += QStringLiteral(" budget rows of %1 amounts, total %2")
+                          .arg(distinct)
+                          .arg(totalAgrees == 1 ? "agrees" : "disagrees");
+        return faults.trimmed();
     }
 };
 
@@ -442,8 +486,9 @@ public:
 } // namespace
 
 std::vector<std::unique_ptr<CrashPath>> CrashPath::all() {
-    CrashPath* const paths[] = {new AddProject, new PartLines,   new RenameVendor, new AddCategory,
-                                new SaveBudget, new ImportLines, new RestoreBackup};
+    CrashPath* const paths[] = {new AddProject,   new DeleteProject, new PartLines,
+                                new RenameVendor, new AddCategory,   new SaveBudget,
+                                new ImportLines,  new RestoreBackup};
     return std::vector<std::unique_ptr<CrashPath>>(std::begin(paths), std::end(paths));
 }
 

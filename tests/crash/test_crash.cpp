@@ -17,14 +17,19 @@ namespace {
 
 struct Tally {
     int runs = 0;
+    int integrityFailures = 0;
+    int halfStored = 0;
+    int lostCommitted = 0;
     int steps = 0;
-    int faults = 0;
+    int strayFiles = 0;
 };
 
-// Beside the database a killed child may leave only the program's own files
-// and folders, whole safety copies made before a restore, and a journal that
-// needs no rollback (empty or with its header cleared); anything else is a
-// half-written file that could be taken for a database.
+// What a killed child may leave beside the database once the data store has
+// opened it again: the file, its session marker, the settings, the folders
+// of backups and restore sources, whole safety copies made before a restore,
+// and a journal SQLite no longer needs (empty or with its header cleared: the
+// next change reuses it). Anything else is a half-written file that could be
+// taken for a database, or a journal still waiting to be rolled back.
 QStringList strayFiles(const TestDatabase& db) {
     const QString base = QFileInfo(db.databasePath()).fileName();
     const QRegularExpression expected(QRegularExpression::anchoredPattern(
@@ -122,29 +127,40 @@ void TestCrash::killedWritesLeaveWholeChanges() {
         const DbResult opened = store.open(db.databasePath());
         QString report;
         if (!opened || !store.checkIntegrity(&report)) {
+            ++tally.integrityFailures;
             faults << (opened ? report : opened.message());
             break;
         }
-        if (const QString half = crash->halfStored(store); !half.isEmpty())
+        if (const QString half = crash->halfStored(store); !half.isEmpty()) {
+            ++tally.halfStored;
             faults << QStringLiteral("run %1: %2").arg(run).arg(half);
+        }
         const int progress = crash->progress(store);
-        // Every step reported committed is there; only the step under way
-        // when the kill came may be there unreported.
-        if ((lastDone >= 0 && progress < lastDone) || progress > lastDone + 1)
-            faults << filled("run %1: step %2 reported done, the file is at step %3",
+        if (lastDone >= 0 && progress < lastDone) {
+            ++tally.lostCommitted;
+            faults << filled("run %1: step %2 was committed, the file ends at %3",
                              {run, lastDone, progress});
-        if (const QStringList stray = strayFiles(db); !stray.isEmpty())
+        } else if (progress > lastDone + 1) {
+            // Only the step under way when the kill came may be there unreported.
+            ++tally.halfStored;
+            faults << filled("run %1: the file is at step %2, beyond the %3 begun",
+                             {run, progress, lastDone + 1});
+        }
+        if (const QStringList stray = strayFiles(db); !stray.isEmpty()) {
+            ++tally.strayFiles;
             faults << QStringLiteral("run %1: left behind: %2").arg(run).arg(stray.join(", "));
+        }
     }
-    tally.faults = int(faults.size());
     m_table.append({path, tally});
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
 }
 
 void TestCrash::cleanupTestCase() {
-    std::printf("\n%-32s %6s %8s %8s\n", "write path", "kills", "steps", "faults");
+    std::printf("\n%-32s %6s %8s %10s %12s %14s %12s\n", "write path", "kills", "steps",
+                "integrity", "half-stored", "lost committed", "stray files");
     for (const auto& [path, t] : std::as_const(m_table))
-        std::printf("%-32s %6d %8d %8d\n", qPrintable(path), t.runs, t.steps, t.faults);
+        std::printf("%-32s %6d %8d %10d %12d %14d %12d\n", qPrintable(path), t.runs, t.steps,
+                    t.integrityFailures, t.halfStored, t.lostCommitted, t.strayFiles);
     std::fflush(stdout);
 }
 

@@ -6,12 +6,14 @@
 #include "TestShell.h"
 
 #include <QAction>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QTest>
 
 namespace {
@@ -62,6 +64,11 @@ void TestReportWindow::aReportOpensOnceWithItsMarkerAndFreshData() {
     QCOMPARE(shell.mdi->subWindowList().size(), 1);
     QCOMPARE(second->renderer().data().rows.size(), 36);
     QCOMPARE(shell.state().marker("vehicledataopen"), QStringLiteral("Y"));
+    // Its copies are named after the project.
+    shell.scripted.queueFile(QString());
+    trigger(second, "actExportPdf");
+    QVERIFY(shell.scripted.chooserInitialPaths().last().endsWith(
+        "/Project Report - 1986 FORD MUSTANG.pdf"));
     QVERIFY(second->closeWindow());
     QTRY_VERIFY(!second);
     QCOMPARE(shell.state().marker("vehicledataopen"), QString());
@@ -71,6 +78,7 @@ void TestReportWindow::aReportOpensOnceWithItsMarkerAndFreshData() {
     QVERIFY(wide->parentWidget()->width() > wide->sizeHint().width() - 10);
     shell.appState.clearProject();
     QVERIFY(openReport(shell, ReportKind::VendorData));
+    QCOMPARE(shell.state().marker("vendordataopen"), QStringLiteral("Y"));
 }
 
 void TestReportWindow::thePreviewPaintsPagesAsTheToolbarTurnsThem() {
@@ -108,6 +116,14 @@ void TestReportWindow::thePreviewPaintsPagesAsTheToolbarTurnsThem() {
         QVERIFY(preview->cachedPageCount() <= ReportPreview::kCachedPages);
     }
     QCOMPARE(preview->cachedPageCount(), ReportPreview::kCachedPages);
+
+    // The PDF has every page the preview has.
+    const QString path = shell.db.path("report.pdf");
+    shell.scripted.queueFile(path);
+    trigger(w, "actExportPdf");
+    QFile pdf(path);
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromLatin1(pdf.readAll()).count(QRegularExpression("/Type\\s*/Page\\b")), 9);
 }
 
 void TestReportWindow::exportAndPrintWriteWhereTheUserSays() {
@@ -118,6 +134,7 @@ void TestReportWindow::exportAndPrintWriteWhereTheUserSays() {
     shell.scripted.queueFile(base);
     trigger(w, "actExportPdf");
     QVERIFY(QFileInfo(base + ".pdf").size() > 0);
+    QCOMPARE(shell.scripted.chooserTitles().last(), QStringLiteral("Export PDF"));
     QVERIFY(shell.scripted.chooserInitialPaths().last().endsWith("/Category Report.pdf"));
     QVERIFY(shell.scripted.messages().isEmpty());
 

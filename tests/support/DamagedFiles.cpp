@@ -4,6 +4,7 @@
 #include "TestDatabase.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QVariant>
 
 namespace {
@@ -42,6 +43,7 @@ bool execAll(const QString& path, const QString& script) {
 QList<DamagedFiles::Kind> DamagedFiles::kinds() {
     return {
         {QStringLiteral("zero bytes"), QStringLiteral("empty")},
+        {QStringLiteral("random bytes"), QStringLiteral("not an SQLite database")},
         {QStringLiteral("text"), QStringLiteral("not an SQLite database")},
         {QStringLiteral("cut in half"), QStringLiteral("cut short")},
         {QStringLiteral("flipped byte in a b-tree page"), QStringLiteral("damaged")},
@@ -62,6 +64,13 @@ bool DamagedFiles::make(const QString& kind, const QString& sound, const QString
         return false;
     if (kind == u"zero bytes")
         return TestDatabase::writeFile(target, {});
+    if (kind == u"random bytes") {
+        QByteArray bytes(8192, '\0');
+        QRandomGenerator random(1986);
+        for (char& c : bytes)
+            c = char(random.bounded(256));
+        return TestDatabase::writeFile(target, bytes);
+    }
     if (kind == u"text")
         return TestDatabase::writeFile(target, "Year,Make,Model\n1986,FORD,MUSTANG\n");
     if (kind == u"cut in half")
