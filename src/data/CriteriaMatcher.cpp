@@ -57,10 +57,15 @@ CriteriaMatcher::CriteriaMatcher(const TableDef& table) {
     for (int i = 0; i < table.columns.size(); ++i) {
         m_types << table.columns[i].type;
         m_columnByName.insert(table.columns[i].name.toLower(), i);
+        m_columnBySpelling.insert(table.columns[i].name, i);
     }
 }
 
 int CriteriaMatcher::columnIndex(const QString& column) const {
+    // Reports ask for a column per cell, mostly spelled as the table spells
+    // it: that is found without folding the name first.
+    if (const auto it = m_columnBySpelling.constFind(column); it != m_columnBySpelling.cend())
+        return *it;
     return m_columnByName.value(column.trimmed().toLower(), -1);
 }
 

@@ -45,5 +45,6 @@ public:
 
 private:
     QList<ColumnType> m_types;
-    QHash<QString, int> m_columnByName; // lower-case name -> index
+    QHash<QString, int> m_columnByName;     // lower-case name -> index
+    QHash<QString, int> m_columnBySpelling; // name as the table spells it -> index
 };

@@ -127,6 +127,79 @@ void RecordSet::ensureLoaded() {
         ignoreError(load()); // a failed read leaves an empty row set; requery() reports it
 }
 
+DbResult RecordSet::select(QSqlQuery& q, const QString& columns, bool sorted) const {
+    QString sql = QStringLiteral("SELECT %1 FROM \"%2\"").arg(columns, m_table.name);
+    QStringList where;
+    QVariantList binds;
+    for (const QList<Condition>* list : {&m_base, &m_filter})
+        for (const Condition& c : *list) {
+            where << u'"' + m_table.columns[c.column].name + u"\" " + sqlOp(c.op) + u" ?";
+            binds << bindValue(c.column, c.value);
+        }
+    if (!where.isEmpty())
+        sql += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
+    QStringList order;
+    if (sorted)
+        for (const SortKey& k : m_sort)
+            order << u'"' + m_table.columns[k.column].name + u'"' +
+                         (k.ascending ? QString() : QStringLiteral(" DESC"));
+    order << QStringLiteral("rowid");
+    sql += QStringLiteral(" ORDER BY ") + order.join(u',');
+
+    q.setForwardOnly(true);
+    if (!q.prepare(sql))
+        return m_store.resultOf(q.lastError(), QStringLiteral("read"));
+    for (const QVariant& b : binds)
+        q.addBindValue(b);
+    if (!q.exec())
+        return m_store.resultOf(q.lastError(), QStringLiteral("read"));
+    return DbResult::success();
+}
+
+DbResult RecordSet::scan(const QStringList& columns,
+                         const std::function<DbResult(const QVector<QVariant>&)>& row) {
+    QList<int> picked;
+    QStringList names;
+    for (const QString& column : columns) {
+        const int col = columnIndex(column);
+        if (col < 0)
+            return DbResult::failure(
+                DbErrorKind::BadCriteria,
+                QStringLiteral("The list %1 has no column named %2.").arg(m_name, column));
+        picked << col;
+        names << u'"' + m_table.columns[col].name + u'"';
+    }
+    QVector<QVariant> values(picked.size());
+    if (!m_pending.isEmpty()) {
+        // Held changes live only here: walk the rows as they are held.
+        ensureLoaded();
+        for (const Row& r : std::as_const(m_rows)) {
+            if (r.hidden)
+                continue;
+            for (int i = 0; i < picked.size(); ++i)
+                values[i] = shown(picked[i], r.values[picked[i]]);
+            if (DbResult result = row(values); !result)
+                return result;
+        }
+        return DbResult::success();
+    }
+    if (!m_store.isOpen())
+        return DbResult::failure(DbErrorKind::NotOpen, m_store.notOpenMessage());
+    QSqlQuery q(m_store.connection());
+    if (DbResult r = select(q, names.join(u','), true); !r)
+        return r;
+    while (q.next()) {
+        for (int i = 0; i < picked.size(); ++i)
+            values[i] = shown(picked[i], storedValue(picked[i], q.value(i)));
+        if (DbResult result = row(values); !result)
+            return result;
+    }
+    // A read that stops part way must not pass for the whole list.
+    if (q.lastError().isValid())
+        return m_store.resultOf(q.lastError(), QStringLiteral("read"));
+    return DbResult::success();
+}
+
 DbResult RecordSet::load() {
     m_stale = false;
     m_rows.clear();
@@ -137,36 +210,13 @@ DbResult RecordSet::load() {
     QStringList cols;
     for (const ColumnDef& c : m_table.columns)
         cols << u'"' + c.name + u'"';
-    QString sql = QStringLiteral("SELECT rowid, %1 FROM \"%2\"").arg(cols.join(u','), m_table.name);
-    QStringList where;
-    QVariantList binds;
-    for (const QList<Condition>* list : {&m_base, &m_filter})
-        for (const Condition& c : *list) {
-            where << u'"' + m_table.columns[c.column].name + u"\" " + sqlOp(c.op) + u" ?";
-            binds << bindValue(c.column, c.value);
-        }
-    if (!where.isEmpty())
-        sql += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
     // The database sorts (with the columns' own case-blind collation, and by
     // rowid among equals, as the in-memory sort does), unless held changes
     // must be merged in first.
     const bool sortInSql = m_pending.isEmpty();
-    QStringList order;
-    if (sortInSql)
-        for (const SortKey& k : m_sort)
-            order << u'"' + m_table.columns[k.column].name + u'"' +
-                         (k.ascending ? QString() : QStringLiteral(" DESC"));
-    order << QStringLiteral("rowid");
-    sql += QStringLiteral(" ORDER BY ") + order.join(u',');
-
     QSqlQuery q(m_store.connection());
-    q.setForwardOnly(true);
-    if (!q.prepare(sql))
-        return m_store.resultOf(q.lastError(), QStringLiteral("read"));
-    for (const QVariant& b : binds)
-        q.addBindValue(b);
-    if (!q.exec())
-        return m_store.resultOf(q.lastError(), QStringLiteral("read"));
+    if (DbResult r = select(q, QStringLiteral("rowid, ") + cols.join(u','), sortInSql); !r)
+        return r;
 
     const int n = int(m_table.columns.size());
     QSet<qint64> seen;
@@ -307,10 +357,13 @@ QList<QVariant> RecordSet::values() {
 }
 
 QVariant RecordSet::readCell(const Row& row, int col) const {
-    const QVariant& v = m_editing ? m_edit[col] : row.values[col];
-    if (m_table.columns[col].type == ColumnType::Money && !v.isNull())
-        return QVariant::fromValue(Money::fromUnits(v.toLongLong()));
-    return v;
+    return shown(col, m_editing ? m_edit[col] : row.values[col]);
+}
+
+QVariant RecordSet::shown(int col, const QVariant& held) const {
+    if (m_table.columns[col].type == ColumnType::Money && !held.isNull())
+        return QVariant::fromValue(Money::fromUnits(held.toLongLong()));
+    return held;
 }
 
 QString RecordSet::text(const QString& column) {

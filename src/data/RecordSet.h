@@ -11,9 +11,11 @@
 #include <QVariant>
 #include <QVector>
 
+#include <functional>
 #include <memory>
 
 class DataStore;
+class QSqlQuery;
 
 enum class LockMode {
     Optimistic,      // every Update and Delete is written before the call returns
@@ -84,6 +86,13 @@ public:
     DbResult updateBatch();
     void cancelBatch();
     bool hasPendingChanges() const { return !m_pending.isEmpty(); }
+    // The given columns of every row in view, in the set's order, each as
+    // value() reads it, handed to `row` one row at a time; a failure from
+    // `row` stops the walk and is returned. The rows are read from the
+    // database without being kept, and neither the set's rows nor its
+    // current row change. An unknown column is refused before anything is read.
+    DbResult scan(const QStringList& columns,
+                  const std::function<DbResult(const QVector<QVariant>&)>& row);
 
     // The child rows of the current parent row of a hierarchical command
     // (part lines of the same category and project with the child flag set).
@@ -132,6 +141,10 @@ private:
     Row* current();
     // A cell of `row` as value() reads it: pending edits first, money as Money.
     QVariant readCell(const Row& row, int col) const;
+    QVariant shown(int col, const QVariant& held) const;
+    // Runs the SELECT of `columns` over the rows in view (base conditions
+    // and filter), sorted by the set's keys when `sorted`, then by rowid.
+    DbResult select(QSqlQuery& q, const QString& columns, bool sorted) const;
     QVariant storedValue(int column, const QVariant& raw) const;
     DbResult convert(int column, const QVariant& in, QVariant& out) const;
     QVariant bindValue(int column, const QVariant& v) const;

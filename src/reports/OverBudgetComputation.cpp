@@ -4,6 +4,8 @@
 #include "DataStore.h"
 #include "Transaction.h"
 
+#include <optional>
+
 namespace {
 
 // Appends the category when its purchased total is above its budget. A
@@ -63,7 +65,6 @@ DbResult OverBudgetComputation::run(DataStore& store, const QString& project) {
         return r;
     if (DbResult r = budget.setFilter(QStringLiteral("Cat_vehicle_number = ") + number); !r)
         return r;
-    ignoreError(master.requery());
     ignoreError(budget.requery());
     ignoreError(scratch.requery());
 
@@ -76,16 +77,19 @@ DbResult OverBudgetComputation::run(DataStore& store, const QString& project) {
         if (DbResult r = scratch.deleteCurrent(); !r)
             return r;
 
-    master.moveFirst();
-    if (!master.isEof()) {
-        QString current = master.text(QStringLiteral("Category"));
-        Money total;
-        for (; !master.isEof(); master.moveNext()) {
-            const QString category = master.text(QStringLiteral("Category"));
-            const Money cost = master.money(QStringLiteral("Total_cost"));
-            if (category.compare(current, Qt::CaseInsensitive) != 0) {
-                if (DbResult r = closeCategory(budget, scratch, current, total); !r)
-                    return r;
+    // Only the two columns the totals need are read; the lines themselves
+    // are read again when a window next uses the list.
+    std::optional<QString> current;
+    Money total;
+    DbResult walked = master.scan(
+        {QStringLiteral("Category"), QStringLiteral("Total_cost")},
+        [&](const QVector<QVariant>& line) {
+            const QString category = line[0].toString();
+            const Money cost = line[1].value<Money>();
+            if (!current || category.compare(*current, Qt::CaseInsensitive) != 0) {
+                if (current)
+                    if (DbResult r = closeCategory(budget, scratch, *current, total); !r)
+                        return r;
                 current = category;
                 total = cost;
             } else if (const auto added = Money::checkedAdd(total, cost)) {
@@ -93,9 +97,12 @@ DbResult OverBudgetComputation::run(DataStore& store, const QString& project) {
             } else {
                 return overflow();
             }
-        }
-        if (DbResult r = closeCategory(budget, scratch, current, total); !r)
+            return DbResult::success();
+        });
+    if (!walked)
+        return walked;
+    if (current)
+        if (DbResult r = closeCategory(budget, scratch, *current, total); !r)
             return r;
-    }
     return tx.commit();
 }

@@ -37,6 +37,7 @@ private Q_SLOTS:
     void childrenHoldOnlyFlaggedLinesOfTheirParent();
     void readOnlyCommandRefusesWrites();
     void valuesReadBackInTheirTypes();
+    void scanReadsTheRowsInViewWithoutMoving();
 };
 
 void TestRecordSet::init() {
@@ -304,6 +305,58 @@ void TestRecordSet::valuesReadBackInTheirTypes() {
              QStringLiteral("null"));
     rs.moveNext();
     QCOMPARE(rs.text("Part_Name"), QString()); // reading at the end gives nothing
+}
+
+void TestRecordSet::scanReadsTheRowsInViewWithoutMoving() {
+    RecordSet& rs = m_store->recordSet(Command::RSLMaster);
+    QVERIFY(rs.setFilter("Mas_vehicle_number = 2").ok());
+    QVERIFY(rs.setSort("Category DESC, Part_Name").ok());
+    rs.moveFirst();
+    rs.moveNext();
+    const QString before = rs.text("Part_Name");
+    QStringList scanned;
+    QVERIFY(rs.scan({"category", "Total_cost"}, [&](const QVector<QVariant>& row) {
+                  // Money comes as Money, exactly as value() reads it.
+                  scanned << row[0].toString() + ' ' + row[1].value<Money>().toPlainText();
+                  return DbResult::success();
+              }).ok());
+    QCOMPARE(scanned, (QStringList{"BRAKES 120.5", "BRAKES 10", "BODY 10"}));
+    QCOMPARE(rs.text("Part_Name"), before);
+
+    // A failure from the caller stops the walk; an unknown column reads nothing.
+    int calls = 0;
+    const DbResult stopped = rs.scan({"Category"}, [&](const QVector<QVariant>&) {
+        ++calls;
+        return DbResult::failure(DbErrorKind::Overflow, "stop");
+    });
+    QCOMPARE(stopped.kind(), DbErrorKind::Overflow);
+    QCOMPARE(calls, 1);
+    QCOMPARE(rs.scan({"NoSuchColumn"},
+                     [&](const QVector<QVariant>&) {
+                         ++calls;
+                         return DbResult::success();
+                     })
+                 .kind(),
+             DbErrorKind::BadCriteria);
+    QCOMPARE(calls, 1);
+
+    // Held batch changes are in view as the set holds them.
+    RecordSet& budget = m_store->recordSet(Command::RSLCategorybudget);
+    QVERIFY(budget.setFilter("Cat_vehicle_number = 1").ok());
+    budget.moveFirst();
+    const QString category = budget.text("Category");
+    QVERIFY(budget.setValue("Budget_amount", "12.34").ok());
+    QStringList held;
+    QVERIFY(budget
+                .scan({"Category", "Budget_amount"},
+                      [&](const QVector<QVariant>& row) {
+                          held << row[0].toString() + ' ' + row[1].value<Money>().toPlainText();
+                          return DbResult::success();
+                      })
+                .ok());
+    QCOMPARE(held.size(), budget.recordCount());
+    QVERIFY(held.contains(category + " 12.34"));
+    budget.cancelBatch();
 }
 
 QTEST_GUILESS_MAIN(TestRecordSet)
