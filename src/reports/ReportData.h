@@ -25,13 +25,15 @@ public:
         QList<Row> children;
 
         // By column name, in any case; no value for a column the row lacks.
-        QVariant value(const QString& column) const {
+        QVariant value(const QString& column) const { return cells.value(indexOf(column)); }
+        // Where the named column sits in cells; -1 when the row lacks it.
+        int indexOf(const QString& column) const {
             if (!columns)
-                return {};
+                return -1;
             auto it = columns->constFind(column);
             if (it == columns->cend())
                 it = columns->constFind(column.toLower());
-            return it == columns->cend() ? QVariant() : cells.value(*it);
+            return it == columns->cend() ? -1 : *it;
         }
 
         // A row of the named values in that order (built by hand rather than read).

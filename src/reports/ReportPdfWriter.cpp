@@ -16,6 +16,7 @@
 #include <QThreadPool>
 #include <QtEndian>
 
+#include <atomic>
 #include <cctype>
 #include <climits>
 #include <cmath>
@@ -92,6 +93,12 @@ qint16 s16(const QByteArray& data, qsizetype at) {
     return data.size() >= at + 2 ? qFromBigEndian<qint16>(data.constData() + at) : 0;
 }
 
+// Tells writers apart for the memos callers keep.
+quint64 nextSerial() {
+    static std::atomic<quint64> next{1};
+    return next++;
+}
+
 } // namespace
 
 class ReportPdfWriter::Engine : public QPaintEngine {
@@ -101,8 +108,8 @@ public:
         , m_file(path)
         , m_size(page) {}
     ~Engine() override {
-        if (m_pending.body.valid())
-            m_pending.body.wait();
+        if (m_pending.bodies.valid())
+            m_pending.bodies.wait();
     }
 
     QString title;
@@ -123,7 +130,7 @@ public:
                    Qt::ImageConversionFlags flags) override;
     Type type() const override { return User; }
     bool drawPlainText(const QTransform& transform, const QColor& color, const QPointF& p,
-                       const QFont& font, const QString& text);
+                       const QFont& font, const QString& text, quint64 serial, TextMemo* memo);
 
 private:
     struct Font {
@@ -146,7 +153,7 @@ private:
     struct FontTexts {
         QFont font;
         QRawFont raw;
-        QHash<QString, Shaped> texts;
+        QHash<QString, std::shared_ptr<const Shaped>> texts;
     };
 
     int reserve();
@@ -157,11 +164,12 @@ private:
                      const char* filter);
     void startPage();
     void finishPage();
+    void handOff();
     void writePending();
     int fontFor(const QRawFont& raw);
-    const Shaped& shaped(const QFont& font, const QString& text, bool rightToLeft);
+    std::shared_ptr<const Shaped> shaped(const QFont& font, const QString& text, bool rightToLeft);
     Run& learn(Run& run, const QRawFont& raw, const QString& text, bool inOrder);
-    void drawShaped(const Shaped& s, const QPointF& p, const QString& text);
+    void drawShaped(const Shaped& s, const QPointF& p, const QString& text, const QColor& color);
     void beginText();
     void endText();
     void drawRun(const Run& run, const QPointF& origin);
@@ -176,10 +184,16 @@ private:
     std::vector<qint64> m_offsets{0};
     QList<int> m_pages;
     QByteArray m_content;
-    struct Pending {
+    struct Page {
         int content = 0;
         int page = 0;
-        std::future<QByteArray> body; // compressed contents
+    };
+    // Painted pages not yet handed to the compressing thread.
+    QList<Page> m_painted;
+    QList<QByteArray> m_paintedContents;
+    struct Pending {
+        QList<Page> pages;
+        std::future<QList<QByteArray>> bodies; // compressed contents
     } m_pending;
     QColor m_textColor;
     bool m_inText = false; // inside BT .. ET
@@ -196,6 +210,7 @@ private:
 
     static constexpr int kCatalog = 1, kPageTree = 2, kResources = 3, kInfo = 4;
     static constexpr qsizetype kTextsPerFont = 4000;
+    static constexpr qsizetype kPagesPerHandOff = 16;
 };
 
 int ReportPdfWriter::Engine::reserve() {
@@ -243,29 +258,48 @@ void ReportPdfWriter::Engine::startPage() {
     m_inText = false;
 }
 
-// A page's contents are compressed on another thread while the next page
-// is painted; at most one page waits.
+// Pages are compressed on another thread while the next ones are painted.
+// They are handed over a few at a time: waking the thread for every page
+// of a long report costs more than compressing it.
 void ReportPdfWriter::Engine::finishPage() {
     endText();
-    writePending();
     const int content = reserve();
-    const int page = reserve();
-    m_pages << page;
-    auto promise = std::make_shared<std::promise<QByteArray>>();
-    m_pending = {content, page, promise->get_future()};
+    m_painted.append({content, reserve()});
+    m_pages << m_painted.last().page;
+    m_paintedContents.append(std::exchange(m_content, {}));
+    if (m_painted.size() >= kPagesPerHandOff)
+        handOff();
+}
+
+void ReportPdfWriter::Engine::handOff() {
+    writePending();
+    if (m_painted.isEmpty())
+        return;
+    auto promise = std::make_shared<std::promise<QList<QByteArray>>>();
+    m_pending = {std::exchange(m_painted, {}), promise->get_future()};
     QThreadPool::globalInstance()->start(
-        [promise, data = std::exchange(m_content, {})] { promise->set_value(deflated(data)); });
+        [promise, contents = std::exchange(m_paintedContents, {})] {
+            QList<QByteArray> bodies;
+            bodies.reserve(contents.size());
+            for (const QByteArray& c : contents)
+                bodies.append(deflated(c));
+            promise->set_value(bodies);
+        });
 }
 
 void ReportPdfWriter::Engine::writePending() {
-    if (!m_pending.body.valid())
+    if (!m_pending.bodies.valid())
         return;
-    writeStream(m_pending.content, {}, m_pending.body.get(), "/FlateDecode");
-    startObject(m_pending.page);
-    QByteArray dict = "<</Type /Page /Parent 2 0 R /Resources 3 0 R /MediaBox [0 0 ";
-    num(dict, m_size.width());
-    num(dict, m_size.height());
-    write(dict + "] /Contents " + QByteArray::number(m_pending.content) + " 0 R>>\nendobj\n");
+    const QList<QByteArray> bodies = m_pending.bodies.get();
+    for (qsizetype i = 0; i < bodies.size(); ++i) {
+        const Page& p = m_pending.pages[i];
+        writeStream(p.content, {}, bodies[i], "/FlateDecode");
+        startObject(p.page);
+        QByteArray dict = "<</Type /Page /Parent 2 0 R /Resources 3 0 R /MediaBox [0 0 ";
+        num(dict, m_size.width());
+        num(dict, m_size.height());
+        write(dict + "] /Contents " + QByteArray::number(p.content) + " 0 R>>\nendobj\n");
+    }
     m_pending = {};
 }
 
@@ -279,6 +313,7 @@ bool ReportPdfWriter::Engine::newPage() {
 
 bool ReportPdfWriter::Engine::end() {
     finishPage();
+    handOff();
     writePending();
     for (std::size_t i = 0; i < m_fonts.size(); ++i)
         writeFont(m_fonts[i], int(i));
@@ -363,7 +398,7 @@ bool needsNoShaping(const QString& text) {
 
 // Shaped the way the painter shapes it, and remembered: the captions of a
 // report repeat on every band.
-const ReportPdfWriter::Engine::Shaped&
+std::shared_ptr<const ReportPdfWriter::Engine::Shaped>
 ReportPdfWriter::Engine::shaped(const QFont& font, const QString& text, bool rightToLeft) {
     auto texts = std::find_if(m_texts.begin(), m_texts.end(),
                               [&](const FontTexts& t) { return t.font == font; });
@@ -433,7 +468,7 @@ ReportPdfWriter::Engine::shaped(const QFont& font, const QString& text, bool rig
     }
     if (readBack != text)
         result.plain = false;
-    return *texts->texts.insert(key, result);
+    return *texts->texts.insert(key, std::make_shared<const Shaped>(std::move(result)));
 }
 
 // Notes the widths of the run's glyphs and the characters they stand for
@@ -477,24 +512,31 @@ void ReportPdfWriter::Engine::drawTextItem(const QPointF& p, const QTextItem& it
     const QString text = item.text();
     if (text.isEmpty())
         return;
-    drawShaped(shaped(item.font(), text, item.renderFlags().testFlag(QTextItem::RightToLeft)), p,
-               text);
+    drawShaped(*shaped(item.font(), text, item.renderFlags().testFlag(QTextItem::RightToLeft)), p,
+               text, m_pen.color());
 }
 
 bool ReportPdfWriter::Engine::drawPlainText(const QTransform& transform, const QColor& color,
                                             const QPointF& p, const QFont& font,
-                                            const QString& text) {
-    if (!needsNoShaping(text))
-        return false;
+                                            const QString& text, quint64 serial, TextMemo* memo) {
+    std::shared_ptr<const Shaped> s;
+    if (memo && memo->writer == serial) {
+        s = std::static_pointer_cast<const Shaped>(memo->shaped);
+    } else {
+        if (!needsNoShaping(text))
+            return false;
+        s = shaped(font, text, false);
+        if (memo)
+            *memo = {serial, s};
+    }
     const QTransform transformWas = std::exchange(m_transform, transform);
-    const QPen penWas = std::exchange(m_pen, QPen(color));
-    drawShaped(shaped(font, text, false), p, text);
+    drawShaped(*s, p, text, color);
     m_transform = transformWas;
-    m_pen = penWas;
     return true;
 }
 
-void ReportPdfWriter::Engine::drawShaped(const Shaped& s, const QPointF& p, const QString& text) {
+void ReportPdfWriter::Engine::drawShaped(const Shaped& s, const QPointF& p, const QString& text,
+                                         const QColor& color) {
     const bool outlines = std::all_of(s.runs.cbegin(), s.runs.cend(), [&](const Run& r) {
         return m_fonts[std::size_t(r.font)].outlines;
     });
@@ -504,7 +546,6 @@ void ReportPdfWriter::Engine::drawShaped(const Shaped& s, const QPointF& p, cons
         return;
     }
     beginText();
-    const QColor color = m_pen.color();
     if (color != m_textColor) {
         m_content += rgb(color) + "rg\n";
         m_textColor = color;
@@ -866,7 +907,8 @@ void ReportPdfWriter::Engine::writeFont(const Font& font, int index) {
 }
 
 ReportPdfWriter::ReportPdfWriter(const QString& path, QSizeF pagePoints)
-    : m_page(pagePoints)
+    : m_serial(nextSerial())
+    , m_page(pagePoints)
     , m_engine(std::make_unique<Engine>(path, pagePoints)) {}
 
 ReportPdfWriter::~ReportPdfWriter() = default;
@@ -884,11 +926,11 @@ bool ReportPdfWriter::newPage() {
 }
 
 bool ReportPdfWriter::drawText(const QPainter& painter, const QPointF& baseline,
-                               const QString& text, const QFont& font) {
+                               const QString& text, const QFont& font, TextMemo* memo) {
     if (painter.device() != this || painter.layoutDirection() == Qt::RightToLeft)
         return false;
     return m_engine->drawPlainText(painter.combinedTransform(), painter.pen().color(), baseline,
-                                   font, text);
+                                   font, text, m_serial, memo);
 }
 
 QPaintEngine* ReportPdfWriter::paintEngine() const {

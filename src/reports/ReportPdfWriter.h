@@ -29,12 +29,20 @@ public:
     // could not be written.
     bool newPage();
 
+    // What a writer made of one text in one font, for the caller to keep
+    // beside that text: drawn again with its memo, the text is not looked
+    // up anew. A memo filled by another writer is filled again.
+    struct TextMemo {
+        quint64 writer = 0;
+        std::shared_ptr<const void> shaped;
+    };
+
     // Draws one line of plain Latin text at its baseline with the painter's
     // transformation and pen, without the painter laying it out first (it
     // would shape the text only for this writer to shape it again). False,
     // drawing nothing, for text that needs the painter's own layout.
     bool drawText(const QPainter& painter, const QPointF& baseline, const QString& text,
-                  const QFont& font);
+                  const QFont& font, TextMemo* memo = nullptr);
 
     QPaintEngine* paintEngine() const override;
 
@@ -43,6 +51,7 @@ protected:
 
 private:
     class Engine;
+    quint64 m_serial;
     QSizeF m_page;
     std::unique_ptr<Engine> m_engine;
 };

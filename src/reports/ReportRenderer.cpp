@@ -49,6 +49,7 @@ struct KnownText {
     qreal width = -1;
     bool drawn = false;
     std::unique_ptr<QTextLayout> shaped;
+    ReportPdfWriter::TextMemo pdf;
 };
 
 } // namespace
@@ -274,12 +275,21 @@ const ReportData::Row* ReportRenderer::rowOf(const Placed& p) const {
     return p.child < row.children.size() ? &row.children[p.child] : nullptr;
 }
 
+QVariant ReportRenderer::cell(const ReportData::Row& row, const ReportElement& e) const {
+    auto& [columns, index] = m_columnOf[&e];
+    if (columns != row.columns.get() || !columns) {
+        columns = row.columns.get();
+        index = row.indexOf(e.column);
+    }
+    return row.cells.value(index);
+}
+
 Money ReportRenderer::sum(const ReportElement& e, const Placed& p) const {
     // The stored amounts, added exactly and rounded once when printed: a
     // category's total is then the same in every report and graph.
     qint64 total = 0;
     const auto add = [&](const ReportData::Row& r) {
-        const QVariant v = r.value(e.column);
+        const QVariant v = cell(r, e);
         if (v.isValid() && !v.isNull())
             total += moneyOf(v).units();
     };
@@ -306,7 +316,7 @@ QString ReportRenderer::textOf(const ReportElement& e, const Placed& p, int page
         return e.text;
     case Kind::Field: {
         const ReportData::Row* row = rowOf(p);
-        return row ? format(row->value(e.column), e.format) : QString();
+        return row ? format(cell(*row, e), e.format) : QString();
     }
     case Kind::Sum:
         return Formats::reportCurrency(sum(e, p));
@@ -614,6 +624,7 @@ void ReportRenderer::paintBand(QPainter& painter, const Placed& p, int page) con
     // Band coordinates to page coordinates.
     const int origin = p.top - p.from;
     auto* pdf = dynamic_cast<ReportPdfWriter*>(painter.device());
+    bool blackPen = false;
     for (int i = 0; i < p.band->elements.size(); ++i) {
         const ReportElement& e = p.band->elements[i];
         const int top = e.top + a.shift[i];
@@ -625,6 +636,7 @@ void ReportRenderer::paintBand(QPainter& painter, const Placed& p, int page) con
             if (e.kind == Kind::Rectangle) {
                 const qreal pen = 15;
                 painter.setPen(QPen(Qt::black, pen));
+                blackPen = false;
                 painter.setBrush(Qt::NoBrush);
                 painter.drawRect(box.adjusted(pen / 2, pen / 2, -pen / 2, -pen / 2));
             } else {
@@ -636,7 +648,10 @@ void ReportRenderer::paintBand(QPainter& painter, const Placed& p, int page) con
         if (block.lines.isEmpty())
             continue;
         FontInfo& f = fontInfo(e.font);
-        painter.setPen(Qt::black);
+        if (!blackPen) {
+            painter.setPen(Qt::black);
+            blackPen = true;
+        }
         const qreal first = top + blockOffset(block, a.height[i], e.align);
         for (int l = 0; l < block.lines.size(); ++l) {
             const qreal lineTop = first + l * block.spacing;
@@ -658,7 +673,7 @@ void ReportRenderer::paintBand(QPainter& painter, const Placed& p, int page) con
                                                : box.right() - w;
             }
             const qreal baseline = origin + lineTop + block.ascent;
-            if (pdf && pdf->drawText(painter, QPointF(x, baseline), line, f.font))
+            if (pdf && pdf->drawText(painter, QPointF(x, baseline), line, f.font, &known->pdf))
                 continue;
             if (!known->drawn && !known->shaped) {
                 known->drawn = true;

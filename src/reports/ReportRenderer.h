@@ -125,6 +125,9 @@ private:
     FontInfo& fontInfo(const ReportFont& font) const;
     const ReportData::Row* rowOf(const Placed& p) const;
     QString textOf(const ReportElement& e, const Placed& p, int page) const;
+    // The element's column among the row's cells, looked up by name once for
+    // each column map (the rows of one record set share theirs).
+    QVariant cell(const ReportData::Row& row, const ReportElement& e) const;
     Money sum(const ReportElement& e, const Placed& p) const;
     void paintBand(QPainter& painter, const Placed& p, int page) const;
     void paintInsert(QPainter& painter, const Placed& p) const;
@@ -143,6 +146,8 @@ private:
     mutable std::unordered_map<int, std::unique_ptr<FontInfo>> m_fonts;
     mutable const FontInfo* m_painterFont = nullptr; // the font the painter has, while painting
     mutable std::unordered_map<const ReportElement*, std::unique_ptr<TextBlock>> m_labels;
+    mutable std::unordered_map<const ReportElement*, std::pair<const ReportData::Columns*, int>>
+        m_columnOf;
     struct ArrangedKey {
         const ReportBand* band;
         int row;

@@ -71,6 +71,7 @@ class TestReportPdfWriter : public QObject {
 private Q_SLOTS:
     void textPagesAndPicturesReadBackAsQtWritesThem();
     void aFullDiskIsReported();
+    void memosServeOnlyTheWriterThatFilledThem();
 
 private:
     QTemporaryDir m_dir;
@@ -131,6 +132,28 @@ void TestReportPdfWriter::aFullDiskIsReported() {
     QVERIFY(painter.begin(&writer));
     painter.drawText(QPointF(72, 72), QStringLiteral("Part Name:"));
     QVERIFY(!painter.end());
+}
+
+void TestReportPdfWriter::memosServeOnlyTheWriterThatFilledThem() {
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(12);
+    ReportPdfWriter::TextMemo memo;
+    // The second file gets a memo the first writer filled: its own font
+    // must still hold the glyphs.
+    for (const char* name : {"first.pdf", "second.pdf"}) {
+        const QString path = m_dir.filePath(name);
+        {
+            ReportPdfWriter writer(path, QSizeF(612, 792));
+            QPainter painter;
+            QVERIFY(painter.begin(&writer));
+            QVERIFY(writer.drawText(painter, QPointF(72, 72), kLines[0], font, &memo));
+            QVERIFY(writer.drawText(painter, QPointF(72, 144), kLines[0], font, &memo));
+            QVERIFY(painter.end());
+        }
+        QPdfDocument document;
+        QCOMPARE(document.load(path), QPdfDocument::Error::None);
+        QCOMPARE(document.getAllText(0).text().count(kLines[0]), 2);
+    }
 }
 
 QTEST_MAIN(TestReportPdfWriter)
