@@ -170,8 +170,9 @@ DbResult RecordSet::scan(const QStringList& columns,
         names << u'"' + m_table.columns[col].name + u'"';
     }
     QVector<QVariant> values(picked.size());
-    if (!m_pending.isEmpty()) {
-        // Held changes live only here: walk the rows as they are held.
+    if (!m_pending.isEmpty() || !m_stale) {
+        // Rows read already are not read twice, and held changes live only
+        // here: walk the rows as they are held.
         ensureLoaded();
         for (const Row& r : std::as_const(m_rows)) {
             if (r.hidden)

@@ -88,9 +88,10 @@ public:
     bool hasPendingChanges() const { return !m_pending.isEmpty(); }
     // The given columns of every row in view, in the set's order, each as
     // value() reads it, handed to `row` one row at a time; a failure from
-    // `row` stops the walk and is returned. The rows are read from the
-    // database without being kept, and neither the set's rows nor its
-    // current row change. An unknown column is refused before anything is read.
+    // `row` stops the walk and is returned. Rows the set does not hold yet
+    // are read from the database without being kept; neither the set's rows
+    // nor its current row change. An unknown column is refused before
+    // anything is read.
     DbResult scan(const QStringList& columns,
                   const std::function<DbResult(const QVector<QVariant>&)>& row);
 

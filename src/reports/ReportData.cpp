@@ -37,6 +37,15 @@ ReportData::Row ReportData::Row::of(const QList<std::pair<QString, QVariant>>& v
 ReportData ReportData::read(RecordSet& records) {
     ReportData out;
     const auto columns = columnsOf(records.columnNames());
+    if (records.childName().isEmpty()) {
+        // Rows straight from the database into the report, without the
+        // record set keeping its own copy of them first.
+        ignoreError(records.scan(records.columnNames(), [&](const QVector<QVariant>& cells) {
+            out.rows.append({columns, cells, {}});
+            return DbResult::success();
+        }));
+        return out;
+    }
     QMultiHash<QString, int> parentsByKey;
     for (records.moveFirst(); !records.isEof(); records.moveNext()) {
         out.rows << readRow(records, columns);

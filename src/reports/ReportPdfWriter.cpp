@@ -31,29 +31,35 @@ namespace {
 // Up to three decimals, without trailing zeros; reports write millions of
 // these, so no locale machinery.
 void num(QByteArray& out, double v) {
-    qint64 thousandths = qint64(std::llround(v * 1000));
-    if (thousandths < 0) {
-        out += '-';
-        thousandths = -thousandths;
-    }
-    char digits[24];
-    int n = 0;
-    qint64 whole = thousandths / 1000;
-    do {
-        digits[n++] = char('0' + whole % 10);
-        whole /= 10;
-    } while (whole > 0);
-    while (n > 0)
-        out += digits[--n];
-    int fraction = int(thousandths % 1000);
+    const qint64 thousandths = qint64(std::llround(v * 1000));
+    quint64 left = thousandths < 0 ? quint64(0) - quint64(thousandths) : quint64(thousandths);
+    // Written from the end: the space, the decimals without trailing zeros,
+    // the whole part and its sign, then appended at once.
+    char text[32];
+    char* const end = text + sizeof text;
+    char* at = end;
+    *--at = ' ';
+    int fraction = int(left % 1000);
+    left /= 1000;
     if (fraction != 0) {
-        out += '.';
-        for (int unit = 100; fraction != 0; unit /= 10) {
-            out += char('0' + fraction / unit);
-            fraction %= unit;
+        int digits = 3;
+        while (fraction % 10 == 0) {
+            fraction /= 10;
+            --digits;
         }
+        while (digits-- > 0) {
+            *--at = char('0' + fraction % 10);
+            fraction /= 10;
+        }
+        *--at = '.';
     }
-    out += ' ';
+    do {
+        *--at = char('0' + left % 10);
+        left /= 10;
+    } while (left > 0);
+    if (thousandths < 0)
+        *--at = '-';
+    out.append(at, end - at);
 }
 
 void matrix(QByteArray& out, const QTransform& t) {
@@ -250,6 +256,8 @@ bool ReportPdfWriter::Engine::begin(QPaintDevice*) {
 
 void ReportPdfWriter::Engine::startPage() {
     m_content.clear();
+    // A report page's contents run to some ten thousand bytes.
+    m_content.reserve(32 * 1024);
     // Painters count downwards from the top of the page; PDF upwards.
     m_content += "1 0 0 -1 0 ";
     num(m_content, m_size.height());
@@ -608,16 +616,20 @@ void ReportPdfWriter::Engine::drawRun(const Run& run, const QPointF& origin) {
         }
         // Two bytes a glyph, in a literal string: half the size of hex.
         const quint32 g = run.glyphs[i];
+        char bytes[6];
+        int n = 0;
         for (const char byte : {char(g >> 8), char(g & 0xFF)}) {
-            if (byte == '(' || byte == ')' || byte == '\\')
-                c += '\\';
-            if (byte == '\n')
-                c += "\\n";
-            else if (byte == '\r')
-                c += "\\r";
-            else
-                c += byte;
+            if (byte == '(' || byte == ')' || byte == '\\') {
+                bytes[n++] = '\\';
+                bytes[n++] = byte;
+            } else if (byte == '\n' || byte == '\r') {
+                bytes[n++] = '\\';
+                bytes[n++] = byte == '\n' ? 'n' : 'r';
+            } else {
+                bytes[n++] = byte;
+            }
         }
+        c.append(bytes, n);
         advance = x + f.widths[g] / 1000;
     }
     c += ")] TJ\n";

@@ -311,16 +311,24 @@ void TestRecordSet::scanReadsTheRowsInViewWithoutMoving() {
     RecordSet& rs = m_store->recordSet(Command::RSLMaster);
     QVERIFY(rs.setFilter("Mas_vehicle_number = 2").ok());
     QVERIFY(rs.setSort("Category DESC, Part_Name").ok());
+    const auto scan = [&] {
+        QStringList out;
+        [&] {
+            QVERIFY(rs.scan({"category", "Total_cost"}, [&](const QVector<QVariant>& row) {
+                          // Money comes as Money, exactly as value() reads it.
+                          out << row[0].toString() + ' ' + row[1].value<Money>().toPlainText();
+                          return DbResult::success();
+                      }).ok());
+        }();
+        return out;
+    };
+    // From the database before the rows are read, from the rows after.
+    const QStringList expected{"BRAKES 120.5", "BRAKES 10", "BODY 10"};
+    QCOMPARE(scan(), expected);
     rs.moveFirst();
     rs.moveNext();
     const QString before = rs.text("Part_Name");
-    QStringList scanned;
-    QVERIFY(rs.scan({"category", "Total_cost"}, [&](const QVector<QVariant>& row) {
-                  // Money comes as Money, exactly as value() reads it.
-                  scanned << row[0].toString() + ' ' + row[1].value<Money>().toPlainText();
-                  return DbResult::success();
-              }).ok());
-    QCOMPARE(scanned, (QStringList{"BRAKES 120.5", "BRAKES 10", "BODY 10"}));
+    QCOMPARE(scan(), expected);
     QCOMPARE(rs.text("Part_Name"), before);
 
     // A failure from the caller stops the walk; an unknown column reads nothing.
