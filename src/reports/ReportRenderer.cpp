@@ -284,14 +284,14 @@ QVariant ReportRenderer::cell(const ReportData::Row& row, const ReportElement& e
     return row.cells.value(index);
 }
 
-Money ReportRenderer::sum(const ReportElement& e, const Placed& p) const {
+std::optional<Money> ReportRenderer::sum(const ReportElement& e, const Placed& p) const {
     // The stored amounts, added exactly and rounded once when printed: a
     // category's total is then the same in every report and graph.
-    qint64 total = 0;
+    std::optional<Money> total = Money();
     const auto add = [&](const ReportData::Row& r) {
         const QVariant v = cell(r, e);
-        if (v.isValid() && !v.isNull())
-            total += moneyOf(v).units();
+        if (total && v.isValid() && !v.isNull())
+            total = Money::checkedAdd(*total, moneyOf(v));
     };
     if (p.band->kind == BandKind::GroupFooter || p.band->kind == BandKind::GroupHeader) {
         if (p.row >= 0 && p.row < m_data.rows.size())
@@ -305,7 +305,7 @@ Money ReportRenderer::sum(const ReportElement& e, const Placed& p) const {
         for (const ReportData::Row& r : m_data.rows)
             add(r);
     }
-    return Money::fromUnits(total);
+    return total;
 }
 
 QString ReportRenderer::textOf(const ReportElement& e, const Placed& p, int page) const {
@@ -319,7 +319,11 @@ QString ReportRenderer::textOf(const ReportElement& e, const Placed& p, int page
         return row ? format(cell(*row, e), e.format) : QString();
     }
     case Kind::Sum:
-        return Formats::reportCurrency(sum(e, p));
+        if (const std::optional<Money> total = sum(e, p))
+            return Formats::reportCurrency(*total);
+        // Amounts that no total can hold: a wrapped-around figure would
+        // pass for a real one.
+        return QStringLiteral("Too large to add up");
     case Kind::PageNumber:
         return QString::number(page + 1);
     case Kind::Date:

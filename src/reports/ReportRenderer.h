@@ -13,6 +13,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 #include <unordered_map>
 
 class QPainter;
@@ -128,7 +129,8 @@ private:
     // The element's column among the row's cells, looked up by name once for
     // each column map (the rows of one record set share theirs).
     QVariant cell(const ReportData::Row& row, const ReportElement& e) const;
-    Money sum(const ReportElement& e, const Placed& p) const;
+    // Empty when the total is beyond what Money holds.
+    std::optional<Money> sum(const ReportElement& e, const Placed& p) const;
     void paintBand(QPainter& painter, const Placed& p, int page) const;
     void paintInsert(QPainter& painter, const Placed& p) const;
     QStringList insertLines(const ReportInsert& insert) const;
