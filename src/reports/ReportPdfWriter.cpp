@@ -5,6 +5,7 @@
 #include <QBuffer>
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QGlyphRun>
 #include <QHash>
 #include <QImageWriter>
@@ -12,6 +13,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRawFont>
+#include <QSaveFile>
 #include <QTextLayout>
 #include <QThreadPool>
 #include <QtEndian>
@@ -111,8 +113,20 @@ class ReportPdfWriter::Engine : public QPaintEngine {
 public:
     Engine(const QString& path, QSizeF page)
         : QPaintEngine(AllFeatures)
-        , m_file(path)
-        , m_size(page) {}
+        , m_size(page) {
+        // A file is written beside its old self and takes its place only
+        // when whole, so a failed export leaves an older file of that name
+        // as it was. Devices and pipes are written as they are.
+        const QFileInfo target(path);
+        if (target.exists() && !target.isFile()) {
+            m_file = std::make_unique<QFile>(path);
+        } else {
+            auto save = std::make_unique<QSaveFile>(path);
+            // A folder where only this file may be written still gets it.
+            save->setDirectWriteFallback(true);
+            m_file = std::move(save);
+        }
+    }
     ~Engine() override {
         if (m_pending.bodies.valid())
             m_pending.bodies.wait();
@@ -183,7 +197,7 @@ private:
     int imageObject(const QImage& image);
     void writeFont(const Font& font, int index);
 
-    QFile m_file;
+    std::unique_ptr<QFileDevice> m_file;
     QSizeF m_size;
     bool m_ok = true;
     qint64 m_written = 0;
@@ -225,7 +239,7 @@ int ReportPdfWriter::Engine::reserve() {
 }
 
 void ReportPdfWriter::Engine::write(const QByteArray& data) {
-    if (m_file.write(data) != data.size())
+    if (m_file->write(data) != data.size())
         m_ok = false;
     m_written += data.size();
 }
@@ -245,7 +259,7 @@ void ReportPdfWriter::Engine::writeStream(int object, const QByteArray& dictiona
 }
 
 bool ReportPdfWriter::Engine::begin(QPaintDevice*) {
-    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (!m_file->open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
     for (int object = 1; object <= kInfo; ++object)
         reserve();
@@ -359,9 +373,14 @@ bool ReportPdfWriter::Engine::end() {
                  " 00000 n \n";
     write(table + "trailer\n<</Size " + QByteArray::number(qulonglong(m_offsets.size())) +
           " /Root 1 0 R /Info 4 0 R>>\nstartxref\n" + QByteArray::number(xref) + "\n%%EOF\n");
-    if (!m_file.flush())
+    if (!m_file->flush())
         m_ok = false;
-    m_file.close();
+    if (auto* save = qobject_cast<QSaveFile*>(m_file.get())) {
+        if (!m_ok)
+            save->cancelWriting();
+        return save->commit() && m_ok;
+    }
+    m_file->close();
     return m_ok;
 }
 

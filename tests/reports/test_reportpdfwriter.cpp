@@ -1,5 +1,6 @@
 #include "ReportPdfWriter.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFontMetricsF>
 #include <QImage>
@@ -10,7 +11,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
 #include <functional>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -71,6 +75,7 @@ class TestReportPdfWriter : public QObject {
 private Q_SLOTS:
     void textPagesAndPicturesReadBackAsQtWritesThem();
     void aFullDiskIsReported();
+    void aFailedWriteKeepsTheOlderFile();
     void memosServeOnlyTheWriterThatFilledThem();
 
 private:
@@ -132,6 +137,41 @@ void TestReportPdfWriter::aFullDiskIsReported() {
     QVERIFY(painter.begin(&writer));
     painter.drawText(QPointF(72, 72), QStringLiteral("Part Name:"));
     QVERIFY(!painter.end());
+}
+
+void TestReportPdfWriter::aFailedWriteKeepsTheOlderFile() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("list.pdf");
+    QFile older(path);
+    QVERIFY(older.open(QIODevice::WriteOnly));
+    older.write("an older list");
+    older.close();
+
+    // Files of this process may grow to 2 KB: the first page already fails.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit was{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &was), 0);
+    rlimit small = was;
+    small.rlim_cur = 2048;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    bool ended = true;
+    {
+        ReportPdfWriter writer(path, QSizeF(612, 792));
+        QPainter painter;
+        if (painter.begin(&writer)) {
+            QFont font(QStringLiteral("Liberation Sans"));
+            font.setPixelSize(12);
+            for (int line = 0; line < 40; ++line)
+                writer.drawText(painter, QPointF(72, 72 + line * 14), kLines[0], font);
+            ended = painter.end();
+        }
+    }
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &was), 0);
+    QVERIFY(!ended);
+    QVERIFY(older.open(QIODevice::ReadOnly));
+    QCOMPARE(older.readAll(), QByteArray("an older list"));
+    // Nor is anything left beside it.
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"list.pdf"});
 }
 
 void TestReportPdfWriter::memosServeOnlyTheWriterThatFilledThem() {
