@@ -269,6 +269,9 @@ DbResult DataStore::query(const QString& sql, const QVariantList& binds,
         return resultOf(q.lastError(), QStringLiteral("be read"));
     while (q.next())
         row(q);
+    // A read that stops at a damaged page must not pass for the whole answer.
+    if (q.lastError().isValid())
+        return resultOf(q.lastError(), QStringLiteral("be read"));
     return DbResult::success();
 }
 

@@ -240,6 +240,11 @@ DbResult RecordSet::load() {
         }
         m_rows.append(std::move(row));
     }
+    // The rows before a damaged page are not the list: none is shown.
+    if (q.lastError().isValid()) {
+        m_rows.clear();
+        return m_store.resultOf(q.lastError(), QStringLiteral("read"));
+    }
     if (!m_pending.isEmpty()) {
         // Held changes that now fall inside the filter: rows changed into it,
         // and rows added since the last batch update, in the order added.

@@ -2,7 +2,9 @@
 #include "RecordSet.h"
 #include "StoreTest.h"
 
+#include <QFileInfo>
 #include <QMap>
+#include <QSqlQuery>
 #include <QTest>
 
 namespace {
@@ -38,6 +40,7 @@ private Q_SLOTS:
     void readOnlyCommandRefusesWrites();
     void valuesReadBackInTheirTypes();
     void scanReadsTheRowsInViewWithoutMoving();
+    void aReadThatFailsPartWayIsNoList();
 };
 
 void TestRecordSet::init() {
@@ -365,6 +368,55 @@ void TestRecordSet::scanReadsTheRowsInViewWithoutMoving() {
     QCOMPARE(held.size(), budget.recordCount());
     QVERIFY(held.contains(category + " 12.34"));
     budget.cancelBatch();
+}
+
+void TestRecordSet::aReadThatFailsPartWayIsNoList() {
+    TestDatabase db;
+    const QString path = db.databasePath();
+    {
+        // Lines enough to fill many pages.
+        auto store = db.open();
+        QStringList lines;
+        for (int i = 0; i < 300; ++i)
+            lines << QStringLiteral("('PART %1', 1, 2, 'BRAKES', 1, 0, 0, 1, '%2')")
+                         .arg(i)
+                         .arg(QString(300, u'x'));
+        QVERIFY(store->execute("RSLMaster", kLines + lines.join(',')).ok());
+    }
+    // A page in the middle of the table damaged, the file's time kept: the
+    // cheap check on opening cannot see it, reading the table does.
+    const qint64 pageSize = TestDatabase::scalar(path, "PRAGMA page_size").toLongLong();
+    const qint64 page = TestDatabase::scalar(path, "SELECT pageno FROM dbstat WHERE name = "
+                                                   "'RSLMaster' AND pagetype = 'leaf' ORDER "
+                                                   "BY path LIMIT 1 OFFSET 10")
+                            .toLongLong();
+    QVERIFY(page > 1);
+    const QDateTime time = QFileInfo(path).lastModified();
+    QByteArray bytes = TestDatabase::readFile(path);
+    bytes[(page - 1) * pageSize] = char(0xFF); // no b-tree page has this type
+    QVERIFY(TestDatabase::writeFile(path, bytes));
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        QVERIFY(f.setFileTime(time, QFileDevice::FileModificationTime));
+    }
+
+    DataStore store;
+    QVERIFY(store.open(path).ok());
+    RecordSet& rs = store.recordSet(Command::RSLMaster);
+    QVERIFY(rs.setFilter("Mas_vehicle_number = 2").ok());
+    int rows = 0;
+    QVERIFY(!rs.scan({"Part_Name"}, [&](const QVector<QVariant>&) {
+                   ++rows;
+                   return DbResult::success();
+               }).ok());
+    QVERIFY(rows > 0); // it did fail part way
+    QVERIFY(!rs.requery().ok());
+    QCOMPARE(rs.recordCount(), 0);
+    // Nor does the store's own query pass it off as the whole answer.
+    rows = 0;
+    QVERIFY(!store.query("SELECT * FROM RSLMaster", {}, [&](const QSqlQuery&) { ++rows; }).ok());
+    QVERIFY(rows > 0);
 }
 
 QTEST_GUILESS_MAIN(TestRecordSet)
