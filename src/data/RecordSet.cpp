@@ -124,7 +124,7 @@ void RecordSet::optimize(const QString&) {}
 
 void RecordSet::ensureLoaded() {
     if (m_stale)
-        ignoreError(load()); // a failed read leaves an empty row set; requery() reports it
+        ignoreError(load()); // a failed read leaves an empty row set; see lastRead()
 }
 
 DbResult RecordSet::select(QSqlQuery& q, const QString& columns, bool sorted) const {
@@ -202,6 +202,11 @@ DbResult RecordSet::scan(const QStringList& columns,
 }
 
 DbResult RecordSet::load() {
+    m_lastRead = readRows();
+    return m_lastRead;
+}
+
+DbResult RecordSet::readRows() {
     m_stale = false;
     m_rows.clear();
     m_pos = 0;

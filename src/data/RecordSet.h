@@ -51,6 +51,8 @@ public:
     const QString& sort() const { return m_sortText; }
     // Reads the rows again from the database; held batch changes stay.
     DbResult requery();
+    // How the rows now held were read: a failed read holds none.
+    const DbResult& lastRead() const { return m_lastRead; }
     // A hint that finds on this column should be fast; the database keeps the
     // indexes the program needs, so there is nothing more to do.
     void optimize(const QString& column);
@@ -136,6 +138,7 @@ private:
 
     int columnIndex(const QString& column) const;
     DbResult load();
+    DbResult readRows();
     void ensureLoaded();
     void sortRows();
     void skipHidden();
@@ -171,6 +174,7 @@ private:
     QVector<Row> m_rows;
     int m_pos = 0;
     bool m_stale = true;
+    DbResult m_lastRead;
 
     // Optimistic mode: the row being edited (or added) until Update.
     bool m_editing = false;

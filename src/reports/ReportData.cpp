@@ -34,37 +34,44 @@ ReportData::Row ReportData::Row::of(const QList<std::pair<QString, QVariant>>& v
     return row;
 }
 
-ReportData ReportData::read(RecordSet& records) {
+ReportData ReportData::read(RecordSet& records, DbResult* error) {
     ReportData out;
+    DbResult result;
     const auto columns = columnsOf(records.columnNames());
     if (records.childName().isEmpty()) {
         // Rows straight from the database into the report, without the
         // record set keeping its own copy of them first.
-        ignoreError(records.scan(records.columnNames(), [&](const QVector<QVariant>& cells) {
+        result = records.scan(records.columnNames(), [&](const QVector<QVariant>& cells) {
             out.rows.append({columns, cells, {}});
             return DbResult::success();
-        }));
-        return out;
-    }
-    QMultiHash<QString, int> parentsByKey;
-    for (records.moveFirst(); !records.isEof(); records.moveNext()) {
-        out.rows << readRow(records, columns);
-        const QString key = records.parentKey();
-        if (!key.isEmpty())
-            parentsByKey.insert(key, int(out.rows.size()) - 1);
-    }
-    // The children of every parent in one read, handed to their parents in
-    // the order they were stored.
-    if (std::unique_ptr<RecordSet> children = records.allChildren()) {
-        const auto childColumns = columnsOf(children->columnNames());
-        for (children->moveFirst(); !children->isEof(); children->moveNext()) {
-            const QList<int> parents = parentsByKey.values(RecordSet::childKey(*children));
-            if (parents.isEmpty())
-                continue;
-            const Row child = readRow(*children, childColumns);
-            for (int p : parents)
-                out.rows[p].children << child;
+        });
+    } else {
+        QMultiHash<QString, int> parentsByKey;
+        for (records.moveFirst(); !records.isEof(); records.moveNext()) {
+            out.rows << readRow(records, columns);
+            const QString key = records.parentKey();
+            if (!key.isEmpty())
+                parentsByKey.insert(key, int(out.rows.size()) - 1);
+        }
+        result = records.lastRead();
+        // The children of every parent in one read, handed to their parents
+        // in the order they were stored.
+        if (std::unique_ptr<RecordSet> children = records.allChildren(); children && result) {
+            const auto childColumns = columnsOf(children->columnNames());
+            for (children->moveFirst(); !children->isEof(); children->moveNext()) {
+                const QList<int> parents = parentsByKey.values(RecordSet::childKey(*children));
+                if (parents.isEmpty())
+                    continue;
+                const Row child = readRow(*children, childColumns);
+                for (int p : parents)
+                    out.rows[p].children << child;
+            }
+            result = children->lastRead();
         }
     }
+    if (!result)
+        out.rows.clear();
+    if (error)
+        *error = result;
     return out;
 }

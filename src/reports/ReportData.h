@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DbResult.h"
+
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -43,6 +45,8 @@ public:
     QList<Row> rows;
 
     // Every row from the first to the end, in the record set's order, each
-    // with its child rows when the command is hierarchical.
-    static ReportData read(RecordSet& records);
+    // with its child rows when the command is hierarchical. A read that
+    // fails (a damaged page part way) is returned in `error`: the rows
+    // before it are not the report.
+    static ReportData read(RecordSet& records, DbResult* error = nullptr);
 };

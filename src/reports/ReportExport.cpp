@@ -101,6 +101,8 @@ int ReportExport::run(DataStore& store, AppState& state, const QString& report,
             return fail(kFailed, r.message());
     ReportPreparation::Report prepared =
         ReportPreparation::create(store, state, entry->kind, vendorName);
+    if (!prepared.read)
+        return fail(kFailed, prepared.read.message());
     ReportRenderer renderer(std::move(prepared.layout), std::move(prepared.data),
                             std::move(prepared.captions));
     if (withReceipts && entry->kind == ReportKind::VehicleData)

@@ -122,6 +122,6 @@ ReportPreparation::Report ReportPreparation::create(DataStore& store, const AppS
     default:
         break;
     }
-    report.data = ReportData::read(store.recordSet(ReportCatalog::of(kind).command));
+    report.data = ReportData::read(store.recordSet(ReportCatalog::of(kind).command), &report.read);
     return report;
 }

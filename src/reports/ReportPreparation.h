@@ -32,6 +32,7 @@ public:
         ReportLayout layout;
         ReportData data;
         QHash<QString, QString> captions; // run-time label texts by name
+        DbResult read;                    // how the rows were read: no report when it failed
     };
     // What a report does when it is created, up to reading its rows.
     // `vendor` is the shopping list's vendor.

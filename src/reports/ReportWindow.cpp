@@ -40,8 +40,8 @@ bool runPrintDialog(QPrinter& printer, QWidget* parent) {
 
 } // namespace
 
-ReportWindow::ReportWindow(Shell& shell, ReportKind kind, const QString& vendor, QWidget* parent,
-                           bool withReceipts)
+ReportWindow::ReportWindow(Shell& shell, ReportKind kind, ReportPreparation::Report report,
+                           QWidget* parent, bool withReceipts)
     : ChildWindow(parent)
     , m_shell(shell)
     , m_kind(kind)
@@ -51,8 +51,6 @@ ReportWindow::ReportWindow(Shell& shell, ReportKind kind, const QString& vendor,
     setWindowTitle(entry.caption);
     setWindowIcon(AppFiles::icon(QStringLiteral("reports.ico")));
 
-    ReportPreparation::Report report =
-        ReportPreparation::create(shell.data(), shell.state(), kind, vendor);
     m_renderer = std::make_unique<ReportRenderer>(std::move(report.layout), std::move(report.data),
                                                   std::move(report.captions));
     m_documentName = ReportCatalog::documentName(kind, shell.state().vehicledescription);
@@ -135,7 +133,14 @@ ReportWindow* ReportWindow::open(Shell& shell, ReportKind kind, const QString& v
                 delete old.data();
         }
     }
-    auto* window = new ReportWindow(shell, kind, vendor, nullptr, withReceipts);
+    ReportPreparation::Report report =
+        ReportPreparation::create(shell.data(), shell.state(), kind, vendor);
+    if (!report.read) {
+        BusyCursor::Suspend arrow;
+        shell.toolkit().inform(report.read.message());
+        return nullptr;
+    }
+    auto* window = new ReportWindow(shell, kind, std::move(report), nullptr, withReceipts);
     if (!shell.addWindow(id, window)) {
         window->tryClose();
         delete window;

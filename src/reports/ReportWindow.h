@@ -2,6 +2,7 @@
 
 #include "ChildWindow.h"
 #include "ReportCatalog.h"
+#include "ReportPreparation.h"
 #include "ReportRenderer.h"
 
 #include <functional>
@@ -18,15 +19,16 @@ class Shell;
 class ReportWindow : public ChildWindow {
     Q_OBJECT
 public:
-    // Creating the window is creating the report: it applies the report's own
-    // filter and captions and reads its rows from the prepared record set.
+    // A window showing `report`, created (its rows read) for it.
     // `withReceipts` adds the purchased lines' receipts (Project Report only).
-    ReportWindow(Shell& shell, ReportKind kind, const QString& vendor = QString(),
+    ReportWindow(Shell& shell, ReportKind kind, ReportPreparation::Report report,
                  QWidget* parent = nullptr, bool withReceipts = false);
     ~ReportWindow() override;
 
-    // Closes an open instance of the report and frees it, then creates a
-    // fresh one and puts it into the main window's frame.
+    // Closes an open instance of the report and frees it, then creates the
+    // report (its own filter and captions, its rows read from the prepared
+    // record set) and puts a window of it into the main window's frame. When
+    // the rows cannot be read, says so and opens nothing.
     static ReportWindow* open(Shell& shell, ReportKind kind, const QString& vendor = QString(),
                               bool withReceipts = false);
 

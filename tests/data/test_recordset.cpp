@@ -1,8 +1,8 @@
+#include "DamagedFiles.h"
 #include "DataTable.h"
 #include "RecordSet.h"
 #include "StoreTest.h"
 
-#include <QFileInfo>
 #include <QMap>
 #include <QSqlQuery>
 #include <QTest>
@@ -373,34 +373,8 @@ void TestRecordSet::scanReadsTheRowsInViewWithoutMoving() {
 void TestRecordSet::aReadThatFailsPartWayIsNoList() {
     TestDatabase db;
     const QString path = db.databasePath();
-    {
-        // Lines enough to fill many pages.
-        auto store = db.open();
-        QStringList lines;
-        for (int i = 0; i < 300; ++i)
-            lines << QStringLiteral("('PART %1', 1, 2, 'BRAKES', 1, 0, 0, 1, '%2')")
-                         .arg(i)
-                         .arg(QString(300, u'x'));
-        QVERIFY(store->execute("RSLMaster", kLines + lines.join(',')).ok());
-    }
-    // A page in the middle of the table damaged, the file's time kept: the
-    // cheap check on opening cannot see it, reading the table does.
-    const qint64 pageSize = TestDatabase::scalar(path, "PRAGMA page_size").toLongLong();
-    const qint64 page = TestDatabase::scalar(path, "SELECT pageno FROM dbstat WHERE name = "
-                                                   "'RSLMaster' AND pagetype = 'leaf' ORDER "
-                                                   "BY path LIMIT 1 OFFSET 10")
-                            .toLongLong();
-    QVERIFY(page > 1);
-    const QDateTime time = QFileInfo(path).lastModified();
-    QByteArray bytes = TestDatabase::readFile(path);
-    bytes[(page - 1) * pageSize] = char(0xFF); // no b-tree page has this type
-    QVERIFY(TestDatabase::writeFile(path, bytes));
-    {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::ReadWrite));
-        QVERIFY(f.setFileTime(time, QFileDevice::FileModificationTime));
-    }
-
+    Fixtures::addPagesOfLines(*db.open(), 2, "ACME");
+    QVERIFY(DamagedFiles::damageInside(path, "RSLMaster"));
     DataStore store;
     QVERIFY(store.open(path).ok());
     RecordSet& rs = store.recordSet(Command::RSLMaster);

@@ -1,4 +1,5 @@
 #include "AppState.h"
+#include "DamagedFiles.h"
 #include "ReportExport.h"
 #include "StoreTest.h"
 
@@ -63,6 +64,15 @@ void TestReportExport::unknownNamesAndUnwritableFilesAreRefusedWithTheReason() {
 
     QVERIFY(run("Part Report", "", {}, "no/such/folder/out.pdf") != 0);
     QVERIFY(m_error.contains("could not be written"));
+
+    // Rows cut short by a damaged page are no report.
+    Fixtures::addPagesOfLines(*m_store, 1, "COPPER KETTLE AUTO PARTS");
+    m_store.reset();
+    QVERIFY(DamagedFiles::damageInside(m_db->databasePath(), "RSLMaster"));
+    m_store = m_db->open();
+    QVERIFY(run("Vendor Shopping List Report", "", "COPPER KETTLE AUTO PARTS") != 0);
+    QVERIFY(m_error.contains("damaged"));
+    QVERIFY(!QFileInfo::exists(m_db->path("out.pdf")));
 }
 
 void TestReportExport::reportsAreWrittenForTheNamedProjectOrVendor() {

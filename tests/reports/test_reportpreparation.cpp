@@ -1,4 +1,5 @@
 #include "AppState.h"
+#include "DamagedFiles.h"
 #include "ReportPreparation.h"
 #include "StoreTest.h"
 
@@ -15,6 +16,8 @@ private Q_SLOTS:
     void shoppingListFindsTheVendorAndItsLinesEverywhere();
     void eachReportLeavesItsRecordSetsAsTheWindowsExpect_data();
     void eachReportLeavesItsRecordSetsAsTheWindowsExpect();
+    void rowsThatCannotBeReadMakeNoReport_data();
+    void rowsThatCannotBeReadMakeNoReport();
 
 private:
     AppState m_state;
@@ -104,6 +107,28 @@ void TestReportPreparation::eachReportLeavesItsRecordSetsAsTheWindowsExpect() {
         QCOMPARE(rs.filter(), filter);
         QCOMPARE(rs.sort(), sort);
     }
+}
+
+void TestReportPreparation::rowsThatCannotBeReadMakeNoReport_data() {
+    QTest::addColumn<ReportKind>("kind");
+    QTest::newRow("rows read straight into the report") << ReportKind::ShoppingList;
+    QTest::newRow("child rows under budget rows") << ReportKind::ActualCost;
+}
+
+void TestReportPreparation::rowsThatCannotBeReadMakeNoReport() {
+    QFETCH(ReportKind, kind);
+    // One of the pages of the lines damaged: the report must not print the
+    // lines before it as if they were all.
+    Fixtures::addPagesOfLines(*m_store, 1, "ACME");
+    m_store.reset();
+    QVERIFY(DamagedFiles::damageInside(m_db->databasePath(), "RSLMaster"));
+    m_store = m_db->open();
+
+    QVERIFY(ReportPreparation::prepare(*m_store, m_state, kind).ok());
+    QVERIFY(ReportPreparation::selectVendor(*m_store, "ACME").ok());
+    const auto report = ReportPreparation::create(*m_store, m_state, kind, "ACME");
+    QVERIFY(report.read.message().contains("damaged"));
+    QVERIFY(report.data.rows.isEmpty());
 }
 
 QTEST_MAIN(TestReportPreparation)

@@ -1,3 +1,5 @@
+#include "DamagedFiles.h"
+#include "Fixtures.h"
 #include "MdiHost.h"
 #include "RecordingPaintDevice.h"
 #include "ReportPreparation.h"
@@ -45,6 +47,7 @@ private Q_SLOTS:
     void theProjectLineStaysWithTheDataShown();
     void copiesAreNamedAfterTheReportAndItsProject_data();
     void copiesAreNamedAfterTheReportAndItsProject();
+    void rowsThatCannotBeReadOpenNoWindow();
 };
 
 void TestReportWindow::aReportOpensOnceWithItsMarkerAndFreshData() {
@@ -205,6 +208,19 @@ void TestReportWindow::copiesAreNamedAfterTheReportAndItsProject() {
     QFETCH(QString, project);
     QFETCH(QString, expected);
     QCOMPARE(ReportCatalog::documentName(kind, project), expected);
+}
+
+void TestReportWindow::rowsThatCannotBeReadOpenNoWindow() {
+    TestShell shell;
+    Fixtures::addPagesOfLines(shell.data(), 1, "ACME");
+    shell.store.reset();
+    QVERIFY(DamagedFiles::damageInside(shell.db.databasePath(), "RSLMaster"));
+    shell.store = shell.db.open();
+    QVERIFY(ReportPreparation::selectVendor(shell.data(), "ACME").ok());
+    QVERIFY(!ReportWindow::open(shell, ReportKind::ShoppingList, "ACME"));
+    QVERIFY(shell.scripted.messages().last().text.contains("damaged"));
+    QVERIFY(!shell.window(WindowId::ReportShoppingList));
+    QCOMPARE(shell.state().marker(ReportCatalog::marker(ReportKind::ShoppingList)), QString());
 }
 
 QTEST_MAIN(TestReportWindow)

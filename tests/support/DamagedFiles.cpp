@@ -3,7 +3,9 @@
 #include "Schema.h"
 #include "TestDatabase.h"
 
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QVariant>
 
@@ -111,4 +113,23 @@ bool DamagedFiles::make(const QString& kind, const QString& sound, const QString
         return TestDatabase::exec(target, QStringLiteral("CREATE TABLE recipes (name TEXT)"));
     }
     return false;
+}
+
+bool DamagedFiles::damageInside(const QString& path, const QString& table) {
+    const qint64 pageSize =
+        TestDatabase::scalar(path, QStringLiteral("PRAGMA page_size")).toLongLong();
+    const qint64 page =
+        TestDatabase::scalar(path,
+                             QStringLiteral("SELECT pageno FROM dbstat WHERE name = '%1' AND "
+                                            "pagetype = 'leaf' ORDER BY path LIMIT 1 OFFSET 10")
+                                 .arg(table))
+            .toLongLong();
+    if (page < 2)
+        return false;
+    const QDateTime time = QFileInfo(path).lastModified();
+    QByteArray bytes = TestDatabase::readFile(path);
+    bytes[(page - 1) * pageSize] = char(0xFF); // no b-tree page has this type
+    QFile f(path);
+    return TestDatabase::writeFile(path, bytes) && f.open(QIODevice::ReadWrite) &&
+           f.setFileTime(time, QFileDevice::FileModificationTime);
 }

@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "AttachmentStore.h"
+#include "Criteria.h"
 #include "DataStore.h"
 
 #include <QBuffer>
@@ -75,6 +76,22 @@ QByteArray png(QSize size) {
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "PNG");
     return out;
+}
+
+void addPagesOfLines(DataStore& store, int project, const QString& vendor) {
+    QStringList lines;
+    for (int i = 0; i < 300; ++i)
+        lines << QStringLiteral("('PART %1', 1, %2, 'BRAKES', %3, 1, 0, %4, 1, '%5')")
+                     .arg(i)
+                     .arg(project)
+                     .arg(Criteria::quoted(vendor))
+                     .arg(i % 2)
+                     .arg(QString(300, u'x'));
+    exec(store, QStringLiteral("RSLMaster"),
+         QStringLiteral("INSERT INTO RSLMaster (Part_Name, Sequence_Number, Mas_vehicle_number, "
+                        "Category, Vendor, Selected, Forecast, Purchased, Total_cost, Notes) "
+                        "VALUES ") +
+             lines.join(u','));
 }
 
 void failWrites(DataStore& store, const QString& table, const QString& event) {

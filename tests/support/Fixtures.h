@@ -22,6 +22,9 @@ void exec(DataStore& store, const QString& table, const QString& sql,
 void addProject(DataStore& store, int number, const QString& description);
 void addLine(DataStore& store, int project, const QString& part, const QString& vendor,
              const QString& manufacturer, const QString& category, int sequence = 1);
+// Lines enough for a dozen pages of the file: 300 selected BRAKES lines of
+// one vendor with long notes, every other one purchased.
+void addPagesOfLines(DataStore& store, int project, const QString& vendor);
 int count(DataStore& store, const QString& sql);
 // The state of the sample project 1 being open, as the catalogue leaves it.
 void openSampleProject(AppState& state);
