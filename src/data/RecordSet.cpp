@@ -78,6 +78,14 @@ DbResult RecordSet::setFilter(const QString& criteria) {
     if (DbResult r = m_matcher.compile(*parsed, m_name, conds); !r)
         return r;
     cancelUpdate();
+    // The filter already in force keeps the rows read (every write through
+    // the store marks them stale), unless held changes may have moved rows
+    // into or out of it. Windows set "" again and again.
+    if (!m_stale && m_pending.isEmpty() && criteria == m_filterText) {
+        m_pos = 0;
+        skipHidden();
+        return DbResult::success();
+    }
     m_filterText = criteria;
     m_filter = conds;
     m_stale = true;

@@ -29,6 +29,7 @@ private Q_SLOTS:
     void filtersSelectTheirRows_data();
     void filtersSelectTheirRows();
     void badCriteriaAreRefusedAndKeepTheFilter();
+    void theFilterSetAgainMovesFirstAndShowsWrites();
     void sortOrdersAndFindSearchesForward();
     void optimisticWritesAreDurableAtOnce();
     void deletingInALoopVisitsEveryRow();
@@ -93,6 +94,19 @@ void TestRecordSet::badCriteriaAreRefusedAndKeepTheFilter() {
     QCOMPARE(rs.recordCount(), 2);
     QCOMPARE(rs.setFilter("Purchased = 'maybe'").kind(), DbErrorKind::BadCriteria);
     QCOMPARE(rs.setSort("NoSuchColumn").kind(), DbErrorKind::BadCriteria);
+}
+
+void TestRecordSet::theFilterSetAgainMovesFirstAndShowsWrites() {
+    RecordSet& rs = m_store->recordSet(Command::RSLMaster);
+    QVERIFY(rs.setFilter("Mas_vehicle_number = 3").ok());
+    rs.moveFirst();
+    const QString first = rs.text("Part_Name");
+    rs.moveNext();
+    QVERIFY(rs.setFilter("Mas_vehicle_number = 3").ok());
+    QCOMPARE(rs.text("Part_Name"), first);
+    exec("RSLMaster", QString(kLines) + "('AIR FILTER', 1, 3, 'ENGINE', 1, 0, 0, 5, 'ACME')");
+    QVERIFY(rs.setFilter("Mas_vehicle_number = 3").ok());
+    QCOMPARE(rs.recordCount(), 3);
 }
 
 void TestRecordSet::sortOrdersAndFindSearchesForward() {
