@@ -70,6 +70,15 @@ int RecordSet::columnIndex(const QString& column) const {
 }
 
 DbResult RecordSet::setFilter(const QString& criteria) {
+    // The filter already in force keeps the rows read (every write through
+    // the store marks them stale), unless held changes may have moved rows
+    // into or out of it. Windows set "" again and again.
+    if (!m_stale && m_pending.isEmpty() && criteria == m_filterText) {
+        cancelUpdate();
+        m_pos = 0;
+        skipHidden();
+        return DbResult::success();
+    }
     QString error;
     const auto parsed = Criteria::parse(criteria, &error);
     if (!parsed)
@@ -78,14 +87,6 @@ DbResult RecordSet::setFilter(const QString& criteria) {
     if (DbResult r = m_matcher.compile(*parsed, m_name, conds); !r)
         return r;
     cancelUpdate();
-    // The filter already in force keeps the rows read (every write through
-    // the store marks them stale), unless held changes may have moved rows
-    // into or out of it. Windows set "" again and again.
-    if (!m_stale && m_pending.isEmpty() && criteria == m_filterText) {
-        m_pos = 0;
-        skipHidden();
-        return DbResult::success();
-    }
     m_filterText = criteria;
     m_filter = conds;
     m_stale = true;

@@ -128,8 +128,8 @@ public:
         }
     }
     ~Engine() override {
-        if (m_pending.bodies.valid())
-            m_pending.bodies.wait();
+        if (m_pending.valid())
+            m_pending.wait();
     }
 
     QString title;
@@ -205,16 +205,14 @@ private:
     QList<int> m_pages;
     QByteArray m_content;
     struct Page {
-        int content = 0;
+        int content = 0; // object numbers
         int page = 0;
+        QByteArray body; // painted, then compressed
     };
-    // Painted pages not yet handed to the compressing thread.
+    // Painted pages not yet handed to the compressing thread, and those it
+    // is compressing.
     QList<Page> m_painted;
-    QList<QByteArray> m_paintedContents;
-    struct Pending {
-        QList<Page> pages;
-        std::future<QList<QByteArray>> bodies; // compressed contents
-    } m_pending;
+    std::future<QList<Page>> m_pending;
     QColor m_textColor;
     bool m_inText = false; // inside BT .. ET
     int m_textFont = -1;
@@ -286,9 +284,8 @@ void ReportPdfWriter::Engine::startPage() {
 void ReportPdfWriter::Engine::finishPage() {
     endText();
     const int content = reserve();
-    m_painted.append({content, reserve()});
+    m_painted.append({content, reserve(), std::exchange(m_content, {})});
     m_pages << m_painted.last().page;
-    m_paintedContents.append(std::exchange(m_content, {}));
     if (m_painted.size() >= kPagesPerHandOff)
         handOff();
 }
@@ -297,32 +294,26 @@ void ReportPdfWriter::Engine::handOff() {
     writePending();
     if (m_painted.isEmpty())
         return;
-    auto promise = std::make_shared<std::promise<QList<QByteArray>>>();
-    m_pending = {std::exchange(m_painted, {}), promise->get_future()};
-    QThreadPool::globalInstance()->start(
-        [promise, contents = std::exchange(m_paintedContents, {})] {
-            QList<QByteArray> bodies;
-            bodies.reserve(contents.size());
-            for (const QByteArray& c : contents)
-                bodies.append(deflated(c));
-            promise->set_value(bodies);
-        });
+    auto promise = std::make_shared<std::promise<QList<Page>>>();
+    m_pending = promise->get_future();
+    QThreadPool::globalInstance()->start([promise, pages = std::exchange(m_painted, {})]() mutable {
+        for (Page& p : pages)
+            p.body = deflated(p.body);
+        promise->set_value(std::move(pages));
+    });
 }
 
 void ReportPdfWriter::Engine::writePending() {
-    if (!m_pending.bodies.valid())
+    if (!m_pending.valid())
         return;
-    const QList<QByteArray> bodies = m_pending.bodies.get();
-    for (qsizetype i = 0; i < bodies.size(); ++i) {
-        const Page& p = m_pending.pages[i];
-        writeStream(p.content, {}, bodies[i], "/FlateDecode");
+    for (const Page& p : m_pending.get()) {
+        writeStream(p.content, {}, p.body, "/FlateDecode");
         startObject(p.page);
         QByteArray dict = "<</Type /Page /Parent 2 0 R /Resources 3 0 R /MediaBox [0 0 ";
         num(dict, m_size.width());
         num(dict, m_size.height());
         write(dict + "] /Contents " + QByteArray::number(p.content) + " 0 R>>\nendobj\n");
     }
-    m_pending = {};
 }
 
 bool ReportPdfWriter::Engine::newPage() {
