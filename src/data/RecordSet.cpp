@@ -157,11 +157,11 @@ DbResult RecordSet::select(QSqlQuery& q, const QString& columns, bool sorted) co
 
     q.setForwardOnly(true);
     if (!q.prepare(sql))
-        return m_store.resultOf(q.lastError(), QStringLiteral("read"));
+        return m_store.resultOf(q.lastError(), QStringLiteral("be read"));
     for (const QVariant& b : binds)
         q.addBindValue(b);
     if (!q.exec())
-        return m_store.resultOf(q.lastError(), QStringLiteral("read"));
+        return m_store.resultOf(q.lastError(), QStringLiteral("be read"));
     return DbResult::success();
 }
 
@@ -206,7 +206,7 @@ DbResult RecordSet::scan(const QStringList& columns,
     }
     // A read that stops part way must not pass for the whole list.
     if (q.lastError().isValid())
-        return m_store.resultOf(q.lastError(), QStringLiteral("read"));
+        return m_store.resultOf(q.lastError(), QStringLiteral("be read"));
     return DbResult::success();
 }
 
@@ -257,7 +257,7 @@ DbResult RecordSet::readRows() {
     // The rows before a damaged page are not the list: none is shown.
     if (q.lastError().isValid()) {
         m_rows.clear();
-        return m_store.resultOf(q.lastError(), QStringLiteral("read"));
+        return m_store.resultOf(q.lastError(), QStringLiteral("be read"));
     }
     if (!m_pending.isEmpty()) {
         // Held changes that now fall inside the filter: rows changed into it,
