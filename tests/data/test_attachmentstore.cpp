@@ -97,13 +97,11 @@ void TestAttachmentStore::addListReadSaveAndRemove() {
 }
 
 void TestAttachmentStore::unusableFilesAreRefusedByName_data() {
-    DataTable::columns<QString, QString>("kind", "says");
-    const char* const rows[][2] = {{"empty", "is empty (0 bytes)"},
-                                   {"vanished", "is no longer there"},
-                                   {"folder", "is a folder"},
-                                   {"line gone", "no longer exists"}};
-    for (const auto& r : rows)
-        QTest::newRow(r[0]) << QString(r[0]) << QString(r[1]);
+    DataTable::namedPairs("kind", "says",
+                          {{"empty", "is empty (0 bytes)"},
+                           {"vanished", "is no longer there"},
+                           {"folder", "is a folder"},
+                           {"line gone", "no longer exists"}});
 }
 
 void TestAttachmentStore::unusableFilesAreRefusedByName() {

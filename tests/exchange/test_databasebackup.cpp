@@ -1,5 +1,6 @@
 #include "DamagedFiles.h"
 #include "DataStore.h"
+#include "DataTable.h"
 #include "DatabaseBackup.h"
 #include "ReadOnlyFolder.h"
 #include "RecordSet.h"
@@ -128,14 +129,11 @@ void TestDatabaseBackup::automaticBackupsKeepTheNewest() {
 }
 
 void TestDatabaseBackup::unusableBackupsAreRefused_data() {
-    QTest::addColumn<QString>("damage");
-    QTest::addColumn<QString>("message");
-    const char* const rows[][2] = {{"text", "it is not a database"},
-                                   {"page of zeros", "is damaged"},
-                                   {"newer schema version", "newer version of Rastrel"},
-                                   {"table missing", "the table RSLModels is missing"}};
-    for (const auto& r : rows)
-        QTest::newRow(r[0]) << QString(r[0]) << QString(r[1]);
+    DataTable::namedPairs("damage", "message",
+                          {{"text", "it is not a database"},
+                           {"page of zeros", "is damaged"},
+                           {"newer schema version", "newer version of Rastrel"},
+                           {"table missing", "the table RSLModels is missing"}});
 }
 
 void TestDatabaseBackup::unusableBackupsAreRefused() {
